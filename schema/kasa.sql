@@ -1,0 +1,78 @@
+-- A cash-book database: the template Kasa.mdb, AnaData/Kasa.mdb and every
+-- Data/<code><year>.mdb file are created from this text.
+-- Days are ISO text YYYY-MM-DD in columns declared DATE; amounts and rates are REAL.
+-- Text widths are enforced by the database, so no value longer than its column is stored.
+
+CREATE TABLE nakit (
+    nid              INTEGER PRIMARY KEY AUTOINCREMENT,
+    cekid            INTEGER,
+    firmaid          INTEGER,
+    firmakodu        VARCHAR(20)  CHECK (length(firmakodu) <= 20),
+    firmaadi         VARCHAR(50)  CHECK (length(firmaadi) <= 50),
+    bankaid          INTEGER,
+    bankakodu        VARCHAR(20)  CHECK (length(bankakodu) <= 20),
+    bankaadi         VARCHAR(50)  CHECK (length(bankaadi) <= 50),
+    islem_tarihi     DATE,
+    islem_vadesi     DATE,
+    borc_tutar       REAL,
+    alacak_tutar     REAL,
+    neden            VARCHAR(50)  CHECK (length(neden) <= 50),
+    doviz_cinsi      VARCHAR(5)   CHECK (length(doviz_cinsi) <= 5),
+    doviz_borc       REAL,
+    doviz_alacak     REAL,
+    hes_dov_cinsi    VARCHAR(5)   CHECK (length(hes_dov_cinsi) <= 5),
+    hes_doviz_borc   REAL,
+    hes_doviz_alacak REAL,
+    aciklama         VARCHAR(200) CHECK (length(aciklama) <= 200),
+    kur_farki        REAL,
+    doviz_kuru       REAL,
+    fatura_KDV       REAL,
+    fatura_no        VARCHAR(15)  CHECK (length(fatura_no) <= 15),
+    fatura_seri      VARCHAR(5)   CHECK (length(fatura_seri) <= 5),
+    irsaliye_no      VARCHAR(15)  CHECK (length(irsaliye_no) <= 15),
+    irsaliye_seri    VARCHAR(5)   CHECK (length(irsaliye_seri) <= 5)
+);
+
+CREATE INDEX nakit_doviz_tarih ON nakit (doviz_cinsi, islem_tarihi);
+
+CREATE TABLE firma (
+    firma_ind           INTEGER PRIMARY KEY AUTOINCREMENT,
+    firma_kodu          VARCHAR(20)  CHECK (length(firma_kodu) <= 20),
+    firma_adi           VARCHAR(100) CHECK (length(firma_adi) <= 100),
+    musteri_satici      VARCHAR(15)  CHECK (length(musteri_satici) <= 15),
+    firma_unvani_1      VARCHAR(100) CHECK (length(firma_unvani_1) <= 100),
+    firma_unvani_2      VARCHAR(100) CHECK (length(firma_unvani_2) <= 100),
+    firma_adresi_1      VARCHAR(100) CHECK (length(firma_adresi_1) <= 100),
+    firma_adresi_2      VARCHAR(100) CHECK (length(firma_adresi_2) <= 100),
+    adres_semt          VARCHAR(30)  CHECK (length(adres_semt) <= 30),
+    adres_sehir         VARCHAR(30)  CHECK (length(adres_sehir) <= 30),
+    vergi_dairesi       VARCHAR(30)  CHECK (length(vergi_dairesi) <= 30),
+    vergi_no            VARCHAR(16)  CHECK (length(vergi_no) <= 16),
+    telefon1_no         VARCHAR(15)  CHECK (length(telefon1_no) <= 15),
+    telefon2_no         VARCHAR(15)  CHECK (length(telefon2_no) <= 15),
+    fax_no              VARCHAR(15)  CHECK (length(fax_no) <= 15),
+    firma_sahibi        VARCHAR(100) CHECK (length(firma_sahibi) <= 100),
+    firma_irtibat_kisi  VARCHAR(50)  CHECK (length(firma_irtibat_kisi) <= 50),
+    ikinci_adres1       VARCHAR(100) CHECK (length(ikinci_adres1) <= 100),
+    ikinci_adres2       VARCHAR(100) CHECK (length(ikinci_adres2) <= 100),
+    ikinci_adres_semt   VARCHAR(30)  CHECK (length(ikinci_adres_semt) <= 30),
+    ikinci_adres_sehir  VARCHAR(30)  CHECK (length(ikinci_adres_sehir) <= 30),
+    ikinci_adres_tel_no VARCHAR(15)  CHECK (length(ikinci_adres_tel_no) <= 15),
+    aciklama            TEXT
+);
+
+CREATE TABLE resimnakit (
+    rid       INTEGER PRIMARY KEY AUTOINCREMENT,
+    cekid     INTEGER,
+    firmaid   INTEGER,
+    resimadi  VARCHAR(30)  CHECK (length(resimadi) <= 30),
+    firmakodu VARCHAR(20)  CHECK (length(firmakodu) <= 20),
+    firmaadi  VARCHAR(30)  CHECK (length(firmaadi) <= 30),
+    cirocekid INTEGER,
+    resim     BLOB,
+    aciklama  VARCHAR(100) CHECK (length(aciklama) <= 100),
+    nakidid   INTEGER,
+    bordroid  INTEGER
+);
+
+CREATE INDEX resimnakit_nakidid ON resimnakit (nakidid);

@@ -1,0 +1,112 @@
+#include "app/Schema.h"
+
+#include "app/Errors.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+
+namespace tamevo {
+
+QString schemaText(SchemaKind kind)
+{
+    QFile file(kind == SchemaKind::Genel ? QStringLiteral(":/schema/genel.sql")
+                                         : QStringLiteral(":/schema/kasa.sql"));
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw Error(QStringLiteral("Veritabanı tanımı okunamadı: %1").arg(file.fileName()));
+    }
+    return QString::fromUtf8(file.readAll());
+}
+
+QStringList splitSqlScript(const QString& script)
+{
+    QStringList statements;
+    QString current;
+    bool inTrigger = false;
+    const QStringList lines = script.split(QLatin1Char('\n'));
+    for (const QString& rawLine : lines) {
+        const QString line = rawLine.trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1String("--"))) {
+            continue;
+        }
+        if (current.isEmpty() && line.startsWith(QLatin1String("CREATE TRIGGER"), Qt::CaseInsensitive)) {
+            inTrigger = true;
+        }
+        current += rawLine + QLatin1Char('\n');
+        const bool ends = inTrigger ? line.compare(QLatin1String("END;"), Qt::CaseInsensitive) == 0
+                                    : line.endsWith(QLatin1Char(';'));
+        if (ends) {
+            statements << current.trimmed();
+            current.clear();
+            inTrigger = false;
+        }
+    }
+    if (!current.trimmed().isEmpty()) {
+        statements << current.trimmed();
+    }
+    return statements;
+}
+
+void executeScript(QSqlDatabase& db, const QString& script)
+{
+    if (!db.transaction()) {
+        throw Error(db.lastError().text());
+    }
+    QSqlQuery query(db);
+    for (const QString& statement : splitSqlScript(script)) {
+        if (!query.exec(statement)) {
+            const QString text = query.lastError().text();
+            query.finish();
+            db.rollback();
+            throw Error(text);
+        }
+    }
+    query.finish();
+    if (!db.commit()) {
+        const QString text = db.lastError().text();
+        db.rollback();
+        throw Error(text);
+    }
+}
+
+void createDatabase(const QString& path, SchemaKind kind)
+{
+    if (QFileInfo::exists(path)) {
+        throw Error(QStringLiteral("Dosya zaten var: %1").arg(QDir::toNativeSeparators(path)));
+    }
+    const QString script = schemaText(kind);
+    const QString temporary = path + QStringLiteral(".yeni");
+    QFile::remove(temporary);
+    const QString connectionName = QUuid::createUuid().toString();
+    QString failure;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
+        db.setDatabaseName(temporary);
+        if (!db.open()) {
+            failure = db.lastError().text();
+        } else {
+            try {
+                QSqlQuery pragma(db);
+                pragma.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
+                pragma.finish();
+                executeScript(db, script);
+            } catch (const Error& error) {
+                failure = error.text();
+            }
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(connectionName);
+    if (failure.isEmpty() && !QFile::rename(temporary, path)) {
+        failure = QStringLiteral("%1 adı verilemedi").arg(QDir::toNativeSeparators(path));
+    }
+    if (!failure.isEmpty()) {
+        QFile::remove(temporary);
+        throw Error(QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path), failure));
+    }
+}
+
+}  // namespace tamevo

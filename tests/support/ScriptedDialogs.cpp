@@ -1,0 +1,95 @@
+#include "support/ScriptedDialogs.h"
+
+#include <gtest/gtest.h>
+
+namespace tamevo::test {
+
+ScriptedDialogs::ScriptedDialogs()
+{
+    installDialogs(this);
+}
+
+ScriptedDialogs::~ScriptedDialogs()
+{
+    installDialogs(nullptr);
+    EXPECT_TRUE(answers_.empty()) << answers_.size() << " question answer(s) left unused";
+    EXPECT_TRUE(paths_.empty()) << paths_.size() << " dialog path(s) left unused";
+}
+
+QStringList ScriptedDialogs::messages() const
+{
+    QStringList texts;
+    for (const Shown& s : shown_) {
+        if (s.kind == QLatin1String("message")) {
+            texts << s.text;
+        }
+    }
+    return texts;
+}
+
+QStringList ScriptedDialogs::questions() const
+{
+    QStringList texts;
+    for (const Shown& s : shown_) {
+        if (s.kind == QLatin1String("question")) {
+            texts << s.text;
+        }
+    }
+    return texts;
+}
+
+void ScriptedDialogs::message(const QString& title, const QString& text, Icon icon)
+{
+    shown_.push_back({QStringLiteral("message"), title, text, icon, Buttons::YesNo});
+}
+
+Dialogs::Answer ScriptedDialogs::question(const QString& title, const QString& text,
+                                          Buttons buttons)
+{
+    shown_.push_back({QStringLiteral("question"), title, text, Icon::Question, buttons});
+    if (answers_.empty()) {
+        ADD_FAILURE() << "unexpected question: " << text.toStdString();
+        return Answer::No;
+    }
+    const Answer a = answers_.front();
+    answers_.pop_front();
+    return a;
+}
+
+QString ScriptedDialogs::nextPath(const QString& kind, const QString& title, const QString& folder)
+{
+    shown_.push_back({kind, title, folder, Icon::None, Buttons::YesNo});
+    if (paths_.empty()) {
+        ADD_FAILURE() << "unexpected " << kind.toStdString() << " dialog: " << title.toStdString();
+        return {};
+    }
+    const QString path = paths_.front();
+    paths_.pop_front();
+    return path;
+}
+
+QString ScriptedDialogs::openFileName(const QString& title, const QString& folder, const QString&)
+{
+    return nextPath(QStringLiteral("open"), title, folder);
+}
+
+QString ScriptedDialogs::saveFileName(const QString& title, const QString& folder, const QString&,
+                                      const QString&)
+{
+    return nextPath(QStringLiteral("save"), title, folder);
+}
+
+QString ScriptedDialogs::existingFolder(const QString& title, const QString& folder)
+{
+    return nextPath(QStringLiteral("folder"), title, folder);
+}
+
+bool ScriptedDialogs::openWithDefaultProgram(const QString& pathOrUrl)
+{
+    shown_.push_back({QStringLiteral("default-program"), {}, pathOrUrl, Icon::None, Buttons::YesNo});
+    const bool ok = !failOpen_;
+    failOpen_ = false;
+    return ok;
+}
+
+}  // namespace tamevo::test

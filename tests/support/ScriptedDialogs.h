@@ -1,0 +1,61 @@
+#pragma once
+
+#include "app/Dialogs.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <vector>
+
+namespace tamevo::test {
+
+// Dialogs for tests: records every message and question, answers questions and file
+// dialogs from queues a test fills, and fails the test when a question or dialog comes that
+// no answer was queued for, or when an answer is left unused at the end of the test.
+class ScriptedDialogs : public Dialogs {
+public:
+    struct Shown {
+        QString kind;  // "message", "question", "open", "save", "folder", "default-program"
+        QString title;
+        QString text;
+        Icon icon = Icon::None;
+        Buttons buttons = Buttons::YesNo;
+    };
+
+    ScriptedDialogs();
+    ~ScriptedDialogs() override;
+
+    // Queues the answer to the next question.
+    void answer(Answer answer) { answers_.push_back(answer); }
+    // Queues the result of the next file or folder dialog (an empty text cancels it).
+    void choosePath(const QString& path) { paths_.push_back(path); }
+    // Makes the next "open with the default program" fail.
+    void failNextOpen() { failOpen_ = true; }
+
+    const std::vector<Shown>& shown() const { return shown_; }
+    // The texts of the messages shown, in order.
+    QStringList messages() const;
+    QStringList questions() const;
+    const Shown* last() const { return shown_.empty() ? nullptr : &shown_.back(); }
+    void clear() { shown_.clear(); }
+
+    void message(const QString& title, const QString& text, Icon icon) override;
+    Answer question(const QString& title, const QString& text, Buttons buttons) override;
+    QString openFileName(const QString& title, const QString& folder,
+                         const QString& filter) override;
+    QString saveFileName(const QString& title, const QString& folder, const QString& filter,
+                         const QString& defaultSuffix) override;
+    QString existingFolder(const QString& title, const QString& folder) override;
+    bool openWithDefaultProgram(const QString& pathOrUrl) override;
+
+private:
+    QString nextPath(const QString& kind, const QString& title, const QString& folder);
+
+    std::deque<Answer> answers_;
+    std::deque<QString> paths_;
+    bool failOpen_ = false;
+    std::vector<Shown> shown_;
+};
+
+}  // namespace tamevo::test
