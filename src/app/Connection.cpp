@@ -64,8 +64,8 @@ void Connection::open()
     }
     // The pragmas read the file's header, so a file that is not a database fails here.
     QSqlQuery pragma(db);
-    for (const char* statement : {"PRAGMA journal_mode=DELETE", "PRAGMA synchronous=FULL",
-                                  "PRAGMA foreign_keys=ON"}) {
+    for (const char* statement :
+         {"PRAGMA journal_mode=DELETE", "PRAGMA synchronous=FULL", "PRAGMA foreign_keys=ON"}) {
         if (!pragma.exec(QString::fromLatin1(statement))) {
             const QString text = pragma.lastError().text();
             pragma.finish();

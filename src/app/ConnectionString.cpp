@@ -7,7 +7,7 @@ namespace tamevo {
 namespace {
 const QString kDataSource = QStringLiteral("Data Source=");
 const QString kNextPair = QStringLiteral(";Mode=Share Deny None");
-}
+}  // namespace
 
 QString BaglantiMetni(const QString& path)
 {

@@ -22,8 +22,8 @@ public:
     // File and folder dialogs; an empty text when the user cancels.
     virtual QString openFileName(const QString& title, const QString& folder,
                                  const QString& filter) = 0;
-    virtual QString saveFileName(const QString& title, const QString& folder,
-                                 const QString& filter, const QString& defaultSuffix) = 0;
+    virtual QString saveFileName(const QString& title, const QString& folder, const QString& filter,
+                                 const QString& defaultSuffix) = 0;
     virtual QString existingFolder(const QString& title, const QString& folder) = 0;
     // Opens a file or an address with the desktop's default program; false on failure.
     virtual bool openWithDefaultProgram(const QString& pathOrUrl) = 0;

@@ -54,8 +54,8 @@ void layOutProgramFolder(const QString& folder, const QString& deliveredFiles)
         QFile::remove(temporary);
         if (!QFile::copy(source.filePath(), temporary) || !QFile::rename(temporary, target)) {
             QFile::remove(temporary);
-            throw Error(QStringLiteral("Dosya kopyalanamadı: %1")
-                            .arg(QDir::toNativeSeparators(target)));
+            throw Error(
+                QStringLiteral("Dosya kopyalanamadı: %1").arg(QDir::toNativeSeparators(target)));
         }
     }
 }

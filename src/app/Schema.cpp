@@ -32,7 +32,8 @@ QStringList splitSqlScript(const QString& script)
         if (line.isEmpty() || line.startsWith(QLatin1String("--"))) {
             continue;
         }
-        if (current.isEmpty() && line.startsWith(QLatin1String("CREATE TRIGGER"), Qt::CaseInsensitive)) {
+        if (current.isEmpty() &&
+            line.startsWith(QLatin1String("CREATE TRIGGER"), Qt::CaseInsensitive)) {
             inTrigger = true;
         }
         current += rawLine + QLatin1Char('\n');

@@ -31,8 +31,9 @@ TEST(BaglantiMetni, HasTheNineteenPairsInOrder)
 
 TEST(BaglantiMetni, DataSourceReadsBackEveryPathForm)
 {
-    for (const QString& path : {QStringLiteral("AnaData\\Genel.mdb"), QStringLiteral("Data/K12021.mdb"),
-                               QStringLiteral("/home/a;b/Data/K12021.mdb"), QString()}) {
+    for (const QString& path :
+         {QStringLiteral("AnaData\\Genel.mdb"), QStringLiteral("Data/K12021.mdb"),
+          QStringLiteral("/home/a;b/Data/K12021.mdb"), QString()}) {
         EXPECT_EQ(dataSourceOf(BaglantiMetni(path)), path) << path.toStdString();
     }
     EXPECT_EQ(dataSourceOf(QStringLiteral("Provider=x")), QString());

@@ -86,7 +86,8 @@ QString ScriptedDialogs::existingFolder(const QString& title, const QString& fol
 
 bool ScriptedDialogs::openWithDefaultProgram(const QString& pathOrUrl)
 {
-    shown_.push_back({QStringLiteral("default-program"), {}, pathOrUrl, Icon::None, Buttons::YesNo});
+    shown_.push_back(
+        {QStringLiteral("default-program"), {}, pathOrUrl, Icon::None, Buttons::YesNo});
     const bool ok = !failOpen_;
     failOpen_ = false;
     return ok;

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+class QComboBox;
+class QLineEdit;
+
+namespace tamevo {
+
+class Dataset;
+
+// How a bound edit shows and reads its field.
+enum class FieldKind {
+    Text,    // as it stands
+    Amount,  // "#,###.00" shown, "#.00" while the edit has the focus
+    Rate,    // "#,###.0000" shown, "#.0000" while the edit has the focus
+};
+
+// Binds an edit to a field of a dataset's current row, as a data-aware control: it shows the
+// field of the current row and follows the dataset; typing puts the dataset into edit state
+// (or appends a row to an empty one) and writes the field. An amount that cannot be read
+// leaves the field as it was.
+void bindLineEdit(QLineEdit* edit, Dataset* dataset, const QString& field,
+                  FieldKind kind = FieldKind::Text);
+
+// Binds an editable combo box to a text field the same way: choosing or typing an entry
+// writes the field.
+void bindComboBox(QComboBox* box, Dataset* dataset, const QString& field);
+
+}  // namespace tamevo

@@ -1,0 +1,19 @@
+#pragma once
+
+class QWidget;
+
+namespace tamevo {
+
+// Enter in the control is swallowed and moves the focus to the next control in tab order,
+// as Tab does.
+void makeEnterMoveOn(QWidget* control);
+
+// The control accepts only the digits 0 to 9, Backspace and Enter among the keys that type
+// a character; every other such key (letters, signs, control characters) is swallowed.
+// Keys that type nothing (arrows, Delete, Tab) keep their work.
+void acceptDigitsOnly(QWidget* control);
+
+// Moves the focus from `control` to the next control of its window in tab order.
+void focusNextControl(QWidget* control);
+
+}  // namespace tamevo

@@ -1,0 +1,119 @@
+#include "app/Program.h"
+
+#include "app/GirisWindow.h"
+#include "ledger/KasaRWindow.h"
+#include "ledger/KasaWindow.h"
+#include "ledger/Ledger.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace tamevo {
+
+namespace {
+
+// A tool window whose content comes with its own subsystem; until then it carries its name
+// and caption, so the windows exist in their order from the start.
+std::unique_ptr<QWidget> makeToolWindow(const QString& objectName, const QString& caption)
+{
+    auto window = std::make_unique<QWidget>();
+    window->setObjectName(objectName);
+    window->setWindowTitle(caption);
+    auto* layout = new QVBoxLayout(window.get());
+    layout->addWidget(new QLabel(caption));
+    return window;
+}
+
+}  // namespace
+
+Program::Program()
+{
+    session_.openStartupConnections();
+    ledger_ = std::make_unique<Ledger>(session_);
+
+    // The windows in their fixed order; the entry screen first, so it is the main window.
+    const auto own = [this](auto window) {
+        auto* raw = window.get();
+        owned_.push_back(std::move(window));
+        return raw;
+    };
+    const auto tool = [&](const char* name, const char* caption) {
+        return own(makeToolWindow(QString::fromLatin1(name), QString::fromUtf8(caption)));
+    };
+    girisF = own(std::make_unique<TgirisF>(*this));
+    kasaRF = own(std::make_unique<TkasaRF>(*this));
+    yardimF = tool("yardimF", "Norvane Tamevo Programı Yardım");
+    kasaF = own(std::make_unique<TkasaF>(*this));
+    resimkasaF =
+        tool("resimkasaF", "Norvane Tamevo Programı - Kasa Hareketleri Evrak Kayıt ve İzleme");
+    ikitarihF = tool("ikitarihF", "Norvane Tamevo");
+    nakitnedenF = tool("nakitnedenF", "Norvane Tamevo Programı   - Nakit İşlem Türü");
+    firmaF = tool("firmaF", "Norvane Tamevo Programı - Kasa Bilgileri");
+    parabirimiF = tool("parabirimiF", "Para Birimleri");
+    gelirdetayF = tool("gelirdetayF", "Norvane Tamevo Programı - Tahsilat Detay");
+    raporKasaF = tool("raporKasaF", "Norvane Tamevo Programı - Günlük Kasa İşlem Türü Raporlama");
+    giderdetayF = tool("giderdetayF", "Norvane Tamevo Programı - Ödeme Detay");
+    sifreF = tool("sifreF", "Norvane Tamevo Şifre Girişi");
+    kasaikitarihF = tool("kasaikitarihF", "Norvane Tamevo Programı İki Tarih Arası Rapor");
+    kaynakF = tool("kaynakF", "Kaynak Şekilleri");
+
+    girisF->FormCreate();
+}
+
+Program::~Program()
+{
+    // Windows go in the reverse order of their creation, before the data they show.
+    while (!owned_.empty()) {
+        owned_.pop_back();
+    }
+    ledger_.reset();
+}
+
+QList<QWidget*> Program::windows() const
+{
+    QList<QWidget*> list;
+    for (const auto& w : owned_) {
+        list << w.get();
+    }
+    return list;
+}
+
+void Program::kasakapat()
+{
+    for (QWidget* w : {nakitnedenF, resimkasaF, yardimF, firmaF, ikitarihF,
+                       static_cast<QWidget*>(kasaF), static_cast<QWidget*>(kasaRF)}) {
+        w->hide();
+    }
+    kasaRF->closeBook();
+    session_.closeCashBook();
+    girisF->show();
+}
+
+void Program::runExitSequence()
+{
+    if (ended_) {
+        return;
+    }
+    ended_ = true;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    // Unsaved changes are dropped, never saved: closing a dataset cancels its pending row.
+    kasaRF->closeBook();
+    session_.FirmaTakip.close();
+    session_.sifreTable.close();
+    session_.masterTable.close();
+    session_.kasaConnection.close();
+    session_.ADOConnection1.close();
+    if (automaticBackup) {
+        automaticBackup();
+    }
+    QGuiApplication::restoreOverrideCursor();
+    for (QWidget* w : windows()) {
+        w->hide();
+    }
+    emit programEnded();
+    QCoreApplication::quit();
+}
+
+}  // namespace tamevo

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "app/Dialogs.h"
+
+namespace tamevo {
+
+// The program's dialogs: Qt message boxes and file dialogs, the desktop's default programs.
+class QtDialogs : public Dialogs {
+public:
+    void message(const QString& title, const QString& text, Icon icon) override;
+    Answer question(const QString& title, const QString& text, Buttons buttons) override;
+    QString openFileName(const QString& title, const QString& folder,
+                         const QString& filter) override;
+    QString saveFileName(const QString& title, const QString& folder, const QString& filter,
+                         const QString& defaultSuffix) override;
+    QString existingFolder(const QString& title, const QString& folder) override;
+    bool openWithDefaultProgram(const QString& pathOrUrl) override;
+};
+
+}  // namespace tamevo

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <functional>
+
+namespace tamevo {
+
+// Runs the program: the application and its title, the dialogs, the program folder (the
+// folder of the executable), the windows in their fixed order, then the message loop with
+// the entry screen as the main window. `entryScreenShown`, when given, is called once the
+// entry screen has been shown (the start-up benchmark ends the program there).
+int runProgram(int& argc, char** argv, const std::function<void()>& entryScreenShown = {});
+
+}  // namespace tamevo

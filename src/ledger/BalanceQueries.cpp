@@ -1,0 +1,59 @@
+#include "ledger/BalanceQueries.h"
+
+namespace tamevo {
+
+namespace {
+
+// Sums of the totals table that stay empty when no movement has a value on that side, as a
+// sum over the movements themselves would.
+const QString kSums = QStringLiteral(
+    "SELECT SUM(CASE WHEN borc_adet > 0 THEN borc END) AS BorcToplam, "
+    "SUM(CASE WHEN alacak_adet > 0 THEN alacak END) AS AlacakToplam FROM nakit_gunluk ");
+
+Statement sumsStatement(const QString& currency, const QDate& day, const QString& comparison)
+{
+    if (currency.isEmpty()) {
+        return {kSums + QStringLiteral("WHERE islem_tarihi %1 ?").arg(comparison), {day}};
+    }
+    return {kSums + QStringLiteral("WHERE doviz_cinsi = ? AND islem_tarihi %1 ?").arg(comparison),
+            {currency, day}};
+}
+
+}  // namespace
+
+Statement dateListStatement(const QString& currency)
+{
+    if (currency.isEmpty()) {
+        return {
+            QStringLiteral("SELECT islem_tarihi FROM nakit_gunluk WHERE islem_tarihi IS NOT NULL "
+                           "GROUP BY islem_tarihi ORDER BY islem_tarihi DESC"),
+            {}};
+    }
+    return {QStringLiteral("SELECT islem_tarihi FROM nakit_gunluk WHERE doviz_cinsi = ? "
+                           "AND islem_tarihi IS NOT NULL ORDER BY islem_tarihi DESC"),
+            {currency}};
+}
+
+Statement dayStartStatement(const QString& currency, const QDate& day)
+{
+    return sumsStatement(currency, day, QStringLiteral("<"));
+}
+
+Statement dayTotalsStatement(const QString& currency, const QDate& day)
+{
+    return sumsStatement(currency, day, QStringLiteral("="));
+}
+
+Statement currencySummaryStatement(const QDate& day)
+{
+    return {
+        QStringLiteral("SELECT doviz_cinsi, "
+                       "SUM(CASE WHEN islem_tarihi < ? THEN borc_arti ELSE 0 END) - "
+                       "SUM(CASE WHEN islem_tarihi < ? THEN alacak_arti ELSE 0 END) AS GunBasi, "
+                       "SUM(CASE WHEN islem_tarihi = ? THEN borc ELSE 0 END) AS BorcToplam, "
+                       "SUM(CASE WHEN islem_tarihi = ? THEN alacak ELSE 0 END) AS AlacakToplam "
+                       "FROM nakit_gunluk GROUP BY doviz_cinsi ORDER BY doviz_cinsi"),
+        {day, day, day, day}};
+}
+
+}  // namespace tamevo

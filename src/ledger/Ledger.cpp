@@ -1,0 +1,389 @@
+#include "ledger/Ledger.h"
+
+#include "app/Dialogs.h"
+#include "app/Errors.h"
+#include "app/ProgramFolder.h"
+#include "app/Session.h"
+#include "ledger/BalanceQueries.h"
+
+#include <QFileInfo>
+
+namespace tamevo {
+
+namespace {
+
+const QString kDay = QStringLiteral("islem_tarihi");
+const QString kIn = QStringLiteral("borc_tutar");
+const QString kOut = QStringLiteral("alacak_tutar");
+const QString kRate = QStringLiteral("doviz_kuru");
+const QString kCurrency = QStringLiteral("doviz_cinsi");
+
+void useStatement(Dataset& dataset, const Statement& statement)
+{
+    dataset.close();
+    dataset.setQuery(statement.sql, statement.values);
+    dataset.open();
+}
+
+QVariant balanceOf(const DatasetRow& row)
+{
+    return amountOf(row.value(QStringLiteral("BorcToplam"))) -
+           amountOf(row.value(QStringLiteral("AlacakToplam")));
+}
+
+}  // namespace
+
+double amountOf(const QVariant& value)
+{
+    return value.isNull() ? 0.0 : value.toDouble();
+}
+
+Ledger::Ledger(Session& session)
+    : kasaRQuery(session.kasaConnection, QStringLiteral("kasaRQuery")),
+      kasaTable(session.kasaConnection, QStringLiteral("kasaTable")),
+      gunbasikasaQuery(session.kasaConnection, QStringLiteral("gunbasikasaQuery")),
+      guniciQuery(session.kasaConnection, QStringLiteral("guniciQuery")),
+      guntoplamtumuQuery(session.kasaConnection, QStringLiteral("guntoplamtumuQuery")),
+      session_(session),
+      pickerDate_(QDate::currentDate())
+{
+    kasaRQuery.setDateField(kDay);
+    const Statement list = dateListStatement(QStringLiteral("TL"));
+    kasaRQuery.setQuery(list.sql, list.values);
+
+    kasaTable.setTable(QStringLiteral("nakit"), QStringLiteral("islem_tarihi, nid"));
+    kasaTable.setMasterLink(&kasaRQuery, kDay, kDay);
+    // The currency filter of the movement table (kasaTableFilterRecord): applied whenever
+    // the table opens or follows another day.
+    kasaTable.setRowFilter([this](const DatasetRow& row) {
+        const QString code = currencyCondition();
+        return code.isEmpty() || row.value(kCurrency).toString() == code;
+    });
+    kasaTable.addLookupField(QStringLiteral("islemturu"), QStringLiteral("neden"),
+                             &session.kasanedenTable, QStringLiteral("kasanedenine"),
+                             QStringLiteral("kasanedenine"));
+    // A changed movement left pending is stored through the same checks and completions as
+    // "SAKLA"; a refused one stays pending with the check's message.
+    kasaTable.setBeforePost([this](Dataset&) {
+        if (saving_) {
+            completeMovement(*saving_);
+            return;
+        }
+        EntryValues entry = entryValues ? entryValues() : EntryValues{};
+        if (!entry.day.isValid() || entry.day.year() != session_.CalismaYili) {
+            entry.day = kasaTable.value(kDay).toDate();
+        }
+        if (entry.currency.isEmpty()) {
+            entry.currency = kasaTable.value(kCurrency).toString();
+        }
+        completeMovement(entry);
+    });
+
+    for (Dataset* sums : {&gunbasikasaQuery, &guniciQuery}) {
+        sums->addCalculatedField(QStringLiteral("bakiye"), balanceOf);
+    }
+    guntoplamtumuQuery.addCalculatedField(QStringLiteral("bakiye"), [](const DatasetRow& row) {
+        return QVariant(amountOf(row.value(QStringLiteral("GunBasi"))) + balanceOf(row).toDouble());
+    });
+}
+
+Ledger::~Ledger() = default;
+
+QString Ledger::currencyCondition() const
+{
+    return currency_ == kAllCurrencies ? QString() : currency_;
+}
+
+QDate Ledger::selectedDay() const
+{
+    if (!kasaRQuery.isOpen() || kasaRQuery.currentIndex() < 0) {
+        return kZeroDate;
+    }
+    return kasaRQuery.value(kDay).toDate();
+}
+
+void Ledger::setPickerDate(const QDate& date)
+{
+    if (date != pickerDate_) {
+        pickerDate_ = date;
+        emit pickerDateChanged(date);
+    }
+}
+
+void Ledger::runDayStart()
+{
+    kasaRQuery.open();
+    const QDate day = selectedDay();
+    useStatement(gunbasikasaQuery, dayStartStatement(currencyCondition(), day));
+    dayStartRanFor_ = day;
+}
+
+void Ledger::runDayTotals()
+{
+    kasaRQuery.open();
+    const QDate day = selectedDay();
+    useStatement(guniciQuery, dayTotalsStatement(currencyCondition(), day));
+    dayTotalsRanFor_ = day;
+}
+
+void Ledger::KasaBakiye()
+{
+    if (selectedDay() != dayStartRanFor_) {
+        runDayStart();
+    }
+}
+
+void Ledger::KasaBakiye2()
+{
+    runDayStart();
+}
+
+void Ledger::GunlukBakiye()
+{
+    if (selectedDay() != dayTotalsRanFor_) {
+        runDayTotals();
+    }
+}
+
+void Ledger::GunlukBakiye2()
+{
+    runDayTotals();
+}
+
+double Ledger::dayEndBalance() const
+{
+    return amountOf(gunbasikasaQuery.value(QStringLiteral("bakiye"))) +
+           amountOf(guniciQuery.value(QStringLiteral("bakiye")));
+}
+
+bool Ledger::ParaBirimiDurum()
+{
+    guntoplamtumuQuery.close();
+    if (currency_ != kAllCurrencies) {
+        return false;
+    }
+    useStatement(guntoplamtumuQuery, currencySummaryStatement(selectedDay()));
+    return true;
+}
+
+void Ledger::rerunDayTotals()
+{
+    guniciQuery.close();
+    guniciQuery.open();
+    emit figuresChanged();
+}
+
+void Ledger::openBook()
+{
+    session_.kasanedenTable.open();
+    kasaRQuery.open();
+    KasaBakiye();
+    GunlukBakiye();
+    kasaTable.open();
+    emit figuresChanged();
+}
+
+void Ledger::closeBook()
+{
+    for (Dataset* d :
+         {&kasaTable, &kasaRQuery, &gunbasikasaQuery, &guniciQuery, &guntoplamtumuQuery}) {
+        d->close();
+    }
+}
+
+void Ledger::yenile()
+{
+    const Statement list = dateListStatement(currencyCondition());
+    useStatement(kasaRQuery, list);
+    kasaRQuery.first();
+    kasaTable.close();
+    kasaTable.open();
+    KasaBakiye2();
+    GunlukBakiye2();
+    emit figuresChanged();
+}
+
+void Ledger::selectDay(int row)
+{
+    kasaRQuery.setCurrentIndex(row);
+    KasaBakiye();
+    GunlukBakiye();
+    emit figuresChanged();
+}
+
+void Ledger::closeForSwitch()
+{
+    for (Dataset* d : {&kasaTable, &kasaRQuery, &gunbasikasaQuery, &guniciQuery}) {
+        d->close();
+    }
+}
+
+void Ledger::reopenAfterSwitch()
+{
+    for (Dataset* d : {&kasaTable, &kasaRQuery, &gunbasikasaQuery, &guniciQuery}) {
+        d->open();
+    }
+}
+
+void Ledger::switchToPickerYear()
+{
+    // A missing database is made from the template: without the template the switch is
+    // refused before anything closes, so the open year stays as it is.
+    const QString target =
+        GetPathPath() + cashBookRelativePath(readFirmaRecord(session_.kasaConnection).kodu(),
+                                             QString::number(pickerDate_.year()));
+    if (!QFileInfo::exists(target) &&
+        !QFileInfo::exists(GetPathPath() + QStringLiteral("Kasa.mdb"))) {
+        throw ValidationError(kTemplateMissing);
+    }
+    closeForSwitch();
+    OpenBookTexts texts;
+    try {
+        texts = session_.kasadegistir(pickerDate_.year());
+    } catch (...) {
+        if (session_.kasaConnection.isOpen()) {
+            reopenAfterSwitch();
+        }
+        throw;
+    }
+    reopenAfterSwitch();
+    emit bookSwitched(texts);
+}
+
+void Ledger::goToPickerDate()
+{
+    const QDate day = pickerDate_;
+    if (!kasaRQuery.locate(kDay, day)) {
+        throw ValidationError(kDateNotFound);
+    }
+    if (day.year() != session_.CalismaYili) {
+        switchToPickerYear();
+        if (!kasaRQuery.locate(kDay, day)) {
+            return;
+        }
+    }
+    KasaBakiye();
+    GunlukBakiye();
+    emit figuresChanged();
+}
+
+void Ledger::appendMovement()
+{
+    kasaTable.open();
+    kasaTable.append();
+}
+
+bool Ledger::editCurrentMovement()
+{
+    if (kasaTable.value(QStringLiteral("nid")).toLongLong() <= 0) {
+        return false;
+    }
+    kasaTable.edit();
+    return true;
+}
+
+void Ledger::deleteCurrentMovement()
+{
+    if (kasaTable.currentIndex() < 0) {
+        return;
+    }
+    kasaTable.remove();
+    rerunDayTotals();
+}
+
+void Ledger::completeMovement(const EntryValues& entry)
+{
+    const double in = amountOf(kasaTable.value(kIn));
+    const double out = amountOf(kasaTable.value(kOut));
+    if (in == 0.0 && out == 0.0) {
+        throw ValidationError(kNeedAmount);
+    }
+    kasaTable.setValue(kDay, entry.day);
+    if (!entry.currency.isEmpty()) {
+        kasaTable.setValue(kCurrency, entry.currency);
+    }
+    const double rate = amountOf(kasaTable.value(kRate));
+    if (rate == 0.0) {
+        kasaTable.setValue(kRate, 1.0);
+    }
+    if (entry.currency == QLatin1String("TL") && amountOf(kasaTable.value(kRate)) != 1.0) {
+        kasaTable.setValue(kRate, 1.0);
+    }
+    if (in > 0 && out > 0) {
+        throw ValidationError(kBothSides);
+    }
+    const double finalRate = amountOf(kasaTable.value(kRate));
+    if (in > 0) {
+        kasaTable.setValue(QStringLiteral("doviz_borc"), in * finalRate);
+    }
+    if (out > 0) {
+        kasaTable.setValue(QStringLiteral("doviz_alacak"), out * finalRate);
+    }
+}
+
+Ledger::SaveResult Ledger::saveMovement(const EntryValues& entry)
+{
+    if (!kasaTable.isEditing()) {
+        return SaveResult::NothingPending;
+    }
+    if (entry.day.year() != session_.CalismaYili) {
+        if (dialogs().question(kApplicationTitle, yearQuestion(entry.day.year()),
+                               Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes) {
+            return SaveResult::Declined;
+        }
+        // The movement is made again in the other year's database; the row being added or
+        // changed here is not stored, so a changed movement stays as it was in this year.
+        const QVariant in = kasaTable.value(kIn);
+        const QVariant out = kasaTable.value(kOut);
+        const QVariant rate = kasaTable.value(kRate);
+        const QVariant description = kasaTable.value(QStringLiteral("aciklama"));
+        const QDate previousPicker = pickerDate_;
+        setPickerDate(entry.day);
+        try {
+            switchToPickerYear();
+        } catch (...) {
+            setPickerDate(previousPicker);
+            throw;
+        }
+        appendMovement();
+        kasaTable.setValue(kIn, in);
+        kasaTable.setValue(kOut, out);
+        kasaTable.setValue(kRate, rate);
+        kasaTable.setValue(QStringLiteral("aciklama"), description);
+    }
+
+    // The checks and completions run in the post, with the window's date and currency.
+    saving_ = entry;
+    try {
+        kasaTable.post();
+    } catch (...) {
+        saving_.reset();
+        throw;
+    }
+    saving_.reset();
+    const QVariant stored = kasaTable.value(QStringLiteral("nid"));
+
+    if (entry.day == selectedDay()) {
+        rerunDayTotals();
+    } else {
+        bool found = kasaRQuery.locate(kDay, entry.day);
+        if (!found) {
+            // A day that had no movements: the list is read again with the same statement.
+            kasaRQuery.close();
+            kasaTable.close();
+            kasaRQuery.open();
+            kasaTable.open();
+            found = kasaRQuery.locate(kDay, entry.day);
+        }
+        if (found) {
+            KasaBakiye();
+            GunlukBakiye();
+            // The movement window stays on the movement it stored.
+            kasaTable.locate(QStringLiteral("nid"), stored);
+        }
+        emit figuresChanged();
+    }
+    return SaveResult::Saved;
+}
+
+}  // namespace tamevo

@@ -1,0 +1,186 @@
+#include "LedgerFixture.h"
+
+#include "app/DisplayFormat.h"
+#include "ledger/BalanceQueries.h"
+
+#include <QRandomGenerator>
+#include <QSqlQuery>
+
+using namespace tamevo;
+using tamevo::test::LedgerTest;
+
+namespace {
+const QDate jan3(2021, 1, 3), jan4(2021, 1, 4), jan5(2021, 1, 5), jan6(2021, 1, 6);
+}
+
+TEST_F(LedgerTest, DayFiguresOfOneCurrency)
+{
+    addMovement(jan3, QStringLiteral("TL"), 600, std::nullopt);
+    addMovement(jan4, QStringLiteral("TL"), std::nullopt, 100);
+    addMovement(jan5, QStringLiteral("TL"), 100, std::nullopt);
+    addMovement(jan5, QStringLiteral("TL"), std::nullopt, 30);
+    addMovement(jan5, QStringLiteral("USD"), 1000, std::nullopt);  // never mixed into TL
+    addMovement(jan6, QStringLiteral("TL"), 7, std::nullopt);      // after the day
+    ledger->openBook();
+    ledger->yenile();
+    EXPECT_EQ(ledger->selectedDay(), jan6);  // the newest day after a refresh
+    EXPECT_EQ(ledger->kasaRQuery.recordCount(), 4);
+
+    select(jan5);
+    EXPECT_DOUBLE_EQ(figure(ledger->gunbasikasaQuery, "bakiye"), 500);
+    EXPECT_DOUBLE_EQ(figure(ledger->guniciQuery, "BorcToplam"), 100);
+    EXPECT_DOUBLE_EQ(figure(ledger->guniciQuery, "AlacakToplam"), 30);
+    EXPECT_DOUBLE_EQ(figure(ledger->guniciQuery, "bakiye"), 70);
+    EXPECT_DOUBLE_EQ(ledger->dayEndBalance(), 570);
+    EXPECT_EQ(formatAmount(ledger->dayEndBalance(), QLocale(QLocale::Turkish)),
+              QStringLiteral("570,00"));
+    // The movement table shows the day's TL movements only.
+    EXPECT_EQ(ledger->kasaTable.recordCount(), 2);
+    EXPECT_FALSE(ledger->ParaBirimiDurum());
+}
+
+TEST_F(LedgerTest, AllCurrenciesAddRawAmountsAndTheSummarySeparatesThem)
+{
+    addMovement(jan3, QStringLiteral("EURO"), 5, std::nullopt);  // moved only on another day
+    addMovement(jan5, QStringLiteral("TL"), 100, std::nullopt);
+    addMovement(jan5, QStringLiteral("USD"), 10, std::nullopt);
+    ledger->setCurrencySelection(kAllCurrencies);
+    ledger->openBook();
+    ledger->yenile();
+    EXPECT_EQ(ledger->selectedDay(), jan5);
+    EXPECT_DOUBLE_EQ(figure(ledger->guniciQuery, "BorcToplam"), 110);
+    EXPECT_DOUBLE_EQ(figure(ledger->gunbasikasaQuery, "bakiye"), 5);
+    EXPECT_EQ(ledger->kasaTable.recordCount(), 2);
+
+    ASSERT_TRUE(ledger->ParaBirimiDurum());
+    Dataset& summary = ledger->guntoplamtumuQuery;
+    ASSERT_EQ(summary.recordCount(), 3);
+    QMap<QString, QList<double>> rows;
+    for (int r = 0; r < summary.recordCount(); ++r) {
+        summary.setCurrentIndex(r);
+        rows[summary.value(QStringLiteral("doviz_cinsi")).toString()] = {
+            figure(summary, "GunBasi"), figure(summary, "BorcToplam"),
+            figure(summary, "AlacakToplam"), figure(summary, "bakiye")};
+    }
+    EXPECT_EQ(rows.value(QStringLiteral("TL")), (QList<double>{0, 100, 0, 100}));
+    EXPECT_EQ(rows.value(QStringLiteral("USD")), (QList<double>{0, 10, 0, 10}));
+    EXPECT_EQ(rows.value(QStringLiteral("EURO")), (QList<double>{5, 0, 0, 5}));
+}
+
+TEST_F(LedgerTest, ACurrencyWithoutMovementsGivesAnEmptyListAndZeroFigures)
+{
+    addMovement(jan5, QStringLiteral("TL"), 100, std::nullopt);
+    ledger->setCurrencySelection(QStringLiteral("USD"));
+    ledger->openBook();
+    ledger->yenile();
+    EXPECT_TRUE(ledger->kasaRQuery.isEmpty());
+    EXPECT_EQ(ledger->selectedDay(), kZeroDate);
+    EXPECT_TRUE(ledger->gunbasikasaQuery.value(QStringLiteral("BorcToplam")).isNull());
+    EXPECT_TRUE(ledger->guniciQuery.value(QStringLiteral("AlacakToplam")).isNull());
+    EXPECT_DOUBLE_EQ(ledger->dayEndBalance(), 0);
+    EXPECT_EQ(ledger->kasaTable.recordCount(), 0);
+}
+
+TEST_F(LedgerTest, OpeningABookWhoseFirstCurrencyHasNoMovementsShowsZeroNotAnotherCurrency)
+{
+    addMovement(jan5, QStringLiteral("EURO"), 100, std::nullopt);
+    ledger->openBook();  // TL selected: its date list is empty
+    EXPECT_EQ(ledger->selectedDay(), kZeroDate);
+    EXPECT_DOUBLE_EQ(figure(ledger->gunbasikasaQuery, "bakiye"), 0);
+    EXPECT_DOUBLE_EQ(figure(ledger->guniciQuery, "BorcToplam"), 0);
+}
+
+TEST_F(LedgerTest, NegativeAmountsCountInTheDayStartButNotInTheSummarysDayStart)
+{
+    addMovement(jan3, QStringLiteral("TL"), 100, std::nullopt);
+    addMovement(jan4, QStringLiteral("TL"), -20, std::nullopt);
+    addMovement(jan4, QStringLiteral("TL"), std::nullopt, -5);
+    addMovement(jan5, QStringLiteral("TL"), 1, std::nullopt);
+    ledger->setCurrencySelection(kAllCurrencies);
+    ledger->openBook();
+    ledger->yenile();
+    EXPECT_DOUBLE_EQ(figure(ledger->gunbasikasaQuery, "bakiye"), 85);
+    ASSERT_TRUE(ledger->ParaBirimiDurum());
+    EXPECT_DOUBLE_EQ(figure(ledger->guntoplamtumuQuery, "GunBasi"), 100);
+}
+
+TEST_F(LedgerTest, TheSameDayAgainDoesNotRunTheFiguresAgainButARefreshDoes)
+{
+    addMovement(jan4, QStringLiteral("TL"), 50, std::nullopt);
+    addMovement(jan5, QStringLiteral("TL"), 100, std::nullopt);
+    ledger->openBook();
+    ledger->yenile();
+    select(jan5);
+    addMovement(jan4, QStringLiteral("TL"), 1, std::nullopt);  // from outside the ledger
+    select(jan5);
+    EXPECT_DOUBLE_EQ(figure(ledger->gunbasikasaQuery, "bakiye"), 50);
+    ledger->yenile();
+    EXPECT_DOUBLE_EQ(figure(ledger->gunbasikasaQuery, "bakiye"), 51);
+}
+
+TEST_F(LedgerTest, DeletingADaysLastMovementKeepsTheDayListedWithEmptyTotals)
+{
+    addMovement(jan4, QStringLiteral("TL"), 50, std::nullopt);
+    addMovement(jan5, QStringLiteral("TL"), 100, std::nullopt);
+    ledger->openBook();
+    ledger->yenile();
+    ledger->deleteCurrentMovement();
+    EXPECT_EQ(ledger->kasaRQuery.recordCount(), 2);
+    EXPECT_EQ(ledger->selectedDay(), jan5);
+    EXPECT_TRUE(ledger->guniciQuery.value(QStringLiteral("BorcToplam")).isNull());
+    EXPECT_DOUBLE_EQ(ledger->dayEndBalance(), 50);
+    ledger->yenile();
+    EXPECT_EQ(ledger->kasaRQuery.recordCount(), 1);
+}
+
+// The per-day totals stay equal to sums over the movements through any mix of inserts,
+// changes and deletes.
+TEST_F(LedgerTest, DayTotalsTableAlwaysEqualsTheMovements)
+{
+    QRandomGenerator random(20211);
+    const QStringList currencies{QStringLiteral("TL"), QStringLiteral("USD"), QString()};
+    QStringList statements;
+    for (int i = 0; i < 400; ++i) {
+        const QDate day = QDate(2021, 1, 1).addDays(random.bounded(6));
+        const QString currency = currencies[random.bounded(3)];
+        const QString currencySql =
+            currency.isEmpty() ? QStringLiteral("NULL") : QStringLiteral("'%1'").arg(currency);
+        const auto amount = [&] {
+            const int kind = random.bounded(4);
+            return kind == 0 ? QStringLiteral("NULL")
+                             : QString::number((random.bounded(20000) - 5000) / 100.0, 'f', 2);
+        };
+        switch (random.bounded(4)) {
+            case 0:
+            case 1:
+                statements << QStringLiteral(
+                                  "INSERT INTO nakit (islem_tarihi, doviz_cinsi, borc_tutar, "
+                                  "alacak_tutar) VALUES ('%1', %2, %3, %4)")
+                                  .arg(day.toString(Qt::ISODate), currencySql, amount(), amount());
+                break;
+            case 2:
+                statements << QStringLiteral(
+                                  "UPDATE nakit SET islem_tarihi = '%1', doviz_cinsi = %2, "
+                                  "borc_tutar = %3 WHERE nid = %4")
+                                  .arg(day.toString(Qt::ISODate), currencySql, amount())
+                                  .arg(random.bounded(i + 1) + 1);
+                break;
+            default:
+                statements << QStringLiteral("DELETE FROM nakit WHERE nid = %1")
+                                  .arg(random.bounded(i + 1) + 1);
+        }
+    }
+    execute(bookFile(), statements);
+    const QString mismatch = QStringLiteral(
+        "SELECT count(*) FROM (SELECT islem_tarihi, doviz_cinsi, SUM(borc_tutar) b, "
+        "SUM(alacak_tutar) a, SUM(CASE WHEN borc_tutar > 0 THEN borc_tutar END) bp, "
+        "SUM(CASE WHEN alacak_tutar > 0 THEN alacak_tutar END) ap, COUNT(*) n FROM nakit "
+        "GROUP BY islem_tarihi, doviz_cinsi) m FULL OUTER JOIN nakit_gunluk g "
+        "ON g.islem_tarihi IS m.islem_tarihi AND g.doviz_cinsi IS m.doviz_cinsi "
+        "WHERE g.adet IS NOT m.n OR abs(IFNULL(m.b, 0) - g.borc) > 1e-6 "
+        "OR (m.b IS NULL) != (g.borc_adet = 0) OR abs(IFNULL(m.a, 0) - g.alacak) > 1e-6 "
+        "OR (m.a IS NULL) != (g.alacak_adet = 0) OR abs(IFNULL(m.bp, 0) - g.borc_arti) > 1e-6 "
+        "OR abs(IFNULL(m.ap, 0) - g.alacak_arti) > 1e-6");
+    EXPECT_EQ(queryValue(bookFile(), mismatch).toInt(), 0);
+    EXPECT_GT(queryValue(bookFile(), QStringLiteral("SELECT count(*) FROM nakit")).toInt(), 50);
+}

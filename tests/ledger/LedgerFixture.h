@@ -1,0 +1,36 @@
+#pragma once
+
+#include "app/CashBookFiles.h"
+#include "app/Session.h"
+#include "ledger/Ledger.h"
+
+#include "support/ProgramFolderFixture.h"
+
+#include <QDate>
+
+#include <optional>
+
+namespace tamevo::test {
+
+// An open cash book K01 "Merkez" for 2021 with its ledger, over real database files.
+class LedgerTest : public ProgramFolderTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Inserts a movement straight into the open year's file (before the ledger reads it).
+    void addMovement(const QDate& day, const QString& currency, std::optional<double> in,
+                     std::optional<double> out, const QString& description = {});
+    QString bookFile(int year = 2021) const { return QStringLiteral("Data/K01%1.mdb").arg(year); }
+    // Selects a day of the date list as a click does.
+    void select(const QDate& day);
+    // A figure of a day query (null sums read as 0).
+    double figure(Dataset& query, const char* field);
+
+    Session session;
+    std::optional<Ledger> ledger;
+};
+
+FirmaRecord merkezRecord();
+
+}  // namespace tamevo::test
