@@ -3,6 +3,7 @@
 #include "app/Connection.h"
 #include "app/Errors.h"
 #include "app/ProgramFolder.h"
+#include "app/Schema.h"
 
 #include <QDir>
 #include <QFile>
@@ -93,37 +94,8 @@ void createCashBookDatabase(const QString& absolutePath, const FirmaRecord& reco
     if (!QFileInfo(templatePath).isFile()) {
         throw ValidationError(kTemplateMissing);
     }
-    const QString temporary = absolutePath + QStringLiteral(".yeni");
-    QFile::remove(temporary);
-    QString failure;
-    if (!QFile::copy(templatePath, temporary)) {
-        failure = QFile(templatePath).errorString();
-    } else {
-        QFile::setPermissions(temporary, QFile::permissions(temporary) | QFileDevice::WriteOwner);
-        const QString connectionName = QUuid::createUuid().toString();
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
-            db.setDatabaseName(temporary);
-            if (!db.open()) {
-                failure = db.lastError().text();
-            } else {
-                try {
-                    insertFirmaRecord(db, record);
-                } catch (const Error& error) {
-                    failure = error.text();
-                }
-                db.close();
-            }
-        }
-        QSqlDatabase::removeDatabase(connectionName);
-    }
-    if (failure.isEmpty() && !QFile::rename(temporary, absolutePath)) {
-        failure = QStringLiteral("Dosyaya ad verilemedi.");
-    }
-    if (!failure.isEmpty()) {
-        QFile::remove(temporary);
-        throw Error(QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(absolutePath), failure));
-    }
+    writeDatabaseFile(absolutePath, templatePath,
+                      [&](QSqlDatabase& db) { insertFirmaRecord(db, record); });
 }
 
 FirmaRecord readFirmaRecord(Connection& connection)

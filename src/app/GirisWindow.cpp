@@ -1,6 +1,7 @@
 #include "app/GirisWindow.h"
 
 #include "app/Dialogs.h"
+#include "app/WindowParts.h"
 #include "app/EntryRules.h"
 #include "app/IniFile.h"
 #include "app/KeyFilters.h"
@@ -29,13 +30,6 @@ const QString kSection = QStringLiteral("Giris");
 IniFile firmaAyar()
 {
     return IniFile(GetPathPath() + QStringLiteral("FirmaAyar.ini"));
-}
-
-QPushButton* makeButton(const QString& objectName, const QString& caption)
-{
-    auto* button = new QPushButton(caption);
-    button->setObjectName(objectName);
-    return button;
 }
 
 QLabel* makeLinkLabel(const QString& objectName, const QString& address, const QString& target)
@@ -104,11 +98,7 @@ void TgirisF::buildControls()
     currenciesButton =
         makeButton(QStringLiteral("JvXPButton4"), QStringLiteral("PARA BİRİMİ GİRİŞİ"));
     manualButton = makeButton(QStringLiteral("JvXPButton5"), QStringLiteral("KULLANIM KILAVUZU"));
-    helpButton = new QToolButton;
-    helpButton->setObjectName(QStringLiteral("tfXPButton1"));
-    helpButton->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
-    helpButton->setAccessibleName(QStringLiteral("Yardım"));
-    helpButton->setToolTip(QStringLiteral("Yardım"));
+    helpButton = makeHelpButton(QStringLiteral("tfXPButton1"));
 
     const struct {
         const char* caption;

@@ -3,6 +3,7 @@
 #include "app/ConnectionString.h"
 #include "app/Errors.h"
 #include "app/ProgramFolder.h"
+#include "app/Schema.h"
 
 #include <QFileInfo>
 
@@ -53,6 +54,8 @@ OpenBookTexts Session::connectCashBook(const QString& connectionPath, const QStr
     enterProgramFolder();
     kasaConnection.setConnectionString(BaglantiMetni(connectionPath));
     kasaConnection.open();
+    QSqlDatabase db = kasaConnection.database();
+    ensureDayTotals(db);
     CalismaYili = yearText.toInt();
     return openBookTexts(readFirmaRecord(kasaConnection), yearText);
 }

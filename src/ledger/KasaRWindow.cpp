@@ -2,6 +2,7 @@
 
 #include "app/DatasetModel.h"
 #include "app/Dialogs.h"
+#include "app/WindowParts.h"
 #include "app/DisplayFormat.h"
 #include "app/GirisWindow.h"
 #include "app/Program.h"
@@ -42,13 +43,6 @@ const QColor kOddRow(255, 255, 192);
 const QColor kWeekend(192, 220, 192);
 constexpr int kCalendarHeight = 290;
 
-QPushButton* makeButton(const QString& objectName, const QString& caption)
-{
-    auto* button = new QPushButton(caption);
-    button->setObjectName(objectName);
-    return button;
-}
-
 QLabel* makeValueLabel(const QString& objectName)
 {
     auto* label = new QLabel;
@@ -58,15 +52,6 @@ QLabel* makeValueLabel(const QString& objectName)
     QFont font = label->font();
     font.setBold(true);
     label->setFont(font);
-    return label;
-}
-
-QLabel* makeCaption(const QString& text, QWidget* buddy = nullptr)
-{
-    auto* label = new QLabel(text);
-    if (buddy != nullptr) {
-        label->setBuddy(buddy);
-    }
     return label;
 }
 
@@ -277,11 +262,7 @@ QWidget* TkasaRF::buildCentre()
     changeButton = makeButton(QStringLiteral("KaydDzelt"), QStringLiteral("DEĞİŞTİR"));
     deleteButton = makeButton(QStringLiteral("KaydSil"), QStringLiteral("SİL"));
     documentsButton = makeButton(QStringLiteral("ResimEkle"), QStringLiteral("BELGE EKLE"));
-    helpButton = new QToolButton;
-    helpButton->setObjectName(QStringLiteral("helpButton"));
-    helpButton->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
-    helpButton->setAccessibleName(QStringLiteral("Yardım"));
-    helpButton->setToolTip(QStringLiteral("Yardım"));
+    helpButton = makeHelpButton(QStringLiteral("helpButton"));
     for (QWidget* w : {static_cast<QWidget*>(newButton), static_cast<QWidget*>(changeButton),
                        static_cast<QWidget*>(deleteButton), static_cast<QWidget*>(documentsButton),
                        static_cast<QWidget*>(helpButton)}) {

@@ -1,6 +1,7 @@
 #include "ledger/KasaWindow.h"
 
 #include "app/Dialogs.h"
+#include "app/WindowParts.h"
 #include "app/FieldBinding.h"
 #include "app/KeyFilters.h"
 #include "app/Program.h"
@@ -23,13 +24,6 @@
 namespace tamevo {
 
 namespace {
-
-QPushButton* makeButton(const QString& objectName, const QString& caption)
-{
-    auto* button = new QPushButton(caption);
-    button->setObjectName(objectName);
-    return button;
-}
 
 // Del in the transaction-type box clears the choice.
 class DeleteClearsType : public QObject {
@@ -122,11 +116,7 @@ TkasaF::TkasaF(Program& program) : program_(program), ledger_(program.ledger())
     cancelButton = makeButton(QStringLiteral("JvXPButton2"), QStringLiteral("VAZGEÇ"));
     newMovementButton = makeButton(QStringLiteral("JvXPButton1"), QStringLiteral("YENİ HAREKET"));
     closeButton = makeButton(QStringLiteral("kapat"), QStringLiteral("KAPAT"));
-    helpButton = new QToolButton;
-    helpButton->setObjectName(QStringLiteral("helpButton"));
-    helpButton->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
-    helpButton->setAccessibleName(QStringLiteral("Yardım"));
-    helpButton->setToolTip(QStringLiteral("Yardım"));
+    helpButton = makeHelpButton(QStringLiteral("helpButton"));
     auto* buttons = new QHBoxLayout;
     for (QWidget* b : {static_cast<QWidget*>(saveButton), static_cast<QWidget*>(cancelButton),
                        static_cast<QWidget*>(newMovementButton), static_cast<QWidget*>(closeButton),
