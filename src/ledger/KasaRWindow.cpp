@@ -7,6 +7,7 @@
 #include "app/GirisWindow.h"
 #include "app/Program.h"
 #include "app/Session.h"
+#include "ledger/CarryOver.h"
 #include "ledger/KasaWindow.h"
 #include "ledger/Ledger.h"
 
@@ -21,6 +22,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -370,11 +372,7 @@ QWidget* TkasaRF::buildBottomPanel()
     connect(refreshButton, &QPushButton::clicked, this, [this] { yenileButClick(); });
     connect(mainMenuButton, &QPushButton::clicked, this, [this] { program_.kasakapat(); });
     connect(closeButton, &QPushButton::clicked, this, [this] { close(); });
-    connect(carryOverButton, &QPushButton::clicked, this, [this] {
-        if (onCarryOver) {
-            onCarryOver();
-        }
-    });
+    connect(carryOverButton, &QPushButton::clicked, this, [this] { JvXPButton2Click(); });
     connect(excelButton, &QPushButton::clicked, this, [this] {
         if (onExcel) {
             onExcel();
@@ -597,6 +595,20 @@ void TkasaRF::ResimEkle1Click()
             onDocuments();
         }
     });
+}
+
+void TkasaRF::JvXPButton2Click()
+{
+    runGuarded([this] {
+        YilSonuDevri(ledger_,
+                     [this](const QString& year) { program_.girisF->yilEdit->setText(year); });
+    });
+    runGuarded([this] {
+        ledger_.refreshAfterCarryOver();
+        ledger_.ParaBirimiDurum();
+    });
+    showSummary();
+    stringtebul();
 }
 
 void TkasaRF::StringGrid3DblClick(int row)

@@ -87,6 +87,7 @@ public:
     void KaydDzelt1Click();           // "DEĞİŞTİR"
     void KaydSil1Click();             // "SİL"
     void ResimEkle1Click();           // "BELGE EKLE"
+    void JvXPButton2Click();          // "YIL DEVRİ AL"
     void selectDateListRow(int row);  // click or key in the date list
     void StringGrid3DblClick(int row);
     void stListeyiGizle1Click();   // "Üst Listeyi Gizle"
@@ -104,7 +105,6 @@ public:
     void showSummary();
 
     // Handlers of the commands that come with their own subsystems.
-    std::function<void()> onCarryOver;
     std::function<void()> onExcel;
     std::function<void()> onPrint;
     std::function<void()> onTwoDate;

@@ -282,6 +282,17 @@ bool Ledger::editCurrentMovement()
     return true;
 }
 
+void Ledger::refreshAfterCarryOver()
+{
+    kasaRQuery.close();
+    kasaRQuery.open();
+    kasaTable.close();
+    kasaTable.open();
+    KasaBakiye2();
+    GunlukBakiye2();
+    emit figuresChanged();
+}
+
 void Ledger::deleteCurrentMovement()
 {
     if (kasaTable.currentIndex() < 0) {

@@ -87,6 +87,8 @@ public:
     void appendMovement();
     // "DEĞİŞTİR": false when the current row is not a stored movement.
     bool editCurrentMovement();
+    // After the year-end carry-over, whatever its outcome: the ledger shows the year now open.
+    void refreshAfterCarryOver();
     // "SİL" after its question: deletes the current movement (a new row is only dropped).
     void deleteCurrentMovement();
 

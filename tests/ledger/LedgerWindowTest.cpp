@@ -211,3 +211,20 @@ TEST_F(LedgerWindowTest, MainMenuClosesTheBookAndDropsThePendingMovement)
             .toInt(),
         0);
 }
+
+TEST_F(LedgerWindowTest, CarryingTheYearOverMovesTheLedgerAndTheYearBox)
+{
+    record(jan5, QStringLiteral("TL"), QStringLiteral("600"), {});
+    entry->closeButton->click();
+    dialogs().answer(Dialogs::Answer::Yes);
+    dialogs().answer(Dialogs::Answer::Yes);
+    ledgerWindow->carryOverButton->click();
+    EXPECT_EQ(dialogs().messages().last(), QStringLiteral("Aktarım tamamlandı"));
+    EXPECT_EQ(ledgerWindow->windowTitle(),
+              QStringLiteral("Norvane Tamevo Programı - Merkez - 2022"));
+    EXPECT_EQ(program->girisF->yilEdit->text(), QStringLiteral("2022"));
+    EXPECT_EQ(label(ledgerWindow->dayHeaderLabel), QStringLiteral("01.01.2022 KASA"));
+    EXPECT_EQ(label(ledgerWindow->dayInLabel), QStringLiteral("600,00"));
+    EXPECT_EQ(ledgerWindow->StringGrid3->item(0, 0)->text(),
+              QStringLiteral("01.01.2022 Cumartesi"));
+}

@@ -1,0 +1,187 @@
+// One day selection and one refresh of the ledger on year databases of 100,000 and
+// 1,000,000 movements (four currencies, every day of the year), beside the same figures
+// computed by the best hand-written SQLite statement each over the movements, with the best
+// (covering) indexes, in the same run.
+#include "Measure.h"
+
+#include "app/CashBookFiles.h"
+#include "app/ProgramFolder.h"
+#include "app/ProgramLayout.h"
+#include "app/Session.h"
+#include "ledger/Ledger.h"
+
+#include <QCoreApplication>
+#include <QRandomGenerator>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+using namespace tamevo;
+
+namespace {
+
+const QStringList kCurrencies{QStringLiteral("TL"), QStringLiteral("USD"), QStringLiteral("EURO"),
+                              QStringLiteral("GBP")};
+
+void exec(QSqlQuery& q, const QString& sql)
+{
+    if (!q.exec(sql)) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(sql), qPrintable(q.lastError().text()));
+        std::exit(1);
+    }
+}
+
+// Fills the open cash book with `count` movements spread over every day of 2021, and a
+// baseline file with the same movements, no totals table and covering indexes.
+void generate(Session& session, int count, const QString& baselinePath)
+{
+    QSqlDatabase db = session.kasaConnection.database();
+    QSqlQuery q(db);
+    exec(q, QStringLiteral("PRAGMA synchronous=OFF"));
+    db.transaction();
+    q.prepare(
+        QStringLiteral("INSERT INTO nakit (islem_tarihi, doviz_cinsi, borc_tutar, alacak_tutar, "
+                       "doviz_kuru, aciklama, neden, bankaadi) VALUES (?, ?, ?, ?, 1, ?, ?, ?)"));
+    QRandomGenerator random(2021);
+    const QDate first(2021, 1, 1);
+    for (int i = 0; i < count; ++i) {
+        const bool in = random.bounded(2) == 0;
+        const double amount = random.bounded(1000000) / 100.0;
+        q.addBindValue(first.addDays(i % 365).toString(Qt::ISODate));
+        q.addBindValue(kCurrencies[random.bounded(kCurrencies.size())]);
+        q.addBindValue(in ? QVariant(amount) : QVariant());
+        q.addBindValue(in ? QVariant() : QVariant(amount));
+        q.addBindValue(QStringLiteral("Hareket %1").arg(i));
+        q.addBindValue(QStringLiteral("SATIŞ"));
+        q.addBindValue(QStringLiteral("Nakit"));
+        if (!q.exec()) {
+            std::fprintf(stderr, "%s\n", qPrintable(q.lastError().text()));
+            std::exit(1);
+        }
+    }
+    db.commit();
+    exec(q, QStringLiteral("ATTACH DATABASE '%1' AS b").arg(baselinePath));
+    exec(q, QStringLiteral("CREATE TABLE b.nakit AS SELECT * FROM nakit"));
+    exec(q, QStringLiteral("CREATE INDEX b.cover ON nakit (doviz_cinsi, islem_tarihi, borc_tutar, "
+                           "alacak_tutar)"));
+    exec(q, QStringLiteral("CREATE INDEX b.day ON nakit (islem_tarihi)"));
+    exec(q, QStringLiteral("DETACH DATABASE b"));
+    exec(q, QStringLiteral("PRAGMA synchronous=FULL"));
+}
+
+// The best single statements over the movements for what one day selection shows.
+struct Baseline {
+    explicit Baseline(const QString& path)
+    {
+        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("baseline"));
+        db.setDatabaseName(path);
+        db.open();
+    }
+    void sums(const QString& comparison, const QString& day)
+    {
+        QSqlQuery q(db);
+        q.setForwardOnly(true);
+        q.prepare(QStringLiteral("SELECT SUM(borc_tutar), SUM(alacak_tutar) FROM nakit "
+                                 "WHERE islem_tarihi %1 ?")
+                      .arg(comparison));
+        q.addBindValue(day);
+        q.exec();
+        q.next();
+    }
+    void selectDay(const QString& day)
+    {
+        sums(QStringLiteral("<"), day);
+        sums(QStringLiteral("="), day);
+        QSqlQuery q(db);
+        q.setForwardOnly(true);
+        q.prepare(QStringLiteral(
+            "SELECT doviz_cinsi, SUM(CASE WHEN islem_tarihi < ?1 AND borc_tutar > 0 THEN "
+            "borc_tutar "
+            "ELSE 0 END) - SUM(CASE WHEN islem_tarihi < ?1 AND alacak_tutar > 0 THEN alacak_tutar "
+            "ELSE 0 END), SUM(CASE WHEN islem_tarihi = ?1 THEN borc_tutar ELSE 0 END), "
+            "SUM(CASE WHEN islem_tarihi = ?1 THEN alacak_tutar ELSE 0 END) FROM nakit "
+            "GROUP BY doviz_cinsi"));
+        q.bindValue(0, day);
+        q.exec();
+        while (q.next()) {
+        }
+        q.prepare(QStringLiteral("SELECT * FROM nakit WHERE islem_tarihi = ? ORDER BY nid"));
+        q.addBindValue(day);
+        q.exec();
+        while (q.next()) {
+            q.value(0);
+        }
+    }
+    void dateList()
+    {
+        QSqlQuery q(db);
+        q.setForwardOnly(true);
+        q.exec(
+            QStringLiteral("SELECT islem_tarihi FROM nakit WHERE doviz_cinsi = 'TL' "
+                           "GROUP BY islem_tarihi ORDER BY islem_tarihi DESC"));
+        while (q.next()) {
+        }
+    }
+    QSqlDatabase db;
+};
+
+struct Figures {
+    double select = 0, selectBaseline = 0, refresh = 0, refreshBaseline = 0;
+};
+
+Figures measure(int count)
+{
+    QTemporaryDir dir;
+    setProgramFolder(dir.path());
+    layOutProgramFolder(dir.path());
+    enterProgramFolder();
+    Figures figures;
+    {
+        Session session;
+        session.openStartupConnections();
+        FirmaRecord record;
+        record.values.fill(QVariant(), firmaFieldNames().size());
+        record.values[1] = QStringLiteral("K01");
+        record.values[4] = QStringLiteral("Merkez");
+        session.kasaac(QStringLiteral("K01"), QStringLiteral("2021"), record);
+        const QString baselinePath = dir.filePath(QStringLiteral("baseline.db"));
+        generate(session, count, baselinePath);
+
+        Ledger ledger(session);
+        ledger.setCurrencySelection(kAllCurrencies);
+        ledger.openBook();
+        ledger.yenile();
+        Baseline baseline(baselinePath);
+        int row = 0;
+        const auto [select, selectBaseline] = bench::sideBySide(
+            [&] {
+                row = (row + 37) % ledger.kasaRQuery.recordCount();
+                ledger.selectDay(row);
+                ledger.ParaBirimiDurum();
+            },
+            [&] { baseline.selectDay(QDate(2021, 1, 1).addDays(row).toString(Qt::ISODate)); }, 40);
+        ledger.setCurrencySelection(QStringLiteral("TL"));
+        const auto [refresh, refreshBaseline] =
+            bench::sideBySide([&] { ledger.yenile(); }, [&] { baseline.dateList(); }, 20);
+        figures = {select, selectBaseline, refresh, refreshBaseline};
+        ledger.closeBook();
+        baseline.db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("baseline"));
+    return figures;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const Figures small = measure(100000);
+    bench::report("day selection, 100,000 movements", small.select, small.selectBaseline);
+    bench::report("refresh (date list), 100,000 movements", small.refresh, small.refreshBaseline);
+    const Figures large = measure(1000000);
+    bench::report("day selection, 1,000,000 movements", large.select, large.selectBaseline);
+    bench::report("refresh (date list), 1,000,000 movements", large.refresh, large.refreshBaseline);
+    std::printf("day selection 1,000,000 / 100,000: %.2f\n", large.select / small.select);
+    return 0;
+}

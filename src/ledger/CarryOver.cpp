@@ -1,0 +1,138 @@
+#include "ledger/CarryOver.h"
+
+#include "app/Dialogs.h"
+#include "app/Errors.h"
+#include "app/Session.h"
+#include "ledger/Ledger.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace tamevo {
+
+QString carryOverFirstQuestion(int year)
+{
+    return QStringLiteral(
+               "Bu işlem %1 yılı dönem sonu kasa bakiyelerini %2\n\r yılı dönembaşına "
+               "aktaracaktır.Devam edilsinmi?")
+        .arg(year)
+        .arg(year + 1);
+}
+
+QList<CurrencyTotal> yearTotals(Connection& connection)
+{
+    QSqlQuery query(connection.database());
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT doviz_cinsi, SUM(borc), SUM(alacak) FROM nakit_gunluk "
+                                   "GROUP BY doviz_cinsi ORDER BY doviz_cinsi"))) {
+        throw Error(query.lastError().text());
+    }
+    QList<CurrencyTotal> totals;
+    while (query.next()) {
+        totals.append({query.value(0), query.value(1).toDouble(), query.value(2).toDouble()});
+    }
+    return totals;
+}
+
+namespace {
+
+void run(QSqlQuery& query)
+{
+    if (!query.exec()) {
+        throw Error(query.lastError().text());
+    }
+}
+
+void writeRow(QSqlDatabase& db, int closedYear, const CurrencyTotal& total)
+{
+    const double balance = total.balance();
+    const QVariant in = balance > 0 ? QVariant(balance) : QVariant();
+    const QVariant out = balance > 0 ? QVariant() : QVariant(-balance);
+    const QString day = QDate(closedYear + 1, 1, 1).toString(Qt::ISODate);
+    const QString due = QDate(closedYear, 12, 31).toString(Qt::ISODate);
+    const QString description = QStringLiteral("31/12/%1 TARİHLİ DEVİR TUTARI").arg(closedYear);
+
+    // The first carry-over row of the currency in the movement table's order.
+    QSqlQuery find(db);
+    find.prepare(
+        QStringLiteral("SELECT nid FROM nakit WHERE neden = ? AND doviz_cinsi IS ? "
+                       "ORDER BY islem_tarihi, nid LIMIT 1"));
+    find.addBindValue(kCarryOverType);
+    find.addBindValue(total.currency);
+    run(find);
+    QSqlQuery write(db);
+    if (find.next()) {
+        write.prepare(
+            QStringLiteral("UPDATE nakit SET neden = ?, islem_tarihi = ?, islem_vadesi = ?, "
+                           "aciklama = ?, doviz_cinsi = ?, borc_tutar = ?, "
+                           "alacak_tutar = ? WHERE nid = ?"));
+    } else {
+        write.prepare(
+            QStringLiteral("INSERT INTO nakit (neden, islem_tarihi, islem_vadesi, aciklama, "
+                           "doviz_cinsi, borc_tutar, alacak_tutar) "
+                           "VALUES (?, ?, ?, ?, ?, ?, ?)"));
+    }
+    for (const QVariant& value : {QVariant(kCarryOverType), QVariant(day), QVariant(due),
+                                  QVariant(description), total.currency, in, out}) {
+        write.addBindValue(value);
+    }
+    if (find.isValid()) {
+        write.addBindValue(find.value(0));
+    }
+    run(write);
+}
+
+}  // namespace
+
+void writeCarryOverRows(Connection& connection, int closedYear, const QList<CurrencyTotal>& totals)
+{
+    QSqlDatabase db = connection.database();
+    if (!db.transaction()) {
+        throw Error(db.lastError().text());
+    }
+    try {
+        for (const CurrencyTotal& total : totals) {
+            writeRow(db, closedYear, total);
+        }
+    } catch (const Error&) {
+        db.rollback();
+        throw;
+    }
+    if (!db.commit()) {
+        const QString text = db.lastError().text();
+        db.rollback();
+        throw Error(text);
+    }
+}
+
+void YilSonuDevri(Ledger& ledger, const std::function<void(const QString&)>& setYearText)
+{
+    Session& session = ledger.session();
+    // The year closed is the year of the database the ledger has open.
+    const int year = session.CalismaYili;
+    if (dialogs().question(kProgramTitle, carryOverFirstQuestion(year), Dialogs::Buttons::YesNo) !=
+        Dialogs::Answer::Yes) {
+        return;
+    }
+    const QList<CurrencyTotal> totals = yearTotals(session.kasaConnection);
+
+    setYearText(QString::number(year + 1));
+    const QDate previousPicker = ledger.pickerDate();
+    ledger.setPickerDate(QDate(year + 1, 1, 1));
+    try {
+        ledger.switchToPickerYear();
+    } catch (const Error&) {
+        setYearText(QString::number(year));
+        ledger.setPickerDate(previousPicker);
+        throw;
+    }
+
+    if (dialogs().question(kProgramTitle, kCarryOverSecondQuestion, Dialogs::Buttons::YesNo) !=
+        Dialogs::Answer::Yes) {
+        return;
+    }
+    writeCarryOverRows(session.kasaConnection, year, totals);
+    showMessage(kCarryOverDone);
+}
+
+}  // namespace tamevo

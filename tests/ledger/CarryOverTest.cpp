@@ -1,0 +1,160 @@
+#include "LedgerFixture.h"
+
+#include "app/Errors.h"
+#include "ledger/CarryOver.h"
+
+#include <QFile>
+
+using namespace tamevo;
+using tamevo::test::LedgerTest;
+
+class CarryOverTest : public LedgerTest {
+protected:
+    void SetUp() override
+    {
+        LedgerTest::SetUp();
+        yearText = QStringLiteral("2021");
+    }
+
+    // Runs the carry-over of the open year with the given answers.
+    void carryOver(std::initializer_list<Dialogs::Answer> answers)
+    {
+        for (const auto a : answers) {
+            dialogs().answer(a);
+        }
+        ledger->openBook();
+        YilSonuDevri(*ledger, [this](const QString& y) { yearText = y; });
+    }
+
+    // The carry-over rows of a year's file: currency, in, out, day, due day, description.
+    QString rows(int year)
+    {
+        return queryValue(bookFile(year),
+                          QStringLiteral(
+                              "SELECT group_concat(r, ';') FROM (SELECT doviz_cinsi || '|' || "
+                              "IFNULL(borc_tutar, '-') || '|' || IFNULL(alacak_tutar, '-') || "
+                              "'|' || islem_tarihi || '|' || islem_vadesi || '|' || aciklama "
+                              "AS r FROM nakit WHERE neden = 'DEVİR' ORDER BY doviz_cinsi, nid)"))
+            .toString();
+    }
+
+    void reopen(int year)
+    {
+        ledger->closeBook();
+        session.kasaac(QStringLiteral("K01"), QString::number(year), tamevo::test::merkezRecord());
+    }
+
+    QString yearText;
+};
+
+TEST_F(CarryOverTest, EachCurrencysClosingBalanceOpensTheNextYear)
+{
+    addMovement(QDate(2021, 3, 1), QStringLiteral("TL"), 1000, std::nullopt);
+    addMovement(QDate(2021, 5, 1), QStringLiteral("TL"), std::nullopt, 400);
+    addMovement(QDate(2021, 3, 1), QStringLiteral("USD"), 50, std::nullopt);
+    addMovement(QDate(2021, 6, 1), QStringLiteral("USD"), std::nullopt, 80);
+    addMovement(QDate(2021, 6, 1), QStringLiteral("EURO"), 5, std::nullopt);
+    addMovement(QDate(2021, 7, 1), QStringLiteral("EURO"), std::nullopt, 5);
+    carryOver({Dialogs::Answer::Yes, Dialogs::Answer::Yes});
+
+    EXPECT_EQ(dialogs().questions(),
+              (QStringList{
+                  QStringLiteral("Bu işlem 2021 yılı dönem sonu kasa bakiyelerini 2022\n\r "
+                                 "yılı dönembaşına aktaracaktır.Devam edilsinmi?"),
+                  QStringLiteral("Yıl sonu devir tutarları alındı.\n\rYeni yıla aktarılsınmı?")}));
+    EXPECT_EQ(dialogs().shown().front().title, QStringLiteral("Norvane Tamevo Programı"));
+    EXPECT_EQ(dialogs().messages(), QStringList{QStringLiteral("Aktarım tamamlandı")});
+    EXPECT_EQ(rows(2022),
+              QStringLiteral("EURO|-|0.0|2022-01-01|2021-12-31|31/12/2021 TARİHLİ DEVİR TUTARI;"
+                             "TL|600.0|-|2022-01-01|2021-12-31|31/12/2021 TARİHLİ DEVİR TUTARI;"
+                             "USD|-|30.0|2022-01-01|2021-12-31|31/12/2021 TARİHLİ DEVİR TUTARI"));
+    EXPECT_EQ(session.CalismaYili, 2022);
+    EXPECT_EQ(yearText, QStringLiteral("2022"));
+    EXPECT_EQ(rows(2021), QString());
+
+    // The ledger shows the new year with last year's balance in it.
+    ledger->refreshAfterCarryOver();
+    EXPECT_EQ(ledger->selectedDay(), QDate(2022, 1, 1));
+    EXPECT_DOUBLE_EQ(figure(ledger->guniciQuery, "BorcToplam"), 600);
+}
+
+TEST_F(CarryOverTest, RunningAgainReplacesTheAmountsInPlaceAndKeepsRowsOfCurrenciesGone)
+{
+    addMovement(QDate(2021, 3, 1), QStringLiteral("TL"), 100, std::nullopt);
+    addMovement(QDate(2021, 3, 1), QStringLiteral("USD"), 7, std::nullopt);
+    carryOver({Dialogs::Answer::Yes, Dialogs::Answer::Yes});
+    execute(bookFile(2022),
+            {QStringLiteral("INSERT INTO nakit (islem_tarihi, doviz_cinsi, borc_tutar, "
+                            "doviz_kuru, neden) VALUES ('2022-02-01', 'TL', 9, 1, 'SATIŞ')")});
+
+    reopen(2021);
+    execute(bookFile(2021),
+            {QStringLiteral("UPDATE nakit SET borc_tutar = 250 WHERE doviz_cinsi = 'TL'"),
+             QStringLiteral("DELETE FROM nakit WHERE doviz_cinsi = 'USD'")});
+    carryOver({Dialogs::Answer::Yes, Dialogs::Answer::Yes});
+    EXPECT_EQ(rows(2022),
+              QStringLiteral("TL|250.0|-|2022-01-01|2021-12-31|31/12/2021 TARİHLİ DEVİR TUTARI;"
+                             "USD|7.0|-|2022-01-01|2021-12-31|31/12/2021 TARİHLİ DEVİR TUTARI"));
+    EXPECT_EQ(queryValue(bookFile(2022), QStringLiteral("SELECT count(*) FROM nakit")).toInt(), 3);
+}
+
+TEST_F(CarryOverTest, BalancesRollForwardOverYears)
+{
+    addMovement(QDate(2021, 3, 1), QStringLiteral("TL"), 100, std::nullopt);
+    carryOver({Dialogs::Answer::Yes, Dialogs::Answer::Yes});
+    addMovement(QDate(2022, 4, 1), QStringLiteral("TL"), std::nullopt, 30);
+    carryOver({Dialogs::Answer::Yes, Dialogs::Answer::Yes});
+    EXPECT_EQ(rows(2023),
+              QStringLiteral("TL|70.0|-|2023-01-01|2022-12-31|31/12/2022 TARİHLİ DEVİR TUTARI"));
+    EXPECT_EQ(session.CalismaYili, 2023);
+}
+
+TEST_F(CarryOverTest, DecliningTheQuestions)
+{
+    addMovement(QDate(2021, 3, 1), QStringLiteral("TL"), 100, std::nullopt);
+    carryOver({Dialogs::Answer::No});
+    EXPECT_FALSE(QFile::exists(path(bookFile(2022))));
+    EXPECT_EQ(session.CalismaYili, 2021);
+    EXPECT_EQ(yearText, QStringLiteral("2021"));
+
+    carryOver({Dialogs::Answer::Yes, Dialogs::Answer::No});
+    EXPECT_EQ(session.CalismaYili, 2022);
+    EXPECT_EQ(yearText, QStringLiteral("2022"));
+    EXPECT_EQ(queryValue(bookFile(2022), QStringLiteral("SELECT count(*) FROM nakit")).toInt(), 0);
+}
+
+TEST_F(CarryOverTest, AMissingTemplateWritesNothingAnywhere)
+{
+    addMovement(QDate(2021, 3, 1), QStringLiteral("TL"), 100, std::nullopt);
+    ASSERT_TRUE(QFile::remove(path(QStringLiteral("Kasa.mdb"))));
+    dialogs().answer(Dialogs::Answer::Yes);
+    ledger->openBook();
+    try {
+        YilSonuDevri(*ledger, [this](const QString& y) { yearText = y; });
+        FAIL() << "no message";
+    } catch (const ValidationError& e) {
+        EXPECT_EQ(e.text(), QStringLiteral("Kasa oluşturulması için gerekli dosya bulunamadı!"));
+    }
+    EXPECT_FALSE(QFile::exists(path(bookFile(2022))));
+    EXPECT_EQ(session.CalismaYili, 2021);
+    EXPECT_EQ(yearText, QStringLiteral("2021"));
+    EXPECT_EQ(rows(2021), QString());
+    EXPECT_EQ(ledger->pickerDate(), QDate(2021, 6, 1));
+    EXPECT_TRUE(ledger->kasaRQuery.isOpen());
+}
+
+TEST_F(CarryOverTest, AFailureInTheMiddleLeavesTheNextYearAsItWas)
+{
+    addMovement(QDate(2021, 3, 1), QStringLiteral("TL"), 100, std::nullopt);
+    addMovement(QDate(2021, 3, 1), QStringLiteral("USD"), 7, std::nullopt);
+    carryOver({Dialogs::Answer::Yes, Dialogs::Answer::No});  // 2022 exists, without rows
+    execute(bookFile(2022), {QStringLiteral("CREATE TRIGGER no_usd BEFORE INSERT ON nakit "
+                                            "WHEN NEW.doviz_cinsi = 'USD' BEGIN "
+                                            "SELECT RAISE(ABORT, 'disk dolu'); END")});
+    reopen(2021);
+    dialogs().answer(Dialogs::Answer::Yes);
+    dialogs().answer(Dialogs::Answer::Yes);
+    ledger->openBook();
+    EXPECT_THROW(YilSonuDevri(*ledger, [](const QString&) {}), Error);
+    EXPECT_EQ(queryValue(bookFile(2022), QStringLiteral("SELECT count(*) FROM nakit")).toInt(), 0);
+}
