@@ -8,6 +8,6 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QWidget window;
     window.show();
-    QTimer::singleShot(0, &app, [] { QCoreApplication::quit(); });
+    QTimer::singleShot(0, &app, [] { QCoreApplication::exit(0); });
     return QApplication::exec();
 }

@@ -6,5 +6,5 @@
 
 int main(int argc, char** argv)
 {
-    return tamevo::runProgram(argc, argv, [] { QCoreApplication::quit(); });
+    return tamevo::runProgram(argc, argv, [] { QCoreApplication::exit(0); });
 }

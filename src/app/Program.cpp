@@ -113,7 +113,7 @@ void Program::runExitSequence()
         w->hide();
     }
     emit programEnded();
-    QCoreApplication::quit();
+    QCoreApplication::exit(0);
 }
 
 }  // namespace tamevo
