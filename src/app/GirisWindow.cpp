@@ -7,7 +7,14 @@
 #include "app/KeyFilters.h"
 #include "app/ProgramFolder.h"
 #include "app/Program.h"
+#include "cashbooks/FirmaWindow.h"
 #include "ledger/KasaRWindow.h"
+#include "ledger/KasaWindow.h"
+#include "lists/KaynakWindow.h"
+#include "lists/ListWindows.h"
+#include "lists/Passwords.h"
+#include "lists/ReferenceLists.h"
+#include "lists/SifreWindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -167,6 +174,11 @@ void TgirisF::buildControls()
     yilEdit->installEventFilter(this);
 
     connect(enterButton, &QPushButton::clicked, this, [this] { JvXPButton13Click(); });
+    connect(pickFromListButton, &QPushButton::clicked, this, [this] { firmaeditDblClick(); });
+    connect(newCashBookButton, &QPushButton::clicked, this, [this] { JvXPButton1Click(); });
+    connect(currenciesButton, &QPushButton::clicked, this, [this] { JvXPButton4Click(); });
+    connect(sourceTypesButton, &QPushButton::clicked, this, [this] { JvXPButton9Click(); });
+    connect(passwordsButton, &QPushButton::clicked, this, [this] { JvXPButton8Click(); });
     connect(manualButton, &QPushButton::clicked, this, [] {
         // The manual opens in the desktop's viewer; a missing file or viewer is not reported.
         dialogs().openWithDefaultProgram(GetPathPath() + QStringLiteral("TamevoYardim.pdf"));
@@ -203,6 +215,11 @@ void TgirisF::hafizayayaz()
 
 bool TgirisF::eventFilter(QObject* watched, QEvent* event)
 {
+    if ((watched == firmaedit || watched == yilEdit) &&
+        event->type() == QEvent::MouseButtonDblClick) {
+        firmaeditDblClick();
+        return true;
+    }
     // Leaving the code or the year box for another control of this window looks the code up;
     // a message box or another window taking the focus is not leaving.
     if ((watched == firmaedit || watched == yilEdit) && event->type() == QEvent::FocusOut) {
@@ -233,10 +250,11 @@ bool TgirisF::firmaeditExit()
         dialogs().question(kProgramTitle, kCodeNotFoundQuestion, Dialogs::Buttons::YesNoCancel);
     firmaedit->setFocus(Qt::OtherFocusReason);
     if (answer == Dialogs::Answer::Yes) {
+        // The user completes and saves the record in the registry window; this path does not
+        // unlock its code field.
+        program_.firmaF->show();
+        program_.firmaF->raise();
         guarded([&] { startNewRegistryRecord(session, firmaedit->text()); });
-        if (program_.firmaF != nullptr) {
-            program_.firmaF->show();
-        }
     }
     return false;
 }
@@ -247,7 +265,7 @@ void TgirisF::JvXPButton13Click()
     if (!guarded([&] { session.ADOConnection1.open(); })) {
         return;
     }
-    // The source-type list of the movement window is refilled here once that window exists.
+    KaynakSekliAyarla();
 
     switch (checkEntryPassword(session, sifreEdit->text())) {
         case PasswordCheck::Accepted:
@@ -292,6 +310,67 @@ void TgirisF::JvXPButton13Click()
     hafizayayaz();
     hide();
     program_.kasaRF->openBook();
+}
+
+void TgirisF::firmaeditDblClick()
+{
+    program_.firmaF->showList();
+}
+
+void TgirisF::JvXPButton1Click()
+{
+    program_.firmaF->showNewCashBook();
+}
+
+void TgirisF::JvXPButton4Click()
+{
+    program_.parabirimiF->openAndShow();
+}
+
+void TgirisF::JvXPButton9Click()
+{
+    program_.kaynakF->show();
+    program_.kaynakF->raise();
+}
+
+void TgirisF::JvXPButton8Click()
+{
+    Session& session = program_.session();
+    MasterCheck check = MasterCheck::Accepted;
+    if (!guarded([&] { check = checkMasterPassword(session, sifreEdit->text()); })) {
+        return;
+    }
+    if (check == MasterCheck::Accepted) {
+        program_.sifreF->show();
+        program_.sifreF->raise();
+        return;
+    }
+    sifreEdit->clear();
+    if (check == MasterCheck::WrongTooOften) {
+        // The program is asked to close: the exit question decides.
+        close();
+    }
+    dialogs().message(kApplicationTitle, kWrongMasterPassword, Dialogs::Icon::Error);
+}
+
+void TgirisF::ParaBirimiAyarla()
+{
+    QStringList codes;
+    if (!guarded([&] { codes = program_.session().currencyCodes(); })) {
+        return;
+    }
+    const CurrencyBoxes boxes = currencyBoxes(codes);
+    // Each window's box takes its entries and selects the first: the ledger window (codes,
+    // then "Hepsi") and the movement window (the codes). The two-date report window takes
+    // boxes.twoDate and the analysis window boxes.analysis here, once they exist, in the order
+    // ledger, two-date report, movement, analysis.
+    program_.kasaRF->setCurrencyCodes(codes);  // gives boxes.ledger: appends "Hepsi"
+    program_.kasaF->setCurrencyCodes(boxes.movement);
+}
+
+void TgirisF::KaynakSekliAyarla()
+{
+    program_.kasaF->setSourceNames(program_.kaynakF->names());
 }
 
 void TgirisF::closeEvent(QCloseEvent* event)

@@ -42,6 +42,21 @@ public:
     bool firmaeditExit();
     // "KASA İŞLEMLERİNE GİR".
     void JvXPButton13Click();
+    // "LİSTEDEN KASA SEÇ" and a double click on the code or the year box: the cash-book list.
+    void firmaeditDblClick();
+    // "YENİ KASA EKLE": a new cash book in the registry window, its code field unlocked.
+    void JvXPButton1Click();
+    // "PARA BİRİMİ GİRİŞİ": the currency window.
+    void JvXPButton4Click();
+    // "KAYNAK ŞEKLİ GİRİŞİ": the source-type window.
+    void JvXPButton9Click();
+    // "ŞİFRE GİR/DEĞİŞTİR": the password window, guarded by the master password.
+    void JvXPButton8Click();
+
+    // Fills the currency boxes of the windows from the currency list, first entry selected.
+    void ParaBirimiAyarla();
+    // Gives the movement window's source box the names of the source-type list.
+    void KaynakSekliAyarla();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

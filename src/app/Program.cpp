@@ -1,9 +1,13 @@
 #include "app/Program.h"
 
 #include "app/GirisWindow.h"
+#include "cashbooks/FirmaWindow.h"
 #include "ledger/KasaRWindow.h"
 #include "ledger/KasaWindow.h"
 #include "ledger/Ledger.h"
+#include "lists/KaynakWindow.h"
+#include "lists/ListWindows.h"
+#include "lists/SifreWindow.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -49,15 +53,23 @@ Program::Program()
     resimkasaF =
         tool("resimkasaF", "Norvane Tamevo Programı - Kasa Hareketleri Evrak Kayıt ve İzleme");
     ikitarihF = tool("ikitarihF", "Norvane Tamevo");
-    nakitnedenF = tool("nakitnedenF", "Norvane Tamevo Programı   - Nakit İşlem Türü");
-    firmaF = tool("firmaF", "Norvane Tamevo Programı - Kasa Bilgileri");
-    parabirimiF = tool("parabirimiF", "Para Birimleri");
+    nakitnedenF = own(std::make_unique<TnakitnedenF>(*this));
+    firmaF = own(std::make_unique<TfirmaF>(*this));
+    parabirimiF = own(std::make_unique<TparabirimiF>(*this));
     gelirdetayF = tool("gelirdetayF", "Norvane Tamevo Programı - Tahsilat Detay");
     raporKasaF = tool("raporKasaF", "Norvane Tamevo Programı - Günlük Kasa İşlem Türü Raporlama");
     giderdetayF = tool("giderdetayF", "Norvane Tamevo Programı - Ödeme Detay");
-    sifreF = tool("sifreF", "Norvane Tamevo Şifre Girişi");
+    sifreF = own(std::make_unique<TsifreF>(*this));
     kasaikitarihF = tool("kasaikitarihF", "Norvane Tamevo Programı İki Tarih Arası Rapor");
-    kaynakF = tool("kaynakF", "Kaynak Şekilleri");
+    kaynakF = own(std::make_unique<TkaynakF>(*this));
+
+    // The movement window's list buttons: the transaction types (opening their table first)
+    // and the source types.
+    kasaF->onTypes = [this] { nakitnedenF->openAndShow(); };
+    kasaF->onSources = [this] {
+        kaynakF->show();
+        kaynakF->raise();
+    };
 
     girisF->FormCreate();
 }
@@ -82,8 +94,9 @@ QList<QWidget*> Program::windows() const
 
 void Program::kasakapat()
 {
-    for (QWidget* w : {nakitnedenF, resimkasaF, yardimF, firmaF, ikitarihF,
-                       static_cast<QWidget*>(kasaF), static_cast<QWidget*>(kasaRF)}) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(nakitnedenF), resimkasaF, yardimF, static_cast<QWidget*>(firmaF),
+          ikitarihF, static_cast<QWidget*>(kasaF), static_cast<QWidget*>(kasaRF)}) {
         w->hide();
     }
     kasaRF->closeBook();

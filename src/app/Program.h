@@ -12,9 +12,14 @@
 namespace tamevo {
 
 class Ledger;
+class TfirmaF;
 class TgirisF;
 class TkasaF;
 class TkasaRF;
+class TkaynakF;
+class TnakitnedenF;
+class TparabirimiF;
+class TsifreF;
 
 // The running program: its shared data and its windows, created once in their fixed order
 // and afterwards only shown and hidden. Windows reach each other through it.
@@ -35,15 +40,15 @@ public:
     TkasaF* kasaF = nullptr;
     QWidget* resimkasaF = nullptr;
     QWidget* ikitarihF = nullptr;
-    QWidget* nakitnedenF = nullptr;
-    QWidget* firmaF = nullptr;
-    QWidget* parabirimiF = nullptr;
+    TnakitnedenF* nakitnedenF = nullptr;
+    TfirmaF* firmaF = nullptr;
+    TparabirimiF* parabirimiF = nullptr;
     QWidget* gelirdetayF = nullptr;
     QWidget* raporKasaF = nullptr;
     QWidget* giderdetayF = nullptr;
-    QWidget* sifreF = nullptr;
+    TsifreF* sifreF = nullptr;
     QWidget* kasaikitarihF = nullptr;
-    QWidget* kaynakF = nullptr;
+    TkaynakF* kaynakF = nullptr;
 
     // Every window in creation order.
     QList<QWidget*> windows() const;

@@ -460,12 +460,7 @@ void TkasaRF::openBook()
                                                                   : dovizBox->currentText());
         ledger_.openBook();
     });
-    runGuarded([this] {
-        setCurrencyCodes(program_.session().currencyCodes());
-        if (program_.kasaF != nullptr) {
-            program_.kasaF->setCurrencyCodes(program_.session().currencyCodes());
-        }
-    });
+    program_.girisF->ParaBirimiAyarla();
     tarihyukle();
     showMaximized();
     runGuarded([this] {

@@ -1,0 +1,339 @@
+#include "cashbooks/FirmaWindow.h"
+
+#include "app/DatasetModel.h"
+#include "app/Dialogs.h"
+#include "app/FieldBinding.h"
+#include "app/GirisWindow.h"
+#include "app/KeyFilters.h"
+#include "app/Program.h"
+#include "app/Session.h"
+
+#include <QAction>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace tamevo {
+
+namespace {
+
+const QColor kTintedRow(255, 255, 192);
+
+QPushButton* makeButton(const QString& objectName, const QString& caption)
+{
+    auto* button = new QPushButton(caption);
+    button->setObjectName(objectName);
+    return button;
+}
+
+// The code field's key filter: Backspace, Enter, the digits and the letters A-Z and a-z type;
+// every other key that would type a character (space, signs, Ç, Ğ, İ, Ö, Ş, Ü and their
+// lower-case forms) is swallowed. Keys that type nothing (arrows, Delete, Tab, shortcuts)
+// keep their work.
+class CodeKeyFilter : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress) {
+            return false;
+        }
+        const auto* key = static_cast<QKeyEvent*>(event);
+        switch (key->key()) {
+            case Qt::Key_Backspace:
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+            case Qt::Key_Tab:
+            case Qt::Key_Backtab:
+            case Qt::Key_Escape:
+                return false;
+            default:
+                break;
+        }
+        if (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) {
+            return false;
+        }
+        const QString text = key->text();
+        if (text.isEmpty()) {
+            return false;
+        }
+        return text.size() != 1 || !isCashBookCodeCharacter(text.at(0));
+    }
+};
+
+}  // namespace
+
+TfirmaF::TfirmaF(Program& program) : program_(program), registry_(program.session())
+{
+    setObjectName(QStringLiteral("firmaF"));
+    setWindowTitle(QStringLiteral("Norvane Tamevo Programı - Kasa Bilgileri"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(buildUpperPanel());
+    layout->addWidget(buildMiddlePanel(), 1);
+
+    backupPanel = new QGroupBox;
+    backupPanel->setObjectName(QStringLiteral("backupPanel"));
+    new QVBoxLayout(backupPanel);
+    backupPanel->setFlat(true);
+    layout->addWidget(backupPanel);
+
+    buildMenu();
+    resize(640, 620);
+}
+
+QGroupBox* TfirmaF::buildUpperPanel()
+{
+    auto* panel = new QGroupBox(QStringLiteral("KAYITLI KASA BİLGİLERİ"));
+    panel->setObjectName(QStringLiteral("upperPanel"));
+    auto* grid = new QGridLayout(panel);
+
+    Dataset* registry = &program_.session().FirmaTakip;
+    const struct {
+        QLineEdit** edit;
+        const char* caption;
+        const char* field;
+        int width;
+    } fields[] = {
+        {&unvanEdit, "Kasa Adı", "firma_unvani_1", 100},
+        {&adresEdit, "Adresi", "firma_adresi_1", 100},
+        {&ilceEdit, "İlçe", "adres_semt", 30},
+        {&sehirEdit, "Şehir", "adres_sehir", 30},
+        {&telefonEdit, "Telefon", "telefon1_no", 15},
+        {&telefon2Edit, "Tel 2", "telefon2_no", 15},
+        {&vergiDaireEdit, "Vergi D.", "vergi_dairesi", 30},
+        {&vergiNoEdit, "Vergi No:", "vergi_no", 16},
+        {&faksEdit, "Faks", "fax_no", 15},
+        {&irtibatEdit, "İrtibat", "firma_irtibat_kisi", 50},
+        {&kodEdit, "Kasa Kodu", "firma_kodu", kCashBookCodeMaxLength},
+    };
+    // Two columns of fields: title and address span the row, the rest pair up.
+    int row = 0;
+    int column = 0;
+    for (const auto& f : fields) {
+        const QString caption = QString::fromUtf8(f.caption);
+        const QString field = QString::fromLatin1(f.field);
+        auto* edit = new QLineEdit;
+        edit->setObjectName(field);
+        edit->setAccessibleName(caption);
+        // The column's width: nothing typed is ever cut by the database.
+        edit->setMaxLength(f.width);
+        auto* label = new QLabel(caption);
+        label->setBuddy(edit);
+        const bool wide =
+            field == QLatin1String("firma_unvani_1") || field == QLatin1String("firma_adresi_1");
+        if (wide) {
+            if (column != 0) {
+                ++row;
+                column = 0;
+            }
+            grid->addWidget(label, row, 0);
+            grid->addWidget(edit, row, 1, 1, 3);
+            ++row;
+        } else {
+            grid->addWidget(label, row, column * 2);
+            grid->addWidget(edit, row, column * 2 + 1);
+            column = 1 - column;
+            if (column == 0) {
+                ++row;
+            }
+        }
+        bindLineEdit(edit, registry, field);
+        makeEnterMoveOn(edit);
+        *f.edit = edit;
+        fieldEdits << edit;
+    }
+    kodEdit->setReadOnly(true);
+    kodEdit->installEventFilter(new CodeKeyFilter(kodEdit));
+
+    secButton = makeButton(QStringLiteral("secButton"), QStringLiteral("KASAYI SEÇ"));
+    yeniButton = makeButton(QStringLiteral("yeniButton"), QStringLiteral("YENİ KASA AÇ"));
+    vazgecBut = makeButton(QStringLiteral("vazgecBut"), QStringLiteral("VAZGEÇ"));
+    kaydetBut = makeButton(QStringLiteral("kaydetBut"), QStringLiteral("KAYDET"));
+    kapatBut = makeButton(QStringLiteral("kapatBut"), QStringLiteral("KAPAT"));
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {secButton, yeniButton, vazgecBut, kaydetBut, kapatBut}) {
+        buttons->addWidget(b);
+    }
+    grid->addLayout(buttons, row + 1, 0, 1, 4);
+
+    // Enter (and Tab) go from the title to the code, then on to the buttons.
+    QList<QWidget*> order;
+    for (QLineEdit* edit : fieldEdits) {
+        order << edit;
+    }
+    order << secButton << yeniButton << vazgecBut << kaydetBut << kapatBut;
+    for (int i = 0; i + 1 < order.size(); ++i) {
+        setTabOrder(order[i], order[i + 1]);
+    }
+
+    connect(secButton, &QPushButton::clicked, this, [this] { KasayiSec(); });
+    connect(yeniButton, &QPushButton::clicked, this, [this] { yeniButtonClick(); });
+    connect(vazgecBut, &QPushButton::clicked, this, [this] { vazgecButClick(); });
+    connect(kaydetBut, &QPushButton::clicked, this, [this] { kaydetButClick(); });
+    connect(kapatBut, &QPushButton::clicked, this, [this] { kapatButClick(); });
+    return panel;
+}
+
+QWidget* TfirmaF::buildMiddlePanel()
+{
+    DBGrid1 = new QTableView;
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1->setAccessibleName(QStringLiteral("Kayıtlı kasalar"));
+    DBGrid1->verticalHeader()->setVisible(false);
+    DBGrid1->verticalHeader()->setDefaultSectionSize(22);
+    DBGrid1->horizontalHeader()->setStretchLastSection(true);
+    gridModel = new DatasetModel(program_.session().FirmaTakip, this);
+    gridModel->addColumn(QStringLiteral("firma_kodu"), QStringLiteral("Kasa Kodu"));
+    gridModel->addColumn(QStringLiteral("firma_unvani_1"), QStringLiteral("Kasa Adı"));
+    gridModel->setCellStyle([](const DatasetRow& row, const QString&) {
+        CellStyle style;
+        if (row.index() % 2 == 0) {
+            style.background = kTintedRow;
+        }
+        return style;
+    });
+    bindTableView(*DBGrid1, *gridModel);
+    DBGrid1->setColumnWidth(0, 120);
+    connect(DBGrid1, &QTableView::doubleClicked, this, [this] { KasayiSec(); });
+    return DBGrid1;
+}
+
+void TfirmaF::buildMenu()
+{
+    gridMenu = new QMenu(this);
+    gridMenu->setObjectName(QStringLiteral("PopupMenu1"));
+    const auto add = [this](QAction** action, const char* objectName, const char* caption,
+                            const QKeySequence& key, const std::function<void()>& run) {
+        *action = new QAction(QString::fromUtf8(caption), this);
+        (*action)->setObjectName(QString::fromLatin1(objectName));
+        if (!key.isEmpty()) {
+            (*action)->setShortcut(key);
+            (*action)->setShortcutContext(Qt::WindowShortcut);
+            addAction(*action);
+        }
+        connect(*action, &QAction::triggered, this, run);
+        gridMenu->addAction(*action);
+    };
+    const auto hook = [](std::function<void()>& command) {
+        return [&command] {
+            if (command) {
+                command();
+            }
+        };
+    };
+    add(&secAction, "Se1", "Seç", QKeySequence(Qt::Key_F2), [this] { KasayiSec(); });
+    add(&kapatAction, "Kapat1", "Kapat", QKeySequence(Qt::Key_F10), [this] { kapatButClick(); });
+    gridMenu->addSeparator();
+    add(&tekYedekAction, "TekKasaYedek1", "Tek Kasanın Yedeğini Al",
+        QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Y), hook(onSingleBackup));
+    add(&tekGeriYukleAction, "TekKasaGeriYukle1", "Tek Kasayı Yedekten Geri Yükle", {},
+        hook(onSingleRestore));
+    add(&tumYedekAction, "TumKasaYedek1", "Tüm Kasaların Yedeğini Al",
+        QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_T), hook(onBackupAll));
+    add(&tumGeriYukleAction, "TumKasaGeriYukle1", "Tüm Kasaları Yedekten Geri Yükle", {},
+        hook(onRestoreAll));
+    gridMenu->addSeparator();
+    add(&silAction, "KSil1", "Kasa Firmasını Sil", {}, [this] { KSilButClick(); });
+
+    DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(DBGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        updateBackupActions();
+        gridMenu->popup(DBGrid1->viewport()->mapToGlobal(at));
+    });
+    updateBackupActions();
+}
+
+void TfirmaF::updateBackupActions()
+{
+    tekYedekAction->setEnabled(bool(onSingleBackup));
+    tekGeriYukleAction->setEnabled(bool(onSingleRestore));
+    tumYedekAction->setEnabled(bool(onBackupAll));
+    tumGeriYukleAction->setEnabled(bool(onRestoreAll));
+}
+
+void TfirmaF::showEvent(QShowEvent* event)
+{
+    updateBackupActions();
+    if (!placed_) {
+        // Centred on the desktop the first time it is shown.
+        placed_ = true;
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
+    QWidget::showEvent(event);
+}
+
+void TfirmaF::unlockCode()
+{
+    codeUnlocked_ = true;
+    kodEdit->setReadOnly(false);
+}
+
+void TfirmaF::KasayiSec()
+{
+    const Dataset& registry = program_.session().FirmaTakip;
+    TgirisF* entry = program_.girisF;
+    entry->firmaedit->setText(registry.value(QStringLiteral("firma_kodu")).toString());
+    entry->Label1->setText(registry.value(QStringLiteral("firma_unvani_1")).toString());
+    hide();
+}
+
+void TfirmaF::yeniButtonClick()
+{
+    if (guarded([this] { registry_.yeni(); })) {
+        unlockCode();
+    }
+}
+
+void TfirmaF::kaydetButClick()
+{
+    const QString yearText = program_.girisF->yilEdit->text();
+    guarded([&] { registry_.kaydet(yearText); });
+}
+
+void TfirmaF::vazgecButClick()
+{
+    guarded([this] { registry_.vazgec(); });
+}
+
+void TfirmaF::KSilButClick()
+{
+    guarded([this] { registry_.sil(); });
+}
+
+void TfirmaF::kapatButClick()
+{
+    hide();
+}
+
+void TfirmaF::showList()
+{
+    guarded([this] { registry_.open(); });
+    show();
+    raise();
+    activateWindow();
+}
+
+void TfirmaF::showNewCashBook()
+{
+    show();
+    raise();
+    activateWindow();
+    yeniButtonClick();
+}
+
+}  // namespace tamevo

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "cashbooks/Registry.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class QAction;
+class QGroupBox;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTableView;
+
+namespace tamevo {
+
+class DatasetModel;
+class Program;
+
+// The registry window "Kasa Bilgileri" (Part 4.1): the details of the cash books in the
+// upper panel, the list of them in the middle, the backup commands in the lower panel
+// (Part 4.2). Cash books are created, edited, deleted and picked for the entry screen here.
+class TfirmaF : public QWidget {
+    Q_OBJECT
+public:
+    explicit TfirmaF(Program& program);
+
+    // --- Upper panel "KAYITLI KASA BİLGİLERİ", in the Enter order (title first, code last).
+    // Each edit's objectName is its field's name.
+    QLineEdit* unvanEdit = nullptr;       // "Kasa Adı"   firma_unvani_1
+    QLineEdit* adresEdit = nullptr;       // "Adresi"     firma_adresi_1
+    QLineEdit* ilceEdit = nullptr;        // "İlçe"       adres_semt
+    QLineEdit* sehirEdit = nullptr;       // "Şehir"      adres_sehir
+    QLineEdit* telefonEdit = nullptr;     // "Telefon"    telefon1_no
+    QLineEdit* telefon2Edit = nullptr;    // "Tel 2"      telefon2_no
+    QLineEdit* vergiDaireEdit = nullptr;  // "Vergi D."   vergi_dairesi
+    QLineEdit* vergiNoEdit = nullptr;     // "Vergi No:"  vergi_no
+    QLineEdit* faksEdit = nullptr;        // "Faks"       fax_no
+    QLineEdit* irtibatEdit = nullptr;     // "İrtibat"    firma_irtibat_kisi
+    QLineEdit* kodEdit = nullptr;         // "Kasa Kodu"  firma_kodu: 12 characters, key filter
+    QList<QLineEdit*> fieldEdits;         // the eleven, in this order
+
+    QPushButton* secButton = nullptr;   // "KASAYI SEÇ"
+    QPushButton* yeniButton = nullptr;  // "YENİ KASA AÇ"
+    QPushButton* vazgecBut = nullptr;   // "VAZGEÇ"
+    QPushButton* kaydetBut = nullptr;   // "KAYDET"
+    QPushButton* kapatBut = nullptr;    // "KAPAT"
+
+    // --- Middle panel: the cash books, tinted alternately, and the grid's context menu.
+    QTableView* DBGrid1 = nullptr;
+    DatasetModel* gridModel = nullptr;
+    QMenu* gridMenu = nullptr;
+    QAction* secAction = nullptr;           // "Seç" F2
+    QAction* kapatAction = nullptr;         // "Kapat" F10
+    QAction* tekYedekAction = nullptr;      // "Tek Kasanın Yedeğini Al" Ctrl+Alt+Y
+    QAction* tekGeriYukleAction = nullptr;  // "Tek Kasayı Yedekten Geri Yükle"
+    QAction* tumYedekAction = nullptr;      // "Tüm Kasaların Yedeğini Al" Ctrl+Alt+T
+    QAction* tumGeriYukleAction = nullptr;  // "Tüm Kasaları Yedekten Geri Yükle"
+    QAction* silAction = nullptr;           // "Kasa Firmasını Sil"
+
+    // --- Lower panel: the backup commands and settings of Part 4.2 go into this panel.
+    QGroupBox* backupPanel = nullptr;
+    // The backup commands of the context menu (Part 4.2); an entry without its command is
+    // disabled.
+    std::function<void()> onSingleBackup;
+    std::function<void()> onSingleRestore;
+    std::function<void()> onBackupAll;
+    std::function<void()> onRestoreAll;
+
+    Registry& registry() { return registry_; }
+
+    // --- Operations ---------------------------------------------------------------------
+    void KasayiSec();        // current code and title to the entry screen; hides the window
+    void yeniButtonClick();  // new empty record, code field unlocked
+    void kaydetButClick();   // save (dosyaac for a new record)
+    void vazgecButClick();   // drop the pending change after the question
+    void KSilButClick();     // delete the current cash book after the question
+    void kapatButClick();    // hide; pending changes stay pending
+
+    // The entry screen's ways in: "LİSTEDEN KASA SEÇ" (and a double click on the code or year
+    // box) and "YENİ KASA EKLE".
+    void showList();
+    void showNewCashBook();
+
+    // Whether the code field takes typing: read-only at start, unlocked by "YENİ KASA AÇ" and
+    // the entry screen's "YENİ KASA EKLE", never locked again.
+    bool isCodeUnlocked() const { return codeUnlocked_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QGroupBox* buildUpperPanel();
+    QWidget* buildMiddlePanel();
+    void buildMenu();
+    void unlockCode();
+    void updateBackupActions();
+
+    Program& program_;
+    Registry registry_;
+    bool codeUnlocked_ = false;
+    bool placed_ = false;
+};
+
+}  // namespace tamevo

@@ -1,0 +1,208 @@
+#include "cashbooks/Registry.h"
+
+#include "app/ConnectionString.h"
+#include "app/Dataset.h"
+#include "app/Dialogs.h"
+#include "app/Errors.h"
+#include "app/Numbers.h"
+#include "app/ProgramFolder.h"
+#include "app/Session.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QScopeGuard>
+
+namespace tamevo {
+
+namespace {
+
+const QString kCode = QStringLiteral("firma_kodu");
+const QString kTitle = QStringLiteral("firma_unvani_1");
+
+}  // namespace
+
+bool isCashBookCodeCharacter(QChar c)
+{
+    return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
+           (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+           (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
+}
+
+bool isValidCashBookCode(const QString& code)
+{
+    if (code.isEmpty() || code.size() > kCashBookCodeMaxLength) {
+        return false;
+    }
+    for (const QChar c : code) {
+        if (!isCashBookCodeCharacter(c)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int registryWorkingYear(const QString& yearBoxText, const QDate& today)
+{
+    const qint64 value = SayiyaCevir(yearBoxText);
+    if (value > 1969 && value < 2101) {
+        return int(value);
+    }
+    return today.year();
+}
+
+Registry::Registry(Session& session) : session_(session) {}
+
+Dataset& Registry::FirmaTakip()
+{
+    return session_.FirmaTakip;
+}
+
+void Registry::open()
+{
+    session_.FirmaTakip.open();
+}
+
+void Registry::yeni()
+{
+    open();
+    session_.FirmaTakip.append();
+}
+
+FirmaRecord Registry::currentRecord() const
+{
+    FirmaRecord record;
+    for (const QString& field : firmaFieldNames()) {
+        record.values << session_.FirmaTakip.value(field);
+    }
+    return record;
+}
+
+Registry::SaveResult Registry::kaydet(const QString& yearBoxText)
+{
+    enterProgramFolder();
+    const int year = registryWorkingYear(yearBoxText);
+    Dataset& registry = session_.FirmaTakip;
+    if (!registry.isEditing() || !registry.isModified()) {
+        return SaveResult::Nothing;
+    }
+    if (dialogs().question(kProgramTitle, kRegistrySaveQuestion, Dialogs::Buttons::YesNo) !=
+        Dialogs::Answer::Yes) {
+        return SaveResult::Declined;
+    }
+    if (registry.state() == DatasetState::Insert) {
+        return dosyaac(year);
+    }
+    registry.post();
+    copyIntoCashBook(currentRecord(), year);
+    return SaveResult::Saved;
+}
+
+Registry::SaveResult Registry::dosyaac(int year)
+{
+    enterProgramFolder();
+    Dataset& registry = session_.FirmaTakip;
+    const QString code = registry.value(kCode).toString();
+    if (code.isEmpty()) {
+        dialogs().message(kProgramTitle, kRegistryEmptyCode, Dialogs::Icon::Warning);
+        return SaveResult::Refused;
+    }
+    if (registry.value(kTitle).toString().isEmpty()) {
+        dialogs().message(kProgramTitle, kRegistryEmptyTitle, Dialogs::Icon::Warning);
+        return SaveResult::Refused;
+    }
+    if (!isValidCashBookCode(code)) {
+        dialogs().message(kProgramTitle, kRegistryBadCode, Dialogs::Icon::Warning);
+        return SaveResult::Refused;
+    }
+    const QString yearText = QString::number(year);
+    // An existing file whose name differs only in letter case is the same cash book.
+    const QString relative = cashBookRelativePath(code, yearText);
+    const QString file = GetPathPath() + relative;
+    if (!QFileInfo(GetPathPath() + QStringLiteral("Kasa.mdb")).isFile()) {
+        showMessage(kRegistryTemplateMissing);
+        return SaveResult::Refused;
+    }
+    if (QFileInfo::exists(file)) {
+        showMessage(kRegistryBookExists);
+        return SaveResult::Refused;
+    }
+    // The database is complete (template plus the record) before the registry gets the
+    // record; a registry that refuses the record takes the new file away again, so the
+    // user may correct it and save once more.
+    createCashBookDatabase(file, currentRecord());
+    try {
+        registry.post();
+    } catch (const Error&) {
+        QFile::remove(file);
+        throw;
+    }
+    session_.kasaConnection.close();
+    enterProgramFolder();
+    session_.kasaConnection.setConnectionString(BaglantiMetni(relative));
+    return SaveResult::Created;
+}
+
+void Registry::copyIntoCashBook(const FirmaRecord& record, int year)
+{
+    Connection& connection = session_.kasaConnection;
+    connection.close();
+    const auto disconnect = qScopeGuard([&connection] { connection.close(); });
+    enterProgramFolder();
+    connection.setConnectionString(
+        BaglantiMetni(cashBookRelativePath(record.kodu(), QString::number(year))));
+    // A missing database is an error with the file's name; no file is made.
+    connection.open();
+
+    Dataset ffTable1(connection, QStringLiteral("ffTable1"));
+    ffTable1.setTable(QStringLiteral("firma"));
+    ffTable1.open();
+    if (ffTable1.isEmpty()) {
+        ffTable1.append();
+    } else {
+        ffTable1.first();
+        ffTable1.edit();
+    }
+    const QStringList& fields = firmaFieldNames();
+    for (int i = 1; i < fields.size(); ++i) {
+        ffTable1.setValue(fields[i], record.values.value(i));
+    }
+    ffTable1.post();
+    ffTable1.close();
+}
+
+bool Registry::vazgec()
+{
+    Dataset& registry = session_.FirmaTakip;
+    if (!registry.isEditing() || !registry.isModified()) {
+        return false;
+    }
+    if (dialogs().question(kProgramTitle, kRegistryCancelQuestion, Dialogs::Buttons::YesNo) !=
+        Dialogs::Answer::Yes) {
+        return false;
+    }
+    registry.cancel();
+    return true;
+}
+
+bool Registry::sil()
+{
+    if (dialogs().question(kApplicationTitle, kRegistryDeleteQuestion, Dialogs::Buttons::YesNo) !=
+        Dialogs::Answer::Yes) {
+        return false;
+    }
+    Dataset& registry = session_.FirmaTakip;
+    if (!registry.isOpen()) {
+        return false;
+    }
+    if (registry.state() == DatasetState::Insert) {
+        registry.cancel();
+        return false;
+    }
+    if (registry.currentIndex() < 0) {
+        return false;
+    }
+    registry.remove();
+    return true;
+}
+
+}  // namespace tamevo

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "app/DatasetModel.h"
+#include "lists/ReferenceLists.h"
+
+#include <QWidget>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+
+namespace tamevo {
+
+class Program;
+
+// Centres a window on the desktop (the primary screen's free area).
+void centreOnDesktop(QWidget* window);
+
+// A grid over a dataset whose cells can be corrected in place while it is unlocked: a changed
+// cell writes its field on the dataset's row, which stays pending until the row is left (the
+// dataset then stores it, through its own checks).
+class EditableDatasetModel : public DatasetModel {
+    Q_OBJECT
+public:
+    using DatasetModel::DatasetModel;
+
+    void addEditableColumn(const QString& field, const QString& title);
+    void setEditable(bool editable) { editable_ = editable; }
+    bool isEditable() const { return editable_; }
+
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+
+private:
+    QStringList fields_;
+    bool editable_ = false;
+};
+
+// The window of one small list of the general database (Part 5.1): a text box and "SAKLA"
+// to add a name, a grid of the names, read-only until "Kaydı Düzelt" unlocks it for
+// corrections in place (locked again by the next save of the table), and "Kaydı Sil".
+class ReferenceListWindow : public QWidget {
+    Q_OBJECT
+public:
+    QLineEdit* nameEdit = nullptr;      // the new name
+    QPushButton* saveButton = nullptr;  // "SAKLA"
+    QTableView* DBGrid1 = nullptr;      // the names
+    QAction* correctAction = nullptr;   // "Kaydı Düzelt" (Shift+Insert)
+    QAction* deleteAction = nullptr;    // "Kaydı Sil" (Delete)
+    EditableDatasetModel* model = nullptr;
+
+    ReferenceList& list() { return list_; }
+
+    // Opens the list's table when it is closed and shows the window.
+    void openAndShow();
+
+    void saklaClick();      // "SAKLA"
+    void KaydDzeltClick();  // "Kaydı Düzelt"
+    void KaydSilClick();    // "Kaydı Sil"
+    bool isGridUnlocked() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+    ReferenceListWindow(Program& program, ReferenceList list, const QString& objectName,
+                        const QString& caption, const QString& boxCaption,
+                        const QString& columnTitle);
+    // Runs after a name was added by "SAKLA".
+    virtual void afterAdd() {}
+
+    Program& program_;
+
+private:
+    void lockGrid();
+
+    ReferenceList list_;
+    bool centre_ = true;  // centred on the desktop the first time it is shown
+};
+
+// The transaction types (kasaneden), opened by the movement window's "İşlem Türü Girişi".
+class TnakitnedenF : public ReferenceListWindow {
+    Q_OBJECT
+public:
+    explicit TnakitnedenF(Program& program);
+};
+
+// The currencies (parabirimi), opened by the entry screen's "PARA BİRİMİ GİRİŞİ"; "SAKLA"
+// refills the currency boxes (ParaBirimiAyarla).
+class TparabirimiF : public ReferenceListWindow {
+    Q_OBJECT
+public:
+    explicit TparabirimiF(Program& program);
+
+protected:
+    void afterAdd() override;
+};
+
+}  // namespace tamevo
