@@ -18,9 +18,9 @@ namespace tamevo {
 class DatasetModel;
 class Program;
 
-// The registry window "Kasa Bilgileri" (Part 4.1): the details of the cash books in the
-// upper panel, the list of them in the middle, the backup commands in the lower panel
-// (Part 4.2). Cash books are created, edited, deleted and picked for the entry screen here.
+// The registry window "Kasa Bilgileri": the details of the cash books in the upper panel,
+// the list of them in the middle, the backup commands in the lower panel. Cash books are
+// created, edited, deleted and picked for the entry screen here.
 class TfirmaF : public QWidget {
     Q_OBJECT
 public:
@@ -59,9 +59,9 @@ public:
     QAction* tumGeriYukleAction = nullptr;  // "Tüm Kasaları Yedekten Geri Yükle"
     QAction* silAction = nullptr;           // "Kasa Firmasını Sil"
 
-    // --- Lower panel: the backup commands and settings of Part 4.2 go into this panel.
+    // --- Lower panel: the backup commands and settings go into this panel.
     QGroupBox* backupPanel = nullptr;
-    // The backup commands of the context menu (Part 4.2); an entry without its command is
+    // The backup commands of the context menu; an entry without its command is
     // disabled.
     std::function<void()> onSingleBackup;
     std::function<void()> onSingleRestore;

@@ -10,7 +10,7 @@ namespace tamevo {
 class Dataset;
 class Session;
 
-// The texts of the cash-book registry (Part 4.1).
+// The texts of the cash-book registry.
 inline const QString kRegistrySaveQuestion =
     QStringLiteral("Değişiklikler kayıt edilecektir. Eminmisiniz?");
 inline const QString kRegistryCancelQuestion =

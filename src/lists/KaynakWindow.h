@@ -13,7 +13,7 @@ namespace tamevo {
 
 class Program;
 
-// The source types ("Kaynak Şekilleri", Part 5.2): the list of KaynakSekli.ods, read once when
+// The source types ("Kaynak Şekilleri"): the list of KaynakSekli.ods, read once when
 // the window is created, with "EKLE" and "Kaydı Sil". Every change is written to the file and
 // passed on to the movement window's source box (KaynakSekliAyarla).
 class TkaynakF : public QWidget {

@@ -39,7 +39,7 @@ private:
     bool editable_ = false;
 };
 
-// The window of one small list of the general database (Part 5.1): a text box and "SAKLA"
+// The window of one small list of the general database: a text box and "SAKLA"
 // to add a name, a grid of the names, read-only until "Kaydı Düzelt" unlocks it for
 // corrections in place (locked again by the next save of the table), and "Kaydı Sil".
 class ReferenceListWindow : public QWidget {

@@ -23,7 +23,7 @@ inline const QString kCurrencyCodeTooLong = QStringLiteral(
 constexpr int kTransactionTypeMaxLength = 30;
 constexpr int kCurrencyCodeMaxLength = 5;
 
-// One of the two small lists of the general database (Part 5.1): a table with one name
+// One of the two small lists of the general database: a table with one name
 // column, shown in the order of its rows. Its rule against names longer than their column
 // is installed on the table's dataset, so it holds for "SAKLA" and for corrections in the
 // grid alike.

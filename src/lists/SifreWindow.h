@@ -10,7 +10,7 @@ namespace tamevo {
 
 class Program;
 
-// The password window "Norvane Tamevo Şifre Girişi" (Part 5.3): the entry password and the
+// The password window "Norvane Tamevo Şifre Girişi": the entry password and the
 // master password, shown in clear, stored by "SAKLA". Hiding the window drops what was typed
 // and not saved.
 class TsifreF : public QWidget {

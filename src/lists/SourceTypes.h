@@ -27,7 +27,7 @@ QStringList decodeSourceTypes(const QByteArray& content);
 // Turkish rules (i and İ, ı and I are pairs).
 bool sameSourceType(const QString& a, const QString& b);
 
-// The source types (Part 5.2): the working copy of KaynakSekli.ods for the whole run, read
+// The source types: the working copy of KaynakSekli.ods for the whole run, read
 // once and written whole after every change.
 class SourceTypeList {
 public:

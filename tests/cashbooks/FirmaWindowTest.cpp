@@ -1,4 +1,4 @@
-// The registry window firmaF (Part 4.1) driven headless through its controls, and the entry
+// The registry window firmaF driven headless through its controls, and the entry
 // screen's three ways into it.
 #include "app/Dataset.h"
 #include "app/DatasetModel.h"
@@ -7,7 +7,7 @@
 #include "cashbooks/FirmaWindow.h"
 #include "cashbooks/Registry.h"
 
-#include "support/ProgramWindowFixture.h"
+#include "support/ProgramFixture.h"
 
 #include <QBrush>
 #include <QDir>
@@ -21,7 +21,7 @@
 #include <QTableView>
 
 using namespace tamevo;
-using tamevo::test::ProgramWindowTest;
+using tamevo::test::ProgramTest;
 using Answer = Dialogs::Answer;
 
 namespace {
@@ -42,11 +42,11 @@ public:
 
 }  // namespace
 
-class FirmaWindowTest : public ProgramWindowTest {
+class FirmaWindowTest : public ProgramTest {
 protected:
     void SetUp() override
     {
-        ProgramWindowTest::SetUp();
+        ProgramTest::SetUp();
         window = program->firmaF;
         entry = program->girisF;
         entry->yilEdit->setText(QStringLiteral("2021"));
@@ -59,8 +59,8 @@ protected:
     void createThroughWindow(const QString& code, const QString& title)
     {
         entry->newCashBookButton->click();
-        type(window->unvanEdit, title);
-        type(window->kodEdit, code);
+        typeKeys(window->unvanEdit, title);
+        typeKeys(window->kodEdit, code);
         dialogs().answer(Answer::Yes);
         window->kaydetBut->click();
     }
@@ -165,7 +165,7 @@ TEST_F(FirmaWindowTest, TheWindowHasItsCaptionsFieldsButtonsGridAndMenu)
                            QStringLiteral("Tüm Kasaları Yedekten Geri Yükle|"),
                            QStringLiteral("Kasa Firmasını Sil|"),
                        }));
-    // The backup entries wait for their commands (Part 4.2); the lower panel is there for them.
+    // The backup entries wait for their commands; the lower panel is there for them.
     EXPECT_FALSE(window->tekYedekAction->isEnabled());
     ASSERT_NE(window->backupPanel, nullptr);
     window->onSingleBackup = [] {};
@@ -184,15 +184,15 @@ TEST_F(FirmaWindowTest, TheCodeFieldIsReadOnlyUntilANewCashBookIsStarted)
     EXPECT_FALSE(window->kodEdit->isReadOnly());
 
     // Only letters A-Z, a-z and digits type; twelve characters at most.
-    type(window->kodEdit, QStringLiteral("k-01 Ş"));
+    typeKeys(window->kodEdit, QStringLiteral("k-01 Ş"));
     EXPECT_EQ(window->kodEdit->text(), QStringLiteral("k01"));
     for (const QString& key : {QStringLiteral("ç"), QStringLiteral("İ"), QStringLiteral("ı"),
                                QStringLiteral("."), QStringLiteral("/")}) {
-        type(window->kodEdit, key);
+        typeKeys(window->kodEdit, key);
     }
     EXPECT_EQ(window->kodEdit->text(), QStringLiteral("k01"));
     EXPECT_EQ(firma().value(QStringLiteral("firma_kodu")).toString(), QStringLiteral("k01"));
-    type(window->kodEdit, QStringLiteral("ABCDEFGHIJ"));
+    typeKeys(window->kodEdit, QStringLiteral("ABCDEFGHIJ"));
     EXPECT_EQ(window->kodEdit->text(), QStringLiteral("k01ABCDEFGHI"));
     EXPECT_EQ(window->kodEdit->text().size(), 12);
     QTest::keyClick(window->kodEdit, Qt::Key_Backspace);
@@ -248,7 +248,7 @@ TEST_F(FirmaWindowTest, TypingIntoAFieldEditsTheRecordAndSavingReachesTheWorking
 {
     createThroughWindow(QStringLiteral("K01"), QStringLiteral("Merkez"));
     dialogs().clear();
-    retype(window->telefonEdit, QStringLiteral("0312 555 44 33"));
+    type(window->telefonEdit, QStringLiteral("0312 555 44 33"));
     EXPECT_EQ(firma().state(), DatasetState::Edit);
     dialogs().answer(Answer::Yes);
     window->kaydetBut->click();
@@ -261,7 +261,7 @@ TEST_F(FirmaWindowTest, TypingIntoAFieldEditsTheRecordAndSavingReachesTheWorking
     // With the year box on a year without a database: the registry keeps the change and the
     // error names the file.
     entry->yilEdit->setText(QStringLiteral("2024"));
-    retype(window->faksEdit, QStringLiteral("0312 555 44 30"));
+    type(window->faksEdit, QStringLiteral("0312 555 44 30"));
     dialogs().answer(Answer::Yes);
     window->kaydetBut->click();
     ASSERT_NE(dialogs().last(), nullptr);
@@ -337,7 +337,7 @@ TEST_F(FirmaWindowTest, AnUnknownCodeOnTheEntryScreenStartsARecordWithThatCode)
     // This way does not unlock the code field.
     EXPECT_TRUE(window->kodEdit->isReadOnly());
 
-    type(window->unvanEdit, QStringLiteral("Yeni Şube"));
+    typeKeys(window->unvanEdit, QStringLiteral("Yeni Şube"));
     dialogs().answer(Answer::Yes);
     window->kaydetBut->click();
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("Data/K072021.mdb"))));
@@ -348,7 +348,7 @@ TEST_F(FirmaWindowTest, ClosingKeepsPendingChangesAndDeletingRemovesTheRecordOnl
 {
     createThroughWindow(QStringLiteral("K01"), QStringLiteral("Merkez"));
     dialogs().clear();
-    retype(window->sehirEdit, QStringLiteral("Bursa"));
+    type(window->sehirEdit, QStringLiteral("Bursa"));
     window->kapatBut->click();
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(firma().state(), DatasetState::Edit);
@@ -364,7 +364,7 @@ TEST_F(FirmaWindowTest, ClosingKeepsPendingChangesAndDeletingRemovesTheRecordOnl
 
     // Deleting while a new record is being inserted cancels the insertion.
     window->yeniButton->click();
-    type(window->unvanEdit, QStringLiteral("Taslak"));
+    typeKeys(window->unvanEdit, QStringLiteral("Taslak"));
     dialogs().answer(Answer::Yes);
     window->silAction->trigger();
     EXPECT_EQ(firma().state(), DatasetState::Browse);

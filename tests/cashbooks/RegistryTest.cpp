@@ -1,4 +1,4 @@
-// The cash-book registry (Part 4.1) over real database files: creating a cash book with its
+// The cash-book registry over real database files: creating a cash book with its
 // first database, the working-year rule, saving an edit into the registry and the working
 // year's copy, cancelling and deleting.
 #include "app/CashBookFiles.h"

@@ -1,11 +1,11 @@
-// The source-type window kaynakF (Part 5.2) driven headless through its controls, with the
+// The source-type window kaynakF driven headless through its controls, with the
 // movement window's source box it fills.
 #include "app/GirisWindow.h"
 #include "ledger/KasaWindow.h"
 #include "lists/KaynakWindow.h"
 #include "lists/SourceTypes.h"
 
-#include "support/ProgramWindowFixture.h"
+#include "support/ProgramFixture.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -14,7 +14,7 @@
 #include <QPushButton>
 
 using namespace tamevo;
-using tamevo::test::ProgramWindowTest;
+using tamevo::test::ProgramTest;
 using Answer = Dialogs::Answer;
 
 namespace {
@@ -39,11 +39,11 @@ QStringList itemsOf(const QListWidget* list)
 
 }  // namespace
 
-class KaynakWindowTest : public ProgramWindowTest {
+class KaynakWindowTest : public ProgramTest {
 protected:
     void SetUp() override
     {
-        ProgramWindowTest::SetUp();
+        ProgramTest::SetUp();
         window = program->kaynakF;
     }
 
@@ -56,7 +56,7 @@ protected:
 
     void add(const QString& name)
     {
-        type(window->nameEdit, name);
+        typeKeys(window->nameEdit, name);
         window->addButton->click();
     }
 

@@ -1,4 +1,4 @@
-// The transaction-type window nakitnedenF and the currency window parabirimiF (Part 5.1)
+// The transaction-type window nakitnedenF and the currency window parabirimiF
 // driven headless through their controls, with the boxes they feed.
 #include "app/Dataset.h"
 #include "app/GirisWindow.h"
@@ -8,7 +8,7 @@
 #include "lists/ListWindows.h"
 #include "lists/ReferenceLists.h"
 
-#include "support/ProgramWindowFixture.h"
+#include "support/ProgramFixture.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -18,7 +18,7 @@
 #include <QTableView>
 
 using namespace tamevo;
-using tamevo::test::ProgramWindowTest;
+using tamevo::test::ProgramTest;
 using Answer = Dialogs::Answer;
 
 namespace {
@@ -36,11 +36,11 @@ QStringList itemsOf(const QComboBox* box)
 
 }  // namespace
 
-class ListWindowsTest : public ProgramWindowTest {
+class ListWindowsTest : public ProgramTest {
 protected:
     void add(ReferenceListWindow* window, const QString& name)
     {
-        type(window->nameEdit, name);
+        typeKeys(window->nameEdit, name);
         window->saveButton->click();
     }
 
@@ -53,7 +53,7 @@ protected:
         auto* editor = window->DBGrid1->viewport()->findChild<QLineEdit*>();
         ASSERT_NE(editor, nullptr) << "no editor: the grid is locked";
         editor->selectAll();
-        type(editor, text);
+        typeKeys(editor, text);
         QTest::keyClick(editor, Qt::Key_Return);
         // The delegate commits and closes the editor from the event loop; the closed editor
         // goes at once, so the next correction finds its own.

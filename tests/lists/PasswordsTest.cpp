@@ -1,4 +1,4 @@
-// The entry and master passwords (Part 5.3) over the real general database: the exact
+// The entry and master passwords over the real general database: the exact
 // comparison, the shared wrong-entry counter, "SAKLA" and dropping unsaved typing.
 #include "app/Dataset.h"
 #include "app/EntryRules.h"

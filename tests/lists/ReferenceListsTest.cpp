@@ -1,4 +1,4 @@
-// The transaction types and the currencies (Part 5.1) over the real general database: adding,
+// The transaction types and the currencies over the real general database: adding,
 // the width rules, deleting, and what ParaBirimiAyarla gives the currency boxes.
 #include "app/Dataset.h"
 #include "app/Errors.h"

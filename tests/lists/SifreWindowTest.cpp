@@ -1,4 +1,4 @@
-// The password window sifreF and "ŞİFRE GİR/DEĞİŞTİR" (Part 5.3) driven headless through
+// The password window sifreF and "ŞİFRE GİR/DEĞİŞTİR" driven headless through
 // their controls.
 #include "app/EntryRules.h"
 #include "app/GirisWindow.h"
@@ -6,25 +6,25 @@
 #include "lists/Passwords.h"
 #include "lists/SifreWindow.h"
 
-#include "support/ProgramWindowFixture.h"
+#include "support/ProgramFixture.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 using namespace tamevo;
-using tamevo::test::ProgramWindowTest;
+using tamevo::test::ProgramTest;
 using Answer = Dialogs::Answer;
 
 namespace {
 const QString kGenel = QStringLiteral("AnaData/Genel.mdb");
 }
 
-class SifreWindowTest : public ProgramWindowTest {
+class SifreWindowTest : public ProgramTest {
 protected:
     void SetUp() override
     {
-        ProgramWindowTest::SetUp();
+        ProgramTest::SetUp();
         window = program->sifreF;
         entry = program->girisF;
     }
@@ -71,7 +71,7 @@ TEST_F(SifreWindowTest, WithEmptyTablesTheWindowOpensAndTypingWithSaklaCreatesTh
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(dialogs().shown().empty());
 
-    type(window->entryPasswordEdit, QStringLiteral("Kasa2021"));
+    typeKeys(window->entryPasswordEdit, QStringLiteral("Kasa2021"));
     window->saveButton->click();
     EXPECT_EQ(stored("SELECT sifre FROM sifre").toString(), QStringLiteral("Kasa2021"));
     EXPECT_EQ(stored("SELECT count(*) FROM sifre").toInt(), 1);
@@ -95,8 +95,8 @@ TEST_F(SifreWindowTest, TypingWithoutSaklaChangesNothingStored)
     ASSERT_TRUE(window->isVisible());
     EXPECT_EQ(window->entryPasswordEdit->text(), QStringLiteral("Eski"));
 
-    retype(window->entryPasswordEdit, QStringLiteral("Yeni"));
-    type(window->masterPasswordEdit, QStringLiteral("Usta"));
+    type(window->entryPasswordEdit, QStringLiteral("Yeni"));
+    typeKeys(window->masterPasswordEdit, QStringLiteral("Usta"));
     window->close();
     EXPECT_EQ(stored("SELECT sifre FROM sifre").toString(), QStringLiteral("Eski"));
     EXPECT_EQ(stored("SELECT count(*) FROM master").toInt(), 0);
@@ -107,10 +107,10 @@ TEST_F(SifreWindowTest, TypingWithoutSaklaChangesNothingStored)
     EXPECT_TRUE(window->masterPasswordEdit->text().isEmpty());
 
     // Saved, then emptied and saved: no password any more.
-    type(window->masterPasswordEdit, QStringLiteral("Usta"));
+    typeKeys(window->masterPasswordEdit, QStringLiteral("Usta"));
     window->saveButton->click();
     EXPECT_EQ(stored("SELECT mids FROM master").toString(), QStringLiteral("Usta"));
-    retype(window->entryPasswordEdit, QString());
+    type(window->entryPasswordEdit, QString());
     window->saveButton->click();
     EXPECT_TRUE(stored("SELECT sifre FROM sifre").isNull());
     EXPECT_EQ(checkEntryPassword(session(), QString()), PasswordCheck::Accepted);

@@ -1,4 +1,4 @@
-// The source types (Part 5.2): the file KaynakSekli.ods, its format, the duplicate rule, and
+// The source types: the file KaynakSekli.ods, its format, the duplicate rule, and
 // the default list the build delivers.
 #include "app/Errors.h"
 #include "app/ProgramLayout.h"

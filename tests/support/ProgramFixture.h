@@ -22,6 +22,7 @@ protected:
     {
         ProgramFolderTest::SetUp();
         QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
+        beforeProgram();
         program = std::make_unique<Program>();
         program->girisF->show();
     }
@@ -33,6 +34,11 @@ protected:
         ProgramFolderTest::TearDown();
     }
 
+    // Runs after the program folder is laid out and before the program starts.
+    virtual void beforeProgram() {}
+
+    Session& session() { return program->session(); }
+
     // Adds a cash book to the registry of the general database.
     void registerCashBook(const QString& code, const QString& title)
     {
@@ -42,13 +48,28 @@ protected:
                  .arg(code, title)});
     }
 
-    // Types into an edit as the user does (ASCII text).
+    // Types text key by key; letters outside ASCII go as key events carrying the letter.
+    static void typeKeys(QWidget* widget, const QString& text)
+    {
+        for (const QChar c : text) {
+            if (c.unicode() < 128) {
+                QTest::keyClick(widget, char(c.unicode()));
+            } else {
+                QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, QString(c),
+                                    Qt::NoModifier);
+                QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, QString(c),
+                                    Qt::NoModifier);
+            }
+        }
+    }
+
+    // Replaces the text of an edit as the user does: select everything, type over it.
     static void type(QLineEdit* edit, const QString& text)
     {
         edit->setFocus();
         edit->selectAll();
         QTest::keyClick(edit, Qt::Key_Backspace);
-        QTest::keyClicks(edit, text);
+        typeKeys(edit, text);
     }
 
     // Chooses an entry of a combo box as the user does.
