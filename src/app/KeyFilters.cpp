@@ -25,9 +25,12 @@ public:
     }
 };
 
-class DigitsOnly : public QObject {
+class CharacterFilter : public QObject {
 public:
-    using QObject::QObject;
+    CharacterFilter(QObject* parent, bool (*allowed)(QChar), bool shortcutsPass)
+        : QObject(parent), allowed_(allowed), shortcutsPass_(shortcutsPass)
+    {
+    }
     bool eventFilter(QObject*, QEvent* event) override
     {
         if (event->type() != QEvent::KeyPress) {
@@ -37,10 +40,21 @@ public:
         if (isEnter(key) || key->key() == Qt::Key_Backspace || key->text().isEmpty()) {
             return false;
         }
-        const QChar c = key->text().at(0);
-        return key->text().size() != 1 || c < QLatin1Char('0') || c > QLatin1Char('9');
+        if (shortcutsPass_ && (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))) {
+            return false;
+        }
+        return key->text().size() != 1 || !allowed_(key->text().at(0));
     }
+
+private:
+    bool (*allowed_)(QChar);
+    bool shortcutsPass_;
 };
+
+bool isDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
 }  // namespace
 
@@ -64,7 +78,12 @@ void makeEnterMoveOn(QWidget* control)
 
 void acceptDigitsOnly(QWidget* control)
 {
-    control->installEventFilter(new DigitsOnly(control));
+    acceptOnlyCharacters(control, isDigit, false);
+}
+
+void acceptOnlyCharacters(QWidget* control, bool (*allowed)(QChar), bool shortcutsPass)
+{
+    control->installEventFilter(new CharacterFilter(control, allowed, shortcutsPass));
 }
 
 }  // namespace tamevo

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QChar>
+
 class QWidget;
 
 namespace tamevo {
@@ -12,6 +14,11 @@ void makeEnterMoveOn(QWidget* control);
 // a character; every other such key (letters, signs, control characters) is swallowed.
 // Keys that type nothing (arrows, Delete, Tab) keep their work.
 void acceptDigitsOnly(QWidget* control);
+
+// The control accepts, among the keys that type a character, Backspace, Enter and the
+// characters `allowed` accepts; every other such key is swallowed. Keys that type nothing
+// keep their work, and so do shortcuts with Ctrl when `shortcutsPass` is set.
+void acceptOnlyCharacters(QWidget* control, bool (*allowed)(QChar), bool shortcutsPass);
 
 // Moves the focus from `control` to the next control of its window in tab order.
 void focusNextControl(QWidget* control);

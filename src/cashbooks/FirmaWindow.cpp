@@ -5,6 +5,7 @@
 #include "app/FieldBinding.h"
 #include "app/GirisWindow.h"
 #include "app/KeyFilters.h"
+#include "app/WindowParts.h"
 #include "app/Program.h"
 #include "app/Session.h"
 
@@ -28,48 +29,6 @@ namespace tamevo {
 namespace {
 
 const QColor kTintedRow(255, 255, 192);
-
-QPushButton* makeButton(const QString& objectName, const QString& caption)
-{
-    auto* button = new QPushButton(caption);
-    button->setObjectName(objectName);
-    return button;
-}
-
-// The code field's key filter: Backspace, Enter, the digits and the letters A-Z and a-z type;
-// every other key that would type a character (space, signs, Ç, Ğ, İ, Ö, Ş, Ü and their
-// lower-case forms) is swallowed. Keys that type nothing (arrows, Delete, Tab, shortcuts)
-// keep their work.
-class CodeKeyFilter : public QObject {
-public:
-    using QObject::QObject;
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() != QEvent::KeyPress) {
-            return false;
-        }
-        const auto* key = static_cast<QKeyEvent*>(event);
-        switch (key->key()) {
-            case Qt::Key_Backspace:
-            case Qt::Key_Return:
-            case Qt::Key_Enter:
-            case Qt::Key_Tab:
-            case Qt::Key_Backtab:
-            case Qt::Key_Escape:
-                return false;
-            default:
-                break;
-        }
-        if (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) {
-            return false;
-        }
-        const QString text = key->text();
-        if (text.isEmpty()) {
-            return false;
-        }
-        return text.size() != 1 || !isCashBookCodeCharacter(text.at(0));
-    }
-};
 
 }  // namespace
 
@@ -154,7 +113,9 @@ QGroupBox* TfirmaF::buildUpperPanel()
         fieldEdits << edit;
     }
     kodEdit->setReadOnly(true);
-    kodEdit->installEventFilter(new CodeKeyFilter(kodEdit));
+    // Backspace, Enter, digits and the letters A-Z, a-z type; every other character key
+    // (space, signs, Turkish letters) is swallowed; shortcuts keep their work.
+    acceptOnlyCharacters(kodEdit, isCashBookCodeCharacter, true);
 
     secButton = makeButton(QStringLiteral("secButton"), QStringLiteral("KASAYI SEÇ"));
     yeniButton = makeButton(QStringLiteral("yeniButton"), QStringLiteral("YENİ KASA AÇ"));
