@@ -191,11 +191,15 @@ void Ledger::closeBook()
     }
 }
 
+void Ledger::rebuildDateList()
+{
+    useStatement(kasaRQuery, dateListStatement(currencyCondition()));
+    kasaRQuery.first();
+}
+
 void Ledger::yenile()
 {
-    const Statement list = dateListStatement(currencyCondition());
-    useStatement(kasaRQuery, list);
-    kasaRQuery.first();
+    rebuildDateList();
     kasaTable.close();
     kasaTable.open();
     KasaBakiye2();

@@ -78,6 +78,8 @@ public:
     // Refresh ("BİLGİLERİ GÜNCELLE", choosing a currency): date list rebuilt and newest day
     // selected, movements reloaded, the figures recomputed.
     void yenile();
+    // Rebuilds the date list for the currency selection; the newest day becomes current.
+    void rebuildDateList();
     // Selecting a day of the date list.
     void selectDay(int row);
     // "GİT": goes to the picker's date. Throws ValidationError(kDateNotFound) when the date
