@@ -34,7 +34,7 @@ void Connection::setConnectionString(const QString& connectionString)
 QString Connection::databasePath() const
 {
     QString path = dataSourceOf(connectionString_);
-    // Paths written with the original separator ("AnaData\Genel.mdb") name the same files.
+    // Paths written with a backslash separator ("AnaData\Genel.mdb") name the same files.
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
     if (path.isEmpty()) {
         return {};

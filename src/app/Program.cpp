@@ -71,6 +71,12 @@ Program::Program()
         kaynakF->raise();
     };
 
+    // The ledger's documents command shows the documents window of the current movement.
+    kasaRF->onDocuments = [this] {
+        resimkasaF->show();
+        resimkasaF->raise();
+    };
+
     girisF->FormCreate();
 }
 

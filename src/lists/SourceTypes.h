@@ -20,7 +20,7 @@ QString sourceTypeFilePath();
 QByteArray encodeSourceTypes(const QStringList& names);
 // Reads the lines of the file: a line ends at a line feed, a carriage return before it is
 // dropped, and a last line without an ending counts too. Text that is not UTF-8 is read as
-// the Windows code page for Turkish (1254), in which the original program wrote the file.
+// the Windows code page for Turkish (1254), in which older copies of the file were written.
 QStringList decodeSourceTypes(const QByteArray& content);
 
 // Two names are the same source when they are equal without regard to letter case, by the

@@ -103,7 +103,7 @@ TEST_F(SourceTypesTest, FilesOfOtherMakesAreRead)
         QByteArray bytes;
         QStringList names;
     } cases[] = {
-        // Written by the original program: Windows code page 1254.
+        // An older copy of the list: Windows code page 1254.
         {QByteArray("\xC7"
                     "ek\r\n\xD6"
                     "deme\r\n\xDE"
