@@ -2,6 +2,7 @@
 
 #include "app/GirisWindow.h"
 #include "cashbooks/FirmaWindow.h"
+#include "help/YardimWindow.h"
 #include "ledger/KasaRWindow.h"
 #include "ledger/KasaWindow.h"
 #include "ledger/Ledger.h"
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace tamevo {
@@ -48,7 +50,7 @@ Program::Program()
     };
     girisF = own(std::make_unique<TgirisF>(*this));
     kasaRF = own(std::make_unique<TkasaRF>(*this));
-    yardimF = tool("yardimF", "Norvane Tamevo Programı Yardım");
+    yardimF = own(std::make_unique<TyardimF>());
     kasaF = own(std::make_unique<TkasaF>(*this));
     resimkasaF =
         tool("resimkasaF", "Norvane Tamevo Programı - Kasa Hareketleri Evrak Kayıt ve İzleme");
@@ -70,6 +72,12 @@ Program::Program()
         kaynakF->show();
         kaynakF->raise();
     };
+
+    // The help picture buttons: the entry screen's topic, and the ledger's from the ledger and
+    // the movement window.
+    connect(girisF->helpButton, &QToolButton::clicked, yardimF, &TyardimF::showEntryTopic);
+    connect(kasaRF->helpButton, &QToolButton::clicked, yardimF, &TyardimF::showLedgerTopic);
+    connect(kasaF->helpButton, &QToolButton::clicked, yardimF, &TyardimF::showLedgerTopic);
 
     // The ledger's documents command shows the documents window of the current movement.
     kasaRF->onDocuments = [this] {
@@ -100,9 +108,9 @@ QList<QWidget*> Program::windows() const
 
 void Program::kasakapat()
 {
-    for (QWidget* w :
-         {static_cast<QWidget*>(nakitnedenF), resimkasaF, yardimF, static_cast<QWidget*>(firmaF),
-          ikitarihF, static_cast<QWidget*>(kasaF), static_cast<QWidget*>(kasaRF)}) {
+    for (QWidget* w : {static_cast<QWidget*>(nakitnedenF), resimkasaF,
+                       static_cast<QWidget*>(yardimF), static_cast<QWidget*>(firmaF), ikitarihF,
+                       static_cast<QWidget*>(kasaF), static_cast<QWidget*>(kasaRF)}) {
         w->hide();
     }
     kasaRF->closeBook();

@@ -16,6 +16,7 @@ class TfirmaF;
 class TgirisF;
 class TkasaF;
 class TkasaRF;
+class TyardimF;
 class TkaynakF;
 class TnakitnedenF;
 class TparabirimiF;
@@ -36,7 +37,7 @@ public:
 
     TgirisF* girisF = nullptr;
     TkasaRF* kasaRF = nullptr;
-    QWidget* yardimF = nullptr;
+    TyardimF* yardimF = nullptr;
     TkasaF* kasaF = nullptr;
     QWidget* resimkasaF = nullptr;
     QWidget* ikitarihF = nullptr;

@@ -1,0 +1,103 @@
+#include "help/YardimWindow.h"
+
+#include "app/ProgramFolder.h"
+#include "app/WindowParts.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+namespace tamevo {
+
+namespace {
+
+const QString kEntryTopicFile = QStringLiteral("ygiris");
+const QString kLedgerTopicFile = QStringLiteral("ykasa");
+
+}  // namespace
+
+TyardimF::TyardimF()
+{
+    setObjectName(QStringLiteral("yardimF"));
+    setWindowTitle(QStringLiteral("Norvane Tamevo Programı Yardım"));
+    resize(640, 520);
+
+    auto* layout = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    ComboBox1 = new QComboBox;
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->setEditable(true);
+    ComboBox1->addItems({QStringLiteral("Giriş ve Yedekleme İşlemleri Kullanımı"),
+                         QStringLiteral("Kasa İşlemlerinin Kullanımı")});
+    ComboBox1->setCurrentIndex(0);
+    top->addWidget(makeCaption(QStringLiteral("Yardım Alınacak Konuyu Seçin"), ComboBox1));
+    top->addWidget(ComboBox1, 1);
+    closeButton = makeButton(QStringLiteral("JvXPButton10"), QStringLiteral("KAPAT"));
+    top->addWidget(closeButton);
+    layout->addLayout(top);
+
+    RichEdit1 = new QTextEdit;
+    RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
+    RichEdit1->setReadOnly(true);
+    RichEdit1->setAccessibleName(QStringLiteral("Yardım Metni"));
+    RichEdit1->setTabChangesFocus(false);
+    layout->addWidget(RichEdit1, 1);
+
+    auto* status = new QHBoxLayout;
+    for (const QString& text : {QString(), QString(), QString(), QString()}) {
+        auto* panel = new QLabel(text);
+        panel->setObjectName(QStringLiteral("StatusPanel%1").arg(statusPanels_.size() + 1));
+        statusPanels_ << panel;
+        status->addWidget(panel, statusPanels_.size() == 4 ? 1 : 0);
+    }
+    layout->addLayout(status);
+
+    connect(ComboBox1, &QComboBox::activated, this, [this](int index) { ComboBox1Change(index); });
+    connect(closeButton, &QPushButton::clicked, this, [this] { hide(); });
+}
+
+void TyardimF::loadTopic(const QString& fileName)
+{
+    QFile file(GetPathPath() + fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return;
+    }
+    RichEdit1->setPlainText(QString::fromUtf8(file.readAll()));
+}
+
+void TyardimF::ComboBox1Change(int index)
+{
+    // Typed text that names no topic loads nothing.
+    if (index == 0) {
+        loadTopic(kEntryTopicFile);
+    } else if (index == 1) {
+        loadTopic(kLedgerTopicFile);
+    }
+}
+
+void TyardimF::showEntryTopic()
+{
+    show();
+    raise();
+    loadTopic(kEntryTopicFile);
+}
+
+void TyardimF::showLedgerTopic()
+{
+    show();
+    raise();
+    loadTopic(kLedgerTopicFile);
+    statusPanels_[1]->setText(QStringLiteral("Norvane Yazılım"));
+    statusPanels_[2]->setText(QStringLiteral(" Version: 3.4 Guncelleme: 0"));
+}
+
+QString TyardimF::statusPanelText(int panel) const
+{
+    return statusPanels_.value(panel) != nullptr ? statusPanels_[panel]->text() : QString();
+}
+
+}  // namespace tamevo
