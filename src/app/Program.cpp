@@ -4,6 +4,8 @@
 #include "ledger/KasaRWindow.h"
 #include "ledger/KasaWindow.h"
 #include "ledger/Ledger.h"
+#include "reports/LedgerPrinting.h"
+#include "reports/LedgerReports.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -32,6 +34,7 @@ Program::Program()
 {
     session_.openStartupConnections();
     ledger_ = std::make_unique<Ledger>(session_);
+    ledgerReports_ = std::make_unique<LedgerReports>(session_, *ledger_);
 
     // The windows in their fixed order; the entry screen first, so it is the main window.
     const auto own = [this](auto window) {
@@ -59,6 +62,11 @@ Program::Program()
     kasaikitarihF = tool("kasaikitarihF", "Norvane Tamevo Programı İki Tarih Arası Rapor");
     kaynakF = tool("kaynakF", "Kaynak Şekilleri");
 
+    ledgerPrinting_ = std::make_unique<LedgerPrinting>(*this, *ledgerReports_);
+    kasaRF->onPrint = [this] { ledgerPrinting_->STRG1YazClick(); };
+    kasaRF->onTwoDate = [this] { ledgerPrinting_->JvXPButton3Click(); };
+    kasaRF->onTypeReport = [this] { ledgerPrinting_->islemturuButClick(); };
+
     girisF->FormCreate();
 }
 
@@ -68,6 +76,8 @@ Program::~Program()
     while (!owned_.empty()) {
         owned_.pop_back();
     }
+    ledgerPrinting_.reset();
+    ledgerReports_.reset();
     ledger_.reset();
 }
 

@@ -57,7 +57,8 @@ struct PreparedPage {
 // the printer and PDF. Objects whose text is empty and that draw no frame are left out.
 class PreparedReport {
 public:
-    QString title;
+    QString name;   // the template's name
+    QString title;  // the report's name
     PageSpec page;
     QVector<ItemStyle> styles;
     QStringList bandNames;

@@ -140,6 +140,7 @@ public:
     PreparedReport run()
     {
         compile();
+        result_.name = report_.name;
         result_.title = report_.title;
         result_.page = report_.page;
         if (usesTotalPages_) {
