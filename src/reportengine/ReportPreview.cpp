@@ -223,10 +223,11 @@ bool ReportPreview::findNext()
                 foundPage_ = page;
                 foundItem_ = item;
                 canvas_->setHighlight(&items[item]);
+                // The hit near the top of the view, so its page is the page shown.
                 const double dotsPerMm = canvas_->dotsPerMm();
-                scrollArea->ensureVisible(kGap + int(items[item].x * dotsPerMm),
-                                          canvas_->pageTop(page) + int(items[item].y * dotsPerMm),
-                                          50, 100);
+                const int top = canvas_->pageTop(page) + int(items[item].y * dotsPerMm);
+                scrollArea->verticalScrollBar()->setValue(top - 2 * kGap);
+                scrollArea->ensureVisible(kGap + int(items[item].x * dotsPerMm), top, 50, 2 * kGap);
                 updatePageLabel();
                 return true;
             }
