@@ -108,50 +108,42 @@ void LedgerReports::JvXPButton3Click()
     session_.ikitarihModu = QStringLiteral("ikitarihtablo");
 }
 
-// The opening balance of the range: every movement before its first day, in its currency.
-// The ledger's day-start figure shows it until the ledger computes its own again.
-void LedgerReports::fillOpeningBalance(const TwoDateRange& range)
+// What every two-date build ends with: the range's opening balance (every movement before
+// its first day, in its currency; the ledger's day-start figure shows it until the ledger
+// computes its own again) and the title in the template that will print.
+int LedgerReports::finishBuild(const TwoDateRange& range, Choice choice, bool shortDescription,
+                               const QString& titleWords)
 {
     useStatement(ledger_.gunbasikasaQuery, dayStartStatement(range.currency, range.first));
     emit ledger_.figuresChanged();
+    const int number = templateNumber(choice, shortDescription);
+    frReport(number).replaceText(QStringLiteral("Memo1"), twoDateTitle(range, titleWords));
+    return number;
 }
 
 int LedgerReports::ikitariharasi(const TwoDateRange& range, bool shortDescription)
 {
     useStatement(ikitarihQuery, twoDateMovementsStatement(range));
-    fillOpeningBalance(range);
-    const int number = templateNumber(Choice::IkiTarihArasi, shortDescription);
-    frReport(number).replaceText(QStringLiteral("Memo1"),
-                                 twoDateTitle(range, kTwoDateMovementsWords));
-    return number;
+    return finishBuild(range, Choice::IkiTarihArasi, shortDescription, kTwoDateMovementsWords);
 }
 
 int LedgerReports::islemturu(const TwoDateRange& range, bool shortDescription)
 {
     useStatement(islemturuQuery, twoDateTypeTotalsStatement(range));
-    fillOpeningBalance(range);
-    const int number = templateNumber(Choice::IslemTuru, shortDescription);
-    frReport(number).replaceText(QStringLiteral("Memo1"), twoDateTitle(range, kTwoDateTypesWords));
-    return number;
+    return finishBuild(range, Choice::IslemTuru, shortDescription, kTwoDateTypesWords);
 }
 
 int LedgerReports::guntoplamlari(const TwoDateRange& range, bool shortDescription)
 {
     useStatement(tarihQuery, twoDateDayTotalsStatement(range));
-    fillOpeningBalance(range);
-    const int number = templateNumber(Choice::GunToplamlari, shortDescription);
-    frReport(number).replaceText(QStringLiteral("Memo1"), twoDateTitle(range, kTwoDateDaysWords));
-    return number;
+    return finishBuild(range, Choice::GunToplamlari, shortDescription, kTwoDateDaysWords);
 }
 
 int LedgerReports::ikitariharasidetay(const TwoDateRange& range, bool shortDescription)
 {
     useStatement(ikitarihQuery, twoDateMovementsStatement(range));
     useStatement(tarihQuery, twoDateDayTotalsStatement(range));
-    fillOpeningBalance(range);
-    const int number = templateNumber(Choice::IkiTarihDetay, shortDescription);
-    frReport(number).replaceText(QStringLiteral("Memo1"), twoDateTitle(range, kTwoDateDetailWords));
-    return number;
+    return finishBuild(range, Choice::IkiTarihDetay, shortDescription, kTwoDateDetailWords);
 }
 
 report::PreparedReport LedgerReports::prepare(int number, const report::TextMeasurer& measurer,

@@ -79,7 +79,8 @@ public:
                                    const report::PrepareOptions& options = {});
 
 private:
-    void fillOpeningBalance(const TwoDateRange& range);
+    int finishBuild(const TwoDateRange& range, Choice choice, bool shortDescription,
+                    const QString& titleWords);
     void bindDetailReport(report::ReportData& data);
 
     // The master/detail walk of "İki Tarih Detay Raporu": a master row is a day and currency

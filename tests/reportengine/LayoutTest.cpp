@@ -5,6 +5,7 @@
 #include "app/Errors.h"
 
 #include "ledger/LedgerFixture.h"
+#include "support/TurkishLocale.h"
 
 namespace tamevo::test {
 
@@ -72,8 +73,6 @@ class LayoutTest : public LedgerTest {
 protected:
     void SetUp() override
     {
-        previousLocale_ = QLocale();
-        QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
         LedgerTest::SetUp();
         rows.setQuery(QStringLiteral("SELECT nid, aciklama, borc_tutar FROM nakit ORDER BY nid"));
         data.addDataset(QStringLiteral("rows"), rows);
@@ -105,18 +104,12 @@ protected:
         return found;
     }
 
-    void TearDown() override
-    {
-        LedgerTest::TearDown();
-        QLocale::setDefault(previousLocale_);
-    }
-
     Dataset rows{session.kasaConnection, QStringLiteral("rows")};
     ReportData data;
     FixedMeasurer measurer;
 
 private:
-    QLocale previousLocale_;
+    TurkishLocale turkish_;
 };
 
 TEST_F(LayoutTest, PagesHoldTitleHeadersRowsSummaryAndFooters)

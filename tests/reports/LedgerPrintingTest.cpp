@@ -10,6 +10,7 @@
 #include "reports/LedgerReports.h"
 
 #include "ledger/LedgerFixture.h"
+#include "support/TurkishLocale.h"
 #include "support/PdfText.h"
 
 #include <QCheckBox>
@@ -22,8 +23,6 @@ class LedgerPrintingTest : public ProgramFolderTest {
 protected:
     void SetUp() override
     {
-        previousLocale_ = QLocale();
-        QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
         ProgramFolderTest::SetUp();
         program.emplace();
         FirmaRecord record = merkezRecord();
@@ -36,7 +35,6 @@ protected:
     {
         program.reset();
         ProgramFolderTest::TearDown();
-        QLocale::setDefault(previousLocale_);
     }
 
     void addMovement(const QString& values)
@@ -55,7 +53,7 @@ protected:
     std::optional<Program> program;
 
 private:
-    QLocale previousLocale_;
+    TurkishLocale turkish_;
 };
 
 // The day's report printed from the ledger, saved as PDF from the preview and read back.

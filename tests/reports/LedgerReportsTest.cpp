@@ -5,6 +5,7 @@
 #include "reportengine/ReportFonts.h"
 
 #include "ledger/LedgerFixture.h"
+#include "support/TurkishLocale.h"
 
 #include <QLocale>
 
@@ -28,8 +29,6 @@ class LedgerReportsTest : public LedgerTest {
 protected:
     void SetUp() override
     {
-        previousLocale_ = QLocale();
-        QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
         LedgerTest::SetUp();
         reports.emplace(session, *ledger);
     }
@@ -37,7 +36,6 @@ protected:
     {
         reports.reset();
         LedgerTest::TearDown();
-        QLocale::setDefault(previousLocale_);
     }
 
     // The ledger as the window shows it after opening the book, on `day` when it has one.
@@ -82,7 +80,7 @@ protected:
     report::FontMeasurer measurer;
 
 private:
-    QLocale previousLocale_;
+    TurkishLocale turkish_;
 };
 
 // Every template over data without rows prints one page: the title, the headings with the
