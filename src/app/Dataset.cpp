@@ -507,6 +507,14 @@ QVariant Dataset::valueAt(int row, const QString& field) const
     return DatasetRow(*this, row).value(field);
 }
 
+QVariant Dataset::valueAt(int row, int field) const
+{
+    if (field < 0 || field >= columns_.size() + computedFields_.size()) {
+        return {};
+    }
+    return fieldValue(DatasetRow(*this, row), field);
+}
+
 QVariant Dataset::fieldValue(const DatasetRow& row, int field) const
 {
     if (row.values_ == nullptr) {

@@ -146,6 +146,9 @@ public:
     // the dataset does not have is an Error.
     QVariant value(const QString& field) const;
     QVariant valueAt(int row, const QString& field) const;
+    // The same by the field's position in fieldNames(), for readers that look a field up
+    // once and read it on many rows; a null QVariant outside the rows or the fields.
+    QVariant valueAt(int row, int field) const;
     bool isNull(const QString& field) const { return value(field).isNull(); }
     // Sets a field of the current row. On a browsed row this starts editing it, and on an
     // empty dataset it appends a row, as typing into a bound control does.
@@ -168,6 +171,9 @@ public:
     // Error, and then the row stays pending. No effect without a pending row.
     void post();
     void cancel();  // drops the pending change
+    // Applies the pending-row rule now, as moving to another row does: a changed pending row
+    // is posted (a refused post throws and the row stays pending), an unchanged one dropped.
+    void settle() { settlePending(); }
     void remove();  // deletes the current row (a pending new row is only dropped)
 
 signals:

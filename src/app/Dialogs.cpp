@@ -1,5 +1,7 @@
 #include "app/Dialogs.h"
 
+#include "reportengine/PreparedReport.h"
+
 #include <cstdio>
 
 namespace tamevo {
@@ -7,7 +9,7 @@ namespace tamevo {
 namespace {
 
 // Before the program installs its dialogs (and in command-line tools) messages go to the
-// error stream and every question is declined.
+// error stream (a report preview as its title) and every question is declined.
 class StreamDialogs : public Dialogs {
 public:
     void message(const QString& title, const QString& text, Icon) override
@@ -26,6 +28,10 @@ public:
     }
     QString existingFolder(const QString&, const QString&) override { return {}; }
     bool openWithDefaultProgram(const QString&) override { return false; }
+    void preview(const report::PreparedReport& report) override
+    {
+        message(kReportPreviewTitle, report.title, Icon::None);
+    }
 };
 
 StreamDialogs& fallback()

@@ -7,6 +7,13 @@ namespace tamevo {
 
 QString formatFloat(double value, const QString& pattern, const QLocale& locale)
 {
+    return formatFloat(value, pattern, locale.groupSeparator(), locale.decimalPoint(),
+                       locale.negativeSign());
+}
+
+QString formatFloat(double value, const QString& pattern, const QString& groupSeparator,
+                    const QString& decimalSeparator, const QString& negativeSign)
+{
     const qsizetype point = pattern.indexOf(QLatin1Char('.'));
     const QString integerPart = point < 0 ? pattern : pattern.left(point);
     const int decimals = point < 0 ? 0 : int(pattern.mid(point + 1).count(QLatin1Char('0')));
@@ -24,20 +31,19 @@ QString formatFloat(double value, const QString& pattern, const QLocale& locale)
         whole.remove(0, 1);
     }
     if (grouping && whole.size() > 3) {
-        const QString separator = locale.groupSeparator();
         for (qsizetype i = whole.size() - 3; i > 0; i -= 3) {
-            whole.insert(i, separator);
+            whole.insert(i, groupSeparator);
         }
     }
     QString text = whole;
     if (decimals > 0) {
-        text += locale.decimalPoint() + fraction;
+        text += decimalSeparator + fraction;
     }
     const bool roundsToZero = std::none_of(digits.begin(), digits.end(), [](QChar c) {
         return c >= QLatin1Char('1') && c <= QLatin1Char('9');
     });
     if (value < 0 && !roundsToZero) {
-        text.prepend(locale.negativeSign());
+        text.prepend(negativeSign);
     }
     return text;
 }

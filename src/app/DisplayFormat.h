@@ -13,6 +13,10 @@ namespace tamevo {
 // settings). The locale gives the separators. A negative value has a leading minus; a value
 // that rounds to zero has none.
 QString formatFloat(double value, const QString& pattern, const QLocale& locale = QLocale());
+// The same with the separators given: printed reports group with the locale's thousands
+// separator but always write a decimal comma.
+QString formatFloat(double value, const QString& pattern, const QString& groupSeparator,
+                    const QString& decimalSeparator, const QString& negativeSign);
 
 // The same for a field value: an empty (null) value shows as nothing.
 QString formatField(const QVariant& value, const QString& pattern,

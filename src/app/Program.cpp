@@ -9,6 +9,8 @@
 #include "lists/KaynakWindow.h"
 #include "lists/ListWindows.h"
 #include "lists/SifreWindow.h"
+#include "reports/LedgerPrinting.h"
+#include "reports/LedgerReports.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -38,6 +40,7 @@ Program::Program()
 {
     session_.openStartupConnections();
     ledger_ = std::make_unique<Ledger>(session_);
+    ledgerReports_ = std::make_unique<LedgerReports>(session_, *ledger_);
 
     // The windows in their fixed order; the entry screen first, so it is the main window.
     const auto own = [this](auto window) {
@@ -85,6 +88,11 @@ Program::Program()
         resimkasaF->raise();
     };
 
+    ledgerPrinting_ = std::make_unique<LedgerPrinting>(*this, *ledgerReports_);
+    kasaRF->onPrint = [this] { ledgerPrinting_->STRG1YazClick(); };
+    kasaRF->onTwoDate = [this] { ledgerPrinting_->JvXPButton3Click(); };
+    kasaRF->onTypeReport = [this] { ledgerPrinting_->islemturuButClick(); };
+
     girisF->FormCreate();
 }
 
@@ -94,6 +102,8 @@ Program::~Program()
     while (!owned_.empty()) {
         owned_.pop_back();
     }
+    ledgerPrinting_.reset();
+    ledgerReports_.reset();
     ledger_.reset();
 }
 

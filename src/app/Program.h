@@ -13,6 +13,8 @@ namespace tamevo {
 
 class Ledger;
 class TfirmaF;
+class LedgerPrinting;
+class LedgerReports;
 class TgirisF;
 class TkasaF;
 class TkasaRF;
@@ -34,6 +36,9 @@ public:
 
     Session& session() { return session_; }
     Ledger& ledger() { return *ledger_; }
+    // The ledger window's reports and its printing commands.
+    LedgerReports& ledgerReports() { return *ledgerReports_; }
+    LedgerPrinting& ledgerPrinting() { return *ledgerPrinting_; }
 
     TgirisF* girisF = nullptr;
     TkasaRF* kasaRF = nullptr;
@@ -75,6 +80,8 @@ signals:
 private:
     Session session_;
     std::unique_ptr<Ledger> ledger_;
+    std::unique_ptr<LedgerReports> ledgerReports_;
+    std::unique_ptr<LedgerPrinting> ledgerPrinting_;
     std::vector<std::unique_ptr<QWidget>> owned_;
     bool ended_ = false;
 };

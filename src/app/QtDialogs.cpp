@@ -1,5 +1,7 @@
 #include "app/QtDialogs.h"
 
+#include "reportengine/ReportPreview.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -99,6 +101,16 @@ bool QtDialogs::openWithDefaultProgram(const QString& pathOrUrl)
     const QUrl url = QFileInfo::exists(pathOrUrl) ? QUrl::fromLocalFile(pathOrUrl)
                                                   : QUrl::fromUserInput(pathOrUrl);
     return QDesktopServices::openUrl(url);
+}
+
+}  // namespace tamevo
+
+namespace tamevo {
+
+void QtDialogs::preview(const report::PreparedReport& report)
+{
+    report::ReportPreview dialog(report, QApplication::activeWindow());
+    dialog.exec();
 }
 
 }  // namespace tamevo

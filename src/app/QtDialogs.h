@@ -4,7 +4,8 @@
 
 namespace tamevo {
 
-// The program's dialogs: Qt message boxes and file dialogs, the desktop's default programs.
+// The program's dialogs: Qt message boxes and file dialogs, the desktop's default programs,
+// the report preview.
 class QtDialogs : public Dialogs {
 public:
     void message(const QString& title, const QString& text, Icon icon) override;
@@ -15,6 +16,7 @@ public:
                          const QString& defaultSuffix) override;
     QString existingFolder(const QString& title, const QString& folder) override;
     bool openWithDefaultProgram(const QString& pathOrUrl) override;
+    void preview(const report::PreparedReport& report) override;
 };
 
 }  // namespace tamevo

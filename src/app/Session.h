@@ -45,8 +45,9 @@ public:
     int HataliSifreSayisi = 0;
     // How the movement entry window returns ("kasaikitarihrapor" from the two-date browser).
     QString kasaDonusModu;
-    // Which two-date report the two-date window builds.
-    int ikitarihModu = 0;
+    // Which two-date output the two-date window builds: "ikitariharasi", "ikitariharasidetay",
+    // "islemturu", "guntoplamlari" or "ikitarihtablo" (the movement browser).
+    QString ikitarihModu;
 
     // The start-up connections: the general database and the placeholder cash-book
     // database, from the program folder made current. Throws Error with the file's name.

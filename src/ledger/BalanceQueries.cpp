@@ -1,5 +1,7 @@
 #include "ledger/BalanceQueries.h"
 
+#include "app/Dataset.h"
+
 namespace tamevo {
 
 namespace {
@@ -54,6 +56,13 @@ Statement currencySummaryStatement(const QDate& day)
                        "SUM(CASE WHEN islem_tarihi = ? THEN alacak ELSE 0 END) AS AlacakToplam "
                        "FROM nakit_gunluk GROUP BY doviz_cinsi ORDER BY doviz_cinsi"),
         {day, day, day, day}};
+}
+
+void useStatement(Dataset& dataset, const Statement& statement)
+{
+    dataset.close();
+    dataset.setQuery(statement.sql, statement.values);
+    dataset.open();
 }
 
 }  // namespace tamevo

@@ -6,6 +6,8 @@
 
 namespace tamevo {
 
+class Dataset;
+
 // The statements behind the day figures. They read the per-day, per-currency totals of
 // nakit (nakit_gunluk), so each costs what the number of days costs. An empty currency
 // means no currency condition (all currencies). Values are bound, in the order of
@@ -24,5 +26,8 @@ Statement dayTotalsStatement(const QString& currency, const QDate& day);
 // One row per currency that has any movement: doviz_cinsi, GunBasi (amounts greater than
 // zero only, before the day), BorcToplam and AlacakToplam of the day.
 Statement currencySummaryStatement(const QDate& day);
+
+// Rebuilds a query dataset with a statement: closed, given the statement, opened.
+void useStatement(Dataset& dataset, const Statement& statement);
 
 }  // namespace tamevo

@@ -18,13 +18,6 @@ const QString kOut = QStringLiteral("alacak_tutar");
 const QString kRate = QStringLiteral("doviz_kuru");
 const QString kCurrency = QStringLiteral("doviz_cinsi");
 
-void useStatement(Dataset& dataset, const Statement& statement)
-{
-    dataset.close();
-    dataset.setQuery(statement.sql, statement.values);
-    dataset.open();
-}
-
 QVariant balanceOf(const DatasetRow& row)
 {
     return amountOf(row.value(QStringLiteral("BorcToplam"))) -

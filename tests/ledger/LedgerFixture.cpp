@@ -29,16 +29,20 @@ void LedgerTest::TearDown()
 }
 
 void LedgerTest::addMovement(const QDate& day, const QString& currency, std::optional<double> in,
-                             std::optional<double> out, const QString& description)
+                             std::optional<double> out, const QString& description,
+                             const QString& type)
 {
     const auto number = [](std::optional<double> v) {
         return v ? QString::number(*v, 'g', 17) : QStringLiteral("NULL");
     };
-    execute(
-        bookFile(day.year()),
-        {QStringLiteral("INSERT INTO nakit (islem_tarihi, doviz_cinsi, borc_tutar, alacak_tutar, "
-                        "doviz_kuru, aciklama) VALUES ('%1', '%2', %3, %4, 1, '%5')")
-             .arg(day.toString(Qt::ISODate), currency, number(in), number(out), description)});
+    const QString neden =
+        type.isEmpty() ? QStringLiteral("NULL") : QLatin1Char('\'') + type + QLatin1Char('\'');
+    execute(bookFile(day.year()),
+            {QStringLiteral("INSERT INTO nakit (islem_tarihi, doviz_cinsi, borc_tutar, "
+                            "alacak_tutar, doviz_kuru, aciklama, neden) "
+                            "VALUES ('%1', '%2', %3, %4, 1, '%5', %6)")
+                 .arg(day.toString(Qt::ISODate), currency, number(in), number(out), description,
+                      neden)});
 }
 
 void LedgerTest::select(const QDate& day)

@@ -20,7 +20,8 @@ protected:
 
     // Inserts a movement straight into the open year's file (before the ledger reads it).
     void addMovement(const QDate& day, const QString& currency, std::optional<double> in,
-                     std::optional<double> out, const QString& description = {});
+                     std::optional<double> out, const QString& description = {},
+                     const QString& type = {});
     QString bookFile(int year = 2021) const { return QStringLiteral("Data/K01%1.mdb").arg(year); }
     // Selects a day of the date list as a click does.
     void select(const QDate& day);

@@ -14,6 +14,8 @@ ScriptedDialogs::~ScriptedDialogs()
     installDialogs(nullptr);
     EXPECT_TRUE(answers_.empty()) << answers_.size() << " question answer(s) left unused";
     EXPECT_TRUE(paths_.empty()) << paths_.size() << " dialog path(s) left unused";
+    EXPECT_TRUE(previewActions_.empty())
+        << previewActions_.size() << " preview action(s) left unused";
 }
 
 QStringList ScriptedDialogs::messages() const
@@ -91,6 +93,22 @@ bool ScriptedDialogs::openWithDefaultProgram(const QString& pathOrUrl)
     const bool ok = !failOpen_;
     failOpen_ = false;
     return ok;
+}
+
+}  // namespace tamevo::test
+
+namespace tamevo::test {
+
+void ScriptedDialogs::preview(const report::PreparedReport& report)
+{
+    shown_.push_back(
+        {QStringLiteral("preview"), kReportPreviewTitle, report.title, Icon::None, Buttons::YesNo});
+    previews_.push_back(report);
+    if (!previewActions_.empty()) {
+        const PreviewAction action = std::move(previewActions_.front());
+        previewActions_.pop_front();
+        action(report);
+    }
 }
 
 }  // namespace tamevo::test

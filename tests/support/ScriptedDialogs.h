@@ -5,7 +5,10 @@
 #include <QString>
 #include <QStringList>
 
+#include "reportengine/PreparedReport.h"
+
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace tamevo::test {
@@ -16,7 +19,8 @@ namespace tamevo::test {
 class ScriptedDialogs : public Dialogs {
 public:
     struct Shown {
-        QString kind;  // "message", "question", "open", "save", "folder", "default-program"
+        // "message", "question", "open", "save", "folder", "default-program", "preview"
+        QString kind;
         QString title;
         QString text;
         Icon icon = Icon::None;
@@ -32,6 +36,12 @@ public:
     void choosePath(const QString& path) { paths_.push_back(path); }
     // Makes the next "open with the default program" fail.
     void failNextOpen() { failOpen_ = true; }
+    // What the user does in the next report preview before closing it (save it as PDF,
+    // say); without one the preview is closed at once.
+    using PreviewAction = std::function<void(const report::PreparedReport&)>;
+    void onNextPreview(PreviewAction action) { previewActions_.push_back(std::move(action)); }
+    // The reports previewed, in order (a preview's text is its report's title).
+    const std::vector<report::PreparedReport>& previews() const { return previews_; }
 
     const std::vector<Shown>& shown() const { return shown_; }
     // The texts of the messages shown, in order.
@@ -48,6 +58,7 @@ public:
                          const QString& defaultSuffix) override;
     QString existingFolder(const QString& title, const QString& folder) override;
     bool openWithDefaultProgram(const QString& pathOrUrl) override;
+    void preview(const report::PreparedReport& report) override;
 
 private:
     QString nextPath(const QString& kind, const QString& title, const QString& folder);
@@ -55,6 +66,8 @@ private:
     std::deque<Answer> answers_;
     std::deque<QString> paths_;
     bool failOpen_ = false;
+    std::deque<PreviewAction> previewActions_;
+    std::vector<report::PreparedReport> previews_;
     std::vector<Shown> shown_;
 };
 

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "app/Dataset.h"
+#include "reportengine/PreparedReport.h"
+#include "reportengine/ReportData.h"
+#include "reportengine/ReportLayout.h"
+#include "reportengine/ReportTemplate.h"
+#include "reports/TwoDateQueries.h"
+
+#include <QHash>
+#include <QVector>
+
+#include <array>
+#include <optional>
+#include <utility>
+
+namespace tamevo {
+
+class Ledger;
+class Session;
+
+// The reports of the ledger window: its twelve templates (frReport1 to frReport12, each
+// layout with word wrap and as its short-description twin), the two-date queries they read
+// beside the ledger's own data, the choice made by "YAZDIR" and the two-date builders.
+//
+// The templates are loaded once and live as long as the window: a title put into a
+// template stays there until it is replaced again.
+class LedgerReports {
+public:
+    // The items of the print group "Raporlama Seçenekleri", in its order.
+    enum class Choice {
+        GunlukKasa,
+        GunlukKasaDetay,
+        IkiTarihArasi,
+        IkiTarihDetay,
+        IslemTuru,
+        GunToplamlari
+    };
+
+    LedgerReports(Session& session, Ledger& ledger);
+
+    // The two-date queries: the movements of a range, its totals per day and currency, its
+    // totals per transaction type and currency. (The range's opening balance is the ledger's
+    // gunbasikasaQuery.)
+    Dataset ikitarihQuery;
+    Dataset tarihQuery;
+    Dataset islemturuQuery;
+
+    // frReport1 to frReport12.
+    report::ReportTemplate& frReport(int number);
+    // The template a choice prints: frReport1 to frReport6, or its twin frReport7 to
+    // frReport12 when "Kısa Açıklama" is ticked.
+    static int templateNumber(Choice choice, bool shortDescription);
+
+    // "YAZDIR": the two daily reports print at once (the template to show is returned); the
+    // four period reports set ikitarihModu and ask for the two-date window (nothing is
+    // printed then: the window's button prints). Nothing happens without a choice.
+    struct PrintStep {
+        int templateNumber = 0;  // 0: nothing to show
+        bool showTwoDateWindow = false;
+    };
+    PrintStep STRG1YazClick(std::optional<Choice> choice, bool shortDescription);
+    // "İki Tarih Arası Kasa Hareketi": the two-date window is to open the movement browser.
+    void JvXPButton3Click();
+
+    // The two-date builders: each fills the queries its report reads for the range, puts
+    // the range's title into the template that will print (the twin when "Kısa Açıklama"
+    // is ticked) and returns that template's number.
+    int ikitariharasi(const TwoDateRange& range, bool shortDescription);
+    int islemturu(const TwoDateRange& range, bool shortDescription);
+    int guntoplamlari(const TwoDateRange& range, bool shortDescription);
+    int ikitariharasidetay(const TwoDateRange& range, bool shortDescription);
+
+    // Prepares a template over what the ledger window holds now: the day's movements as
+    // listed, the figures as last computed, the two-date queries as last built, and the
+    // cash book's own firma record. A movement pending in the ledger is first settled as
+    // leaving it would (a changed one is stored, an unchanged new one dropped). Throws Error.
+    report::PreparedReport prepare(int number, const report::TextMeasurer& measurer,
+                                   const report::PrepareOptions& options = {});
+
+private:
+    int finishBuild(const TwoDateRange& range, Choice choice, bool shortDescription,
+                    const QString& titleWords);
+    void bindDetailReport(report::ReportData& data);
+
+    // The master/detail walk of "İki Tarih Detay Raporu": a master row is a day and currency
+    // of tarihQuery, its detail rows are exactly the movements of ikitarihQuery of that day
+    // in that currency, so rows and movements always belong together, however many
+    // currencies the range has.
+    void MasterDatasetFirst();
+    void MasterDatasetNext();
+    void MasterDatasetCheckEOF(bool& eof);
+    void DetailDatasetFirst();
+    void DetailDatasetNext();
+    void DetailDatasetCheckEOF(bool& eof);
+
+    Session& session_;
+    Ledger& ledger_;
+    std::array<report::ReportTemplate, 12> templates_;
+
+    // The walk of the master/detail callbacks, valid while a report is prepared.
+    report::ReportData* walking_ = nullptr;
+    int masterRow_ = 0;
+    QHash<std::pair<QDate, QString>, QVector<int>> runs_;  // day and currency -> movement rows
+    QVector<int> run_;
+    int runPosition_ = 0;
+};
+
+}  // namespace tamevo

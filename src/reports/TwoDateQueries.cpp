@@ -1,0 +1,58 @@
+#include "reports/TwoDateQueries.h"
+
+namespace tamevo {
+
+namespace {
+
+// The range condition on a table with islem_tarihi and doviz_cinsi, and its values.
+Statement rangeCondition(const TwoDateRange& range)
+{
+    if (range.currency.isEmpty()) {
+        return {QStringLiteral("WHERE islem_tarihi <= ? AND islem_tarihi >= ? "),
+                {range.last, range.first}};
+    }
+    return {QStringLiteral("WHERE doviz_cinsi = ? AND islem_tarihi <= ? AND islem_tarihi >= ? "),
+            {range.currency, range.last, range.first}};
+}
+
+Statement withCondition(const QString& head, const TwoDateRange& range, const QString& tail)
+{
+    const Statement condition = rangeCondition(range);
+    return {head + condition.sql + tail, condition.values};
+}
+
+}  // namespace
+
+Statement twoDateMovementsStatement(const TwoDateRange& range)
+{
+    return withCondition(
+        QStringLiteral("SELECT nid, islem_tarihi, borc_tutar, alacak_tutar, doviz_cinsi, aciklama, "
+                       "neden FROM nakit "),
+        range, QStringLiteral("ORDER BY islem_tarihi, nid"));
+}
+
+Statement twoDateDayTotalsStatement(const TwoDateRange& range)
+{
+    // The per-day totals table holds exactly these sums (a side with no amount is empty).
+    return withCondition(QStringLiteral("SELECT islem_tarihi, doviz_cinsi, "
+                                        "CASE WHEN borc_adet > 0 THEN borc END AS BorcToplam, "
+                                        "CASE WHEN alacak_adet > 0 THEN alacak END AS AlacakToplam "
+                                        "FROM nakit_gunluk "),
+                         range, QStringLiteral("ORDER BY islem_tarihi, doviz_cinsi"));
+}
+
+Statement twoDateTypeTotalsStatement(const TwoDateRange& range)
+{
+    return withCondition(QStringLiteral("SELECT neden, doviz_cinsi, SUM(borc_tutar) AS BorcToplam, "
+                                        "SUM(alacak_tutar) AS AlacakToplam FROM nakit "),
+                         range,
+                         QStringLiteral("GROUP BY neden, doviz_cinsi ORDER BY neden, doviz_cinsi"));
+}
+
+QString twoDateTitle(const TwoDateRange& range, const QString& words, const QLocale& locale)
+{
+    return locale.toString(range.first, QLocale::ShortFormat) + QStringLiteral(" - ") +
+           locale.toString(range.last, QLocale::ShortFormat) + words;
+}
+
+}  // namespace tamevo

@@ -1,0 +1,220 @@
+// The report fonts, drawing prepared pages, and the report preview.
+#include "reportengine/ReportFonts.h"
+#include "reportengine/ReportPainter.h"
+#include "reportengine/ReportPreview.h"
+
+#include "support/PdfText.h"
+#include "support/ScriptedDialogs.h"
+
+#include <QBuffer>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace tamevo::report {
+
+using test::ScriptedDialogs;
+
+TEST(ReportFontsTest, TemplateFamiliesMapToInstalledFonts)
+{
+    const bool hasTimes = QFontDatabase::families().contains(QStringLiteral("Times New Roman"));
+    EXPECT_EQ(reportFontFamily(QStringLiteral("Times New Roman Tur")),
+              hasTimes ? QStringLiteral("Times New Roman") : QStringLiteral("Liberation Serif"));
+    const QString sans = reportFontFamily(QStringLiteral("Tahoma"));
+    EXPECT_TRUE(sans == QLatin1String("Tahoma") || sans == QLatin1String("DejaVu Sans") ||
+                sans == QLatin1String("Liberation Sans"))
+        << sans.toStdString();
+    for (const QString& family :
+         {QStringLiteral("Times New Roman Tur"), QStringLiteral("Tahoma")}) {
+        const QFont font = reportFont(FontSpec{family, 9, true, 0});
+        EXPECT_EQ(QFontInfo(font).family(), reportFontFamily(family));
+        EXPECT_TRUE(QFontInfo(font).bold());
+        EXPECT_DOUBLE_EQ(font.pointSizeF(), 9);
+    }
+}
+
+TEST(ReportFontsTest, WrapKeepsWordsWholeAndCutKeepsWhatFits)
+{
+    const FontMeasurer measurer;
+    const FontSpec font;
+    const QString text = QStringLiteral(
+        "Kasadan çıkan paranın açıklaması uzun olduğunda satırlara bölünür ve hiçbir kelime "
+        "ortasından kesilmez");
+    const double width = 40;
+    const QStringList lines = measurer.wrap(text, font, width);
+    ASSERT_GE(lines.size(), 3);
+    for (const QString& line : lines) {
+        EXPECT_LE(measurer.width(line, font), width) << line.toStdString();
+        EXPECT_FALSE(line.startsWith(QLatin1Char(' ')) || line.endsWith(QLatin1Char(' ')));
+    }
+    EXPECT_EQ(lines.join(QLatin1Char(' ')), text);
+    // Each line takes as many words as fit: the next word would not have.
+    for (int i = 0; i + 1 < lines.size(); ++i) {
+        const QString longer =
+            lines[i] + QLatin1Char(' ') + lines[i + 1].section(QLatin1Char(' '), 0, 0);
+        EXPECT_GT(measurer.width(longer, font), width);
+    }
+    // A word wider than the line breaks inside.
+    const QString word = QStringLiteral("Çokuzunbirkelimeninsatırasığmadığıdurum");
+    const QStringList broken = measurer.wrap(word, font, 20);
+    EXPECT_GE(broken.size(), 2);
+    EXPECT_EQ(broken.join(QString()), word);
+    // A text that fits is left as it is, a space at its end included.
+    EXPECT_EQ(measurer.wrap(QStringLiteral("Çay "), font, 40), QStringList{QStringLiteral("Çay ")});
+    EXPECT_EQ(measurer.cut(QStringLiteral("Çay "), font, 40), QStringLiteral("Çay "));
+
+    const QString cut = measurer.cut(text, font, width);
+    EXPECT_TRUE(text.startsWith(cut));
+    EXPECT_LE(measurer.width(cut, font), width);
+    EXPECT_GT(measurer.width(text.left(cut.size() + 1), font), width);
+    // Measures agree with the font's own.
+    QFontMetricsF metrics(reportFont(font));
+    const double ratio = metrics.horizontalAdvance(text) / metrics.height();
+    EXPECT_NEAR(measurer.width(text, font) / measurer.lineHeight(font), ratio, ratio * 0.002);
+}
+
+TEST(ReportPainterTest, PicturesKeepTheirProportionsAtTheTopLeft)
+{
+    QImage red(200, 100, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QByteArray png;
+    {
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(red.save(&buffer, "PNG"));
+    }
+    PreparedReport report;
+    ItemStyle style;
+    style.kind = ReportObject::Kind::Picture;
+    style.stretchPicture = true;
+    style.keepAspectRatio = true;
+    style.picture = png;
+    report.styles << style;
+    report.pages.append(PreparedPage{{PreparedItem{0, 10, 10, 80, 90, {}}}, {}});
+
+    constexpr double kDotsPerMm = 4;
+    QImage page(int(210 * kDotsPerMm), int(297 * kDotsPerMm), QImage::Format_RGB32);
+    page.fill(Qt::white);
+    {
+        QPainter painter(&page);
+        ReportPainter(report).drawPage(painter, 0, kDotsPerMm);
+    }
+    const auto at = [&](double x, double y) {
+        return QColor(page.pixel(int(x * kDotsPerMm), int(y * kDotsPerMm)));
+    };
+    EXPECT_EQ(at(12, 12), QColor(Qt::red));
+    EXPECT_EQ(at(88, 48), QColor(Qt::red));  // 80 mm wide, so 40 mm high
+    EXPECT_EQ(at(50, 60), QColor(Qt::white));
+    EXPECT_EQ(at(5, 12), QColor(Qt::white));
+}
+
+// A prepared report of three pages, each with a title and five rows.
+PreparedReport threePages()
+{
+    PreparedReport report;
+    report.title = QStringLiteral("Deneme Raporu");
+    ItemStyle text;
+    text.objectName = QStringLiteral("Memo1");
+    report.styles << text;
+    for (int p = 1; p <= 3; ++p) {
+        PreparedPage page;
+        page.items << PreparedItem{0, 15, 15, 180, 6, QStringLiteral("SAYFA %1 BAŞLIĞI").arg(p)};
+        for (int row = 1; row <= 5; ++row) {
+            page.items << PreparedItem{0,   15, float(20 + row * 7),
+                                       180, 6,  QStringLiteral("Hareket %1-%2").arg(p).arg(row)};
+        }
+        report.pages << page;
+    }
+    return report;
+}
+
+class ReportPreviewTest : public ::testing::Test {
+protected:
+    ScriptedDialogs dialogs;
+    PreparedReport report = threePages();
+    ReportPreview preview{report};
+};
+
+TEST_F(ReportPreviewTest, ZoomsInAndOut)
+{
+    EXPECT_EQ(preview.windowTitle(), QStringLiteral("Norvane Rapor Önizleme"));
+    EXPECT_EQ(preview.zoom(), 100);
+    const int width = preview.scrollArea->widget()->width();
+    preview.zoomInButton->click();
+    EXPECT_EQ(preview.zoom(), 125);
+    EXPECT_EQ(preview.zoomBox->currentText(), QStringLiteral("%125"));
+    EXPECT_GT(preview.scrollArea->widget()->width(), width);
+    preview.zoomOutButton->click();
+    preview.zoomOutButton->click();
+    EXPECT_EQ(preview.zoom(), 75);
+    EXPECT_LT(preview.scrollArea->widget()->width(), width);
+    preview.zoomBox->setCurrentIndex(preview.zoomBox->findData(200));
+    emit preview.zoomBox->activated(preview.zoomBox->currentIndex());
+    EXPECT_EQ(preview.zoom(), 200);
+    EXPECT_EQ(preview.pageLabel->text(), QStringLiteral("Sayfa 1 / 3"));
+}
+
+TEST_F(ReportPreviewTest, FindsTextFromHitToHitThroughThePages)
+{
+    preview.resize(900, 700);
+    preview.show();
+    preview.findEdit->setText(QStringLiteral("hareket 2-"));
+    ASSERT_TRUE(preview.findNext());
+    EXPECT_EQ(preview.foundPage(), 1);
+    EXPECT_EQ(preview.foundItem(), 1);
+    EXPECT_EQ(preview.pageLabel->text(), QStringLiteral("Sayfa 2 / 3"));
+    preview.findButton->click();
+    EXPECT_EQ(preview.foundPage(), 1);
+    EXPECT_EQ(preview.foundItem(), 2);
+
+    preview.findEdit->setText(QStringLiteral("BAŞLIĞI"));
+    ASSERT_TRUE(preview.findNext());
+    EXPECT_EQ(preview.foundPage(), 2);
+    ASSERT_TRUE(preview.findNext());  // from the end back to the first page
+    EXPECT_EQ(preview.foundPage(), 0);
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+
+    preview.findEdit->setText(QStringLiteral("yok böyle"));
+    EXPECT_FALSE(preview.findNext());
+    EXPECT_EQ(preview.foundPage(), -1);
+    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("\"yok böyle\" bulunamadı.")});
+}
+
+TEST_F(ReportPreviewTest, SavesAsPdfAndOpensASavedReport)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("rapor"));
+    dialogs.choosePath(pdf);
+    preview.saveButton->click();
+    const QString text = test::pdfText(pdf + QStringLiteral(".pdf"));
+    for (int p = 1; p <= 3; ++p) {
+        EXPECT_TRUE(text.contains(QStringLiteral("SAYFA %1 BAŞLIĞI").arg(p))) << text.toStdString();
+    }
+    EXPECT_EQ(text.count(QLatin1Char('\f')), 3);  // one form feed after each page
+
+    dialogs.choosePath({});  // cancelled: nothing written
+    preview.saveButton->click();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+
+    dialogs.choosePath(pdf + QStringLiteral(".pdf"));
+    preview.openButton->click();
+    EXPECT_EQ(dialogs.last()->kind, QStringLiteral("default-program"));
+    EXPECT_EQ(dialogs.last()->text, pdf + QStringLiteral(".pdf"));
+
+    dialogs.choosePath(dir.filePath(QStringLiteral("yok/rapor.pdf")));
+    preview.saveButton->click();  // a folder that is not there
+    EXPECT_EQ(dialogs.last()->kind, QStringLiteral("message"));
+    EXPECT_EQ(dialogs.last()->icon, Dialogs::Icon::Error);
+}
+
+}  // namespace tamevo::report

@@ -1,0 +1,150 @@
+// Printing from the ledger window: its print group, "YAZDIR" and the two report buttons, and
+// a daily report printed to PDF through the preview.
+#include "reports/LedgerPrinting.h"
+
+#include "app/Program.h"
+#include "app/Session.h"
+#include "ledger/KasaRWindow.h"
+#include "ledger/Ledger.h"
+#include "reportengine/ReportPreview.h"
+#include "reports/LedgerReports.h"
+
+#include "ledger/LedgerFixture.h"
+#include "support/TurkishLocale.h"
+#include "support/PdfText.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace tamevo::test {
+
+class LedgerPrintingTest : public ProgramFolderTest {
+protected:
+    void SetUp() override
+    {
+        ProgramFolderTest::SetUp();
+        program.emplace();
+        FirmaRecord record = merkezRecord();
+        record.values[6] = QStringLiteral("Atatürk Cad. No 5");
+        record.values[8] = QStringLiteral("Merkez");
+        record.values[9] = QStringLiteral("Konya");
+        program->session().kasaac(QStringLiteral("K01"), QStringLiteral("2021"), record);
+    }
+    void TearDown() override
+    {
+        program.reset();
+        ProgramFolderTest::TearDown();
+    }
+
+    void addMovement(const QString& values)
+    {
+        execute(QStringLiteral("Data/K012021.mdb"),
+                {QStringLiteral("INSERT INTO nakit (islem_tarihi, doviz_cinsi, borc_tutar, "
+                                "alacak_tutar, doviz_kuru, aciklama) VALUES (%1)")
+                     .arg(values)});
+    }
+
+    TkasaRF& window() { return *program->kasaRF; }
+    void choose(int item) { window().reportChoices[item]->setChecked(true); }
+    void print() { window().printButton->click(); }
+    qsizetype previewCount() { return qsizetype(dialogs().previews().size()); }
+
+    std::optional<Program> program;
+
+private:
+    TurkishLocale turkish_;
+};
+
+// The day's report printed from the ledger, saved as PDF from the preview and read back.
+TEST_F(LedgerPrintingTest, DailyReportPrintsToPdfFromThePreview)
+{
+    addMovement(QStringLiteral("'2021-01-04', 'TL', 250, NULL, 1, 'Önceki gün'"));
+    addMovement(QStringLiteral("'2021-01-05', 'TL', 1234.5, NULL, 1, 'Peşin satış bedeli'"));
+    addMovement(QStringLiteral("'2021-01-05', 'TL', NULL, 84.25, 1, 'Kırtasiye gideri'"));
+    window().openBook();
+    ASSERT_EQ(program->ledger().selectedDay(), QDate(2021, 1, 5));
+
+    const QString pdf = path(QStringLiteral("gunluk.pdf"));
+    dialogs().onNextPreview([&](const report::PreparedReport& prepared) {
+        report::ReportPreview preview(prepared);
+        dialogs().choosePath(pdf);
+        preview.saveButton->click();
+    });
+    print();
+
+    ASSERT_EQ(previewCount(), 1);
+    const auto shown =
+        std::find_if(dialogs().shown().begin(), dialogs().shown().end(),
+                     [](const auto& s) { return s.kind == QLatin1String("preview"); });
+    ASSERT_NE(shown, dialogs().shown().end());
+    EXPECT_EQ(shown->title, QStringLiteral("Norvane Rapor Önizleme"));
+    EXPECT_EQ(shown->text, QStringLiteral("Günlük Kasa Raporu"));
+    EXPECT_EQ(dialogs().previews()[0].name, QStringLiteral("frReport1"));
+    const QString text = pdfText(pdf);
+    for (const char* expected :
+         {"Merkez", "Atatürk Cad. No 5 Merkez Konya", "5.01.2021 KASA HAREKETLERİ", "AÇIKLAMA",
+          "GÜN BAŞI KASA MEVCUDU", "250,00", "05.01.2021", "Peşin satış bedeli", "1.234,50",
+          "Kırtasiye gideri", "84,25", "GÜNE AİT KASA TOPLAMLARI", "GÜNİÇİ KASA NETİ", "1.150,25",
+          "GÜN SONU DEVİR KASA MEVCUDU", "1.400,25", "Sayfa 1 / 1"}) {
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n"
+                                                                << text.toStdString();
+    }
+    EXPECT_FALSE(text.contains(QStringLiteral("Önceki gün")));
+}
+
+TEST_F(LedgerPrintingTest, PrintGroupChoosesWhatYazdirDoes)
+{
+    addMovement(QStringLiteral("'2021-01-05', 'TL', 10, NULL, 1, 'Bir'"));
+    window().openBook();
+
+    window().CheckBox1->setChecked(true);
+    print();
+    choose(1);
+    print();
+    window().CheckBox1->setChecked(false);
+    print();
+    ASSERT_EQ(previewCount(), 3);
+    EXPECT_EQ(dialogs().previews()[0].name, QStringLiteral("frReport7"));
+    EXPECT_EQ(dialogs().previews()[1].name, QStringLiteral("frReport12"));
+    EXPECT_EQ(dialogs().previews()[2].name, QStringLiteral("frReport6"));
+
+    // The period reports only bring up the two-date window, which prints them.
+    const QStringList modes{QStringLiteral("ikitariharasi"), QStringLiteral("ikitariharasidetay"),
+                            QStringLiteral("islemturu"), QStringLiteral("guntoplamlari")};
+    for (int item = 2; item < 6; ++item) {
+        program->ikitarihF->hide();
+        choose(item);
+        print();
+        EXPECT_EQ(program->session().ikitarihModu, modes[item - 2]);
+        EXPECT_TRUE(program->ikitarihF->isVisible());
+    }
+    EXPECT_EQ(previewCount(), 3);
+
+    program->ikitarihF->hide();
+    window().twoDateButton->click();
+    EXPECT_EQ(program->session().ikitarihModu, QStringLiteral("ikitarihtablo"));
+    EXPECT_TRUE(program->ikitarihF->isVisible());
+    window().typeReportButton->click();
+    EXPECT_TRUE(program->raporKasaF->isVisible());
+}
+
+// A report that cannot be prepared shows why and opens no preview; the window prints again.
+TEST_F(LedgerPrintingTest, FailedPreparationShowsItsMessageAndOpensNoPreview)
+{
+    window().openBook();
+    report::ReportTemplate& daily = program->ledgerReports().frReport(1);
+    const QStringList title = daily.findObject(QStringLiteral("Memo1"))->lines;
+    daily.replaceText(QStringLiteral("Memo1"), QStringLiteral("[yokQuery.\"alan\"]"));
+    print();
+    EXPECT_EQ(previewCount(), 0);
+    ASSERT_EQ(dialogs().messages().size(), 1);
+    EXPECT_TRUE(dialogs().messages()[0].contains(QStringLiteral("hazırlanamadı")));
+    EXPECT_TRUE(dialogs().messages()[0].contains(QStringLiteral("yokQuery")));
+
+    daily.replaceText(QStringLiteral("Memo1"), title.join(QLatin1Char('\n')));
+    print();
+    EXPECT_EQ(previewCount(), 1);
+}
+
+}  // namespace tamevo::test
