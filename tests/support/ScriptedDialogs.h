@@ -21,6 +21,8 @@ public:
         QString text;
         Icon icon = Icon::None;
         Buttons buttons = Buttons::YesNo;
+        QString filter;         // file dialogs: the file type filter
+        QString defaultSuffix;  // save dialogs: the extension added to a bare name
     };
 
     ScriptedDialogs();
@@ -50,7 +52,8 @@ public:
     bool openWithDefaultProgram(const QString& pathOrUrl) override;
 
 private:
-    QString nextPath(const QString& kind, const QString& title, const QString& folder);
+    QString nextPath(const QString& kind, const QString& title, const QString& folder,
+                     const QString& filter = {}, const QString& defaultSuffix = {});
 
     std::deque<Answer> answers_;
     std::deque<QString> paths_;
