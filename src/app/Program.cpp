@@ -71,6 +71,9 @@ Program::Program()
         kaynakF->raise();
     };
 
+    // At exit, after the connections closed: the automatic backup when it is due.
+    automaticBackup = [this] { firmaF->runAutomaticBackupWhenDue(); };
+
     girisF->FormCreate();
 }
 
