@@ -9,6 +9,7 @@
 #include "cashbooks/ZipArchive.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace tamevo {
@@ -48,6 +49,22 @@ QString askBackupPath(const QString& startFolder, const QString& name, const QSt
 QString folderOf(const QString& path)
 {
     return QFileInfo(path).absolutePath();
+}
+
+// Puts restored databases in place. A rollback journal left beside a database by a program
+// that stopped in the middle of a save belongs to the file it replaced: the engine would play
+// it back into the restored database at its next opening and damage it, so it goes too.
+void replaceDatabases(ZipExtraction& extraction)
+{
+    const QStringList targets = extraction.targets();
+    extraction.replaceTargets();
+    for (const QString& target : targets) {
+        QFile journal(target + QStringLiteral("-journal"));
+        if (journal.exists() && !journal.remove()) {
+            throw Error(QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(journal.fileName()),
+                                                     journal.errorString()));
+        }
+    }
 }
 
 void reopen(Connection& connection, const QString& connectionString)
@@ -181,7 +198,7 @@ bool Backups::TekKasaGeriYukle()
             }
         }
     }
-    extraction.replaceTargets();
+    replaceDatabases(extraction);
     return true;
 }
 
@@ -218,9 +235,9 @@ bool Backups::TumFirmalarGeriYukle()
             if (!companionMissing) {
                 generalData.emplace(ZipArchive(companion), generalFolder());
             }
-            data.replaceTargets();
+            replaceDatabases(data);
             if (generalData) {
-                generalData->replaceTargets();
+                replaceDatabases(*generalData);
             }
         } catch (const Error& error) {
             try {

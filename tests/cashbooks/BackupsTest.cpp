@@ -13,6 +13,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 
 using namespace tamevo;
@@ -62,6 +64,35 @@ protected:
         EXPECT_TRUE(backups.TumunuYedekle());
         dialogs().clear();
         return archive;
+    }
+
+    // Leaves the database in the state of a program that stopped in the middle of a save:
+    // pages of the file already changed, the old ones in a rollback journal beside it.
+    void leaveHotJournal(const QString& relativePath)
+    {
+        QTemporaryDir work;
+        const QString copy = work.filePath(QStringLiteral("yarim.mdb"));
+        ASSERT_TRUE(QFile::copy(path(relativePath), copy));
+        {
+            QSqlDatabase db =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("yarim"));
+            db.setDatabaseName(copy);
+            ASSERT_TRUE(db.open());
+            QSqlQuery q(db);
+            // A small page cache, so changed pages reach the file before the commit.
+            ASSERT_TRUE(q.exec(QStringLiteral("PRAGMA cache_size=1")));
+            ASSERT_TRUE(q.exec(QStringLiteral("BEGIN")));
+            ASSERT_TRUE(q.exec(QStringLiteral("UPDATE nakit SET aciklama = 'yarım kaldı'")));
+            ASSERT_TRUE(QFile::exists(copy + QStringLiteral("-journal")));
+            QFile::remove(path(relativePath));
+            ASSERT_TRUE(QFile::copy(copy, path(relativePath)));
+            ASSERT_TRUE(QFile::copy(copy + QStringLiteral("-journal"),
+                                    path(relativePath) + QStringLiteral("-journal")));
+            q.exec(QStringLiteral("ROLLBACK"));
+            q.finish();
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("yarim"));
     }
 
     const ScriptedDialogs::Shown& shown(size_t i) { return dialogs().shown().at(i); }
@@ -529,4 +560,31 @@ TEST_F(BackupsTest, ThePanelSettingsAreReadWithTheirDefaults)
         EXPECT_EQ(loaded.enabled, c.enabled);
         EXPECT_EQ(loaded.lastBackup, c.date);
     }
+}
+
+TEST_F(BackupsTest, ARestoredDatabaseDropsTheJournalOfTheFileItReplaced)
+{
+    addBook(QStringLiteral("K012021.mdb"));
+    const QString file = QStringLiteral("Data/K012021.mdb");
+    const QString text = QStringLiteral("Hareket açıklaması ").repeated(8);
+    QStringList rows;
+    for (int i = 0; i < 400; ++i) {
+        rows << QStringLiteral("INSERT INTO nakit (aciklama) VALUES ('%1 %2')").arg(text).arg(i);
+    }
+    execute(file, rows);
+    const QString archive = path(QStringLiteral("Yedek/K01.ydk"));
+    dialogs().choosePath(archive);
+    backups.TekKasaYedekle(QStringLiteral("K01"));
+    const QByteArray backedUp = readAll(path(file));
+    // Saved after the backup, then a save that stopped halfway.
+    execute(file, {QStringLiteral("UPDATE nakit SET aciklama = 'sonra'")});
+    leaveHotJournal(file);
+
+    dialogs().choosePath(archive);
+    EXPECT_TRUE(backups.TekKasaGeriYukle());
+    EXPECT_FALSE(QFile::exists(path(file + QStringLiteral("-journal"))));
+    EXPECT_EQ(
+        queryValue(file, QStringLiteral("SELECT count(*) FROM nakit WHERE aciklama = 'sonra'")),
+        QVariant(0));
+    EXPECT_EQ(readAll(path(file)), backedUp);
 }
