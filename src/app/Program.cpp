@@ -93,6 +93,9 @@ Program::Program()
     kasaRF->onTwoDate = [this] { ledgerPrinting_->JvXPButton3Click(); };
     kasaRF->onTypeReport = [this] { ledgerPrinting_->islemturuButClick(); };
 
+    // At exit, after the connections closed: the automatic backup when it is due.
+    automaticBackup = [this] { firmaF->runAutomaticBackupWhenDue(); };
+
     girisF->FormCreate();
 }
 

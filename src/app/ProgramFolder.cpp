@@ -36,4 +36,11 @@ void enterProgramFolder()
     }
 }
 
+CurrentDirectoryKeeper::CurrentDirectoryKeeper() : path_(QDir::currentPath()) {}
+
+CurrentDirectoryKeeper::~CurrentDirectoryKeeper()
+{
+    QDir::setCurrent(path_);
+}
+
 }  // namespace tamevo

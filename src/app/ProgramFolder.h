@@ -15,4 +15,17 @@ void setProgramFolder(const QString& folder);
 // on it. Throws Error when the folder cannot be entered.
 void enterProgramFolder();
 
+// Remembers the current directory and makes it current again when it goes out of scope, so a
+// command that enters the program folder leaves the current directory as it found it.
+class CurrentDirectoryKeeper {
+public:
+    CurrentDirectoryKeeper();
+    ~CurrentDirectoryKeeper();
+    CurrentDirectoryKeeper(const CurrentDirectoryKeeper&) = delete;
+    CurrentDirectoryKeeper& operator=(const CurrentDirectoryKeeper&) = delete;
+
+private:
+    QString path_;
+};
+
 }  // namespace tamevo

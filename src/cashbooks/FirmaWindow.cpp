@@ -24,6 +24,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <functional>
+
 namespace tamevo {
 
 namespace {
@@ -32,7 +34,8 @@ const QColor kTintedRow(255, 255, 192);
 
 }  // namespace
 
-TfirmaF::TfirmaF(Program& program) : program_(program), registry_(program.session())
+TfirmaF::TfirmaF(Program& program)
+    : program_(program), registry_(program.session()), backups_(program.session())
 {
     setObjectName(QStringLiteral("firmaF"));
     setWindowTitle(QStringLiteral("Norvane Tamevo Programı - Kasa Bilgileri"));
@@ -41,11 +44,7 @@ TfirmaF::TfirmaF(Program& program) : program_(program), registry_(program.sessio
     layout->addWidget(buildUpperPanel());
     layout->addWidget(buildMiddlePanel(), 1);
 
-    backupPanel = new QGroupBox;
-    backupPanel->setObjectName(QStringLiteral("backupPanel"));
-    new QVBoxLayout(backupPanel);
-    backupPanel->setFlat(true);
-    layout->addWidget(backupPanel);
+    layout->addWidget(buildBackupPanel());
 
     buildMenu();
     resize(640, 620);
@@ -186,46 +185,27 @@ void TfirmaF::buildMenu()
         connect(*action, &QAction::triggered, this, run);
         gridMenu->addAction(*action);
     };
-    const auto hook = [](std::function<void()>& command) {
-        return [&command] {
-            if (command) {
-                command();
-            }
-        };
-    };
     add(&secAction, "Se1", "Seç", QKeySequence(Qt::Key_F2), [this] { KasayiSec(); });
     add(&kapatAction, "Kapat1", "Kapat", QKeySequence(Qt::Key_F10), [this] { kapatButClick(); });
     gridMenu->addSeparator();
     add(&tekYedekAction, "TekKasaYedek1", "Tek Kasanın Yedeğini Al",
-        QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Y), hook(onSingleBackup));
+        QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Y), [this] { TekKasaYedekle(); });
     add(&tekGeriYukleAction, "TekKasaGeriYukle1", "Tek Kasayı Yedekten Geri Yükle", {},
-        hook(onSingleRestore));
+        [this] { TekKasaGeriYukle(); });
     add(&tumYedekAction, "TumKasaYedek1", "Tüm Kasaların Yedeğini Al",
-        QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_T), hook(onBackupAll));
+        QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_T), [this] { TumunuYedekle(); });
     add(&tumGeriYukleAction, "TumKasaGeriYukle1", "Tüm Kasaları Yedekten Geri Yükle", {},
-        hook(onRestoreAll));
+        [this] { TumFirmalarGeriYukle(); });
     gridMenu->addSeparator();
     add(&silAction, "KSil1", "Kasa Firmasını Sil", {}, [this] { KSilButClick(); });
 
     DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(DBGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        updateBackupActions();
-        gridMenu->popup(DBGrid1->viewport()->mapToGlobal(at));
-    });
-    updateBackupActions();
-}
-
-void TfirmaF::updateBackupActions()
-{
-    tekYedekAction->setEnabled(bool(onSingleBackup));
-    tekGeriYukleAction->setEnabled(bool(onSingleRestore));
-    tumYedekAction->setEnabled(bool(onBackupAll));
-    tumGeriYukleAction->setEnabled(bool(onRestoreAll));
+    connect(DBGrid1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { gridMenu->popup(DBGrid1->viewport()->mapToGlobal(at)); });
 }
 
 void TfirmaF::showEvent(QShowEvent* event)
 {
-    updateBackupActions();
     if (!placed_) {
         // Centred on the desktop the first time it is shown.
         placed_ = true;

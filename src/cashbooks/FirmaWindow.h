@@ -1,12 +1,14 @@
 #pragma once
 
+#include "cashbooks/BackupSettings.h"
+#include "cashbooks/Backups.h"
 #include "cashbooks/Registry.h"
 
 #include <QWidget>
 
-#include <functional>
-
 class QAction;
+class QCheckBox;
+class QDateEdit;
 class QGroupBox;
 class QLineEdit;
 class QMenu;
@@ -59,16 +61,21 @@ public:
     QAction* tumGeriYukleAction = nullptr;  // "Tüm Kasaları Yedekten Geri Yükle"
     QAction* silAction = nullptr;           // "Kasa Firmasını Sil"
 
-    // --- Lower panel: the backup commands and settings go into this panel.
+    // --- Lower panel: the backup commands and the automatic backup's settings.
     QGroupBox* backupPanel = nullptr;
-    // The backup commands of the context menu; an entry without its command is
-    // disabled.
-    std::function<void()> onSingleBackup;
-    std::function<void()> onSingleRestore;
-    std::function<void()> onBackupAll;
-    std::function<void()> onRestoreAll;
+    QPushButton* tekYedekBut = nullptr;       // "Tek Kasa Yedek Al"
+    QPushButton* tekGeriYukleBut = nullptr;   // "Tek Kasa Geri Yükle"
+    QPushButton* tumYedekBut = nullptr;       // "Tüm Kasaları Yedek Al"
+    QPushButton* tumGeriYukleBut = nullptr;   // "Tüm Kasaları Geri Yükle"
+    QCheckBox* otoYedekCheck = nullptr;       // "Otomatik Olarak Yedek Al"
+    QDateEdit* sonYedekTarihi = nullptr;      // "Son Yedek Alınma Tarihi", not editable
+    QLineEdit* otoYedekYeriEdit = nullptr;    // "Otomatik Yedeklenecek Yer"
+    QLineEdit* yedekGunEdit = nullptr;        // "Yedek" ... "Günde Bir Alınsın": 3 digits
+    QPushButton* otoYedekAdresBut = nullptr;  // "Otomatik Yedek Adresini Bul"
+    QPushButton* otoYedekSaklaBut = nullptr;  // "Oto.Yed.Ayarlarını Sakla"
 
     Registry& registry() { return registry_; }
+    Backups& backups() { return backups_; }
 
     // --- Operations ---------------------------------------------------------------------
     void KasayiSec();        // current code and title to the entry screen; hides the window
@@ -77,6 +84,21 @@ public:
     void vazgecButClick();   // drop the pending change after the question
     void KSilButClick();     // delete the current cash book after the question
     void kapatButClick();    // hide; pending changes stay pending
+
+    // --- Backup operations, of the lower panel and the context menu ---------------------
+    void TekKasaYedekle();           // the current cash book's databases into one archive
+    void TumunuYedekle();            // every database into an archive and its companion
+    void TekKasaGeriYukle();         // one archive into Data/
+    void TumFirmalarGeriYukle();     // an archive and its companion over Data/ and AnaData/
+    void OtoYedekAdresiniBul();      // choose the automatic backup's folder, then save
+    void OtoYedekAyarlariniSakla();  // the panel's automatic backup settings to Yedekler.dan
+    void TumunuYedekleOto();         // the automatic backup, without questions
+
+    // The automatic backup's settings as the panel shows them now, saved or not.
+    AutoBackupSettings shownAutoBackupSettings() const;
+    // The exit sequence's check, after the connections closed: the automatic backup when the
+    // panel's settings make it due.
+    void runAutomaticBackupWhenDue();
 
     // The entry screen's ways in: "LİSTEDEN KASA SEÇ" (and a double click on the code or year
     // box) and "YENİ KASA EKLE".
@@ -93,12 +115,13 @@ protected:
 private:
     QGroupBox* buildUpperPanel();
     QWidget* buildMiddlePanel();
+    QGroupBox* buildBackupPanel();
     void buildMenu();
     void unlockCode();
-    void updateBackupActions();
 
     Program& program_;
     Registry registry_;
+    Backups backups_;
     bool codeUnlocked_ = false;
     bool placed_ = false;
 };

@@ -165,12 +165,6 @@ TEST_F(FirmaWindowTest, TheWindowHasItsCaptionsFieldsButtonsGridAndMenu)
                            QStringLiteral("Tüm Kasaları Yedekten Geri Yükle|"),
                            QStringLiteral("Kasa Firmasını Sil|"),
                        }));
-    // The backup entries wait for their commands; the lower panel is there for them.
-    EXPECT_FALSE(window->tekYedekAction->isEnabled());
-    ASSERT_NE(window->backupPanel, nullptr);
-    window->onSingleBackup = [] {};
-    window->show();
-    EXPECT_TRUE(window->tekYedekAction->isEnabled());
 }
 
 TEST_F(FirmaWindowTest, TheCodeFieldIsReadOnlyUntilANewCashBookIsStarted)

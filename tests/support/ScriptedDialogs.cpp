@@ -42,13 +42,13 @@ QStringList ScriptedDialogs::questions() const
 
 void ScriptedDialogs::message(const QString& title, const QString& text, Icon icon)
 {
-    shown_.push_back({QStringLiteral("message"), title, text, icon, Buttons::YesNo});
+    shown_.push_back({QStringLiteral("message"), title, text, icon, Buttons::YesNo, {}, {}});
 }
 
 Dialogs::Answer ScriptedDialogs::question(const QString& title, const QString& text,
                                           Buttons buttons)
 {
-    shown_.push_back({QStringLiteral("question"), title, text, Icon::Question, buttons});
+    shown_.push_back({QStringLiteral("question"), title, text, Icon::Question, buttons, {}, {}});
     if (answers_.empty()) {
         ADD_FAILURE() << "unexpected question: " << text.toStdString();
         return Answer::No;
@@ -58,9 +58,10 @@ Dialogs::Answer ScriptedDialogs::question(const QString& title, const QString& t
     return a;
 }
 
-QString ScriptedDialogs::nextPath(const QString& kind, const QString& title, const QString& folder)
+QString ScriptedDialogs::nextPath(const QString& kind, const QString& title, const QString& folder,
+                                  const QString& filter, const QString& defaultSuffix)
 {
-    shown_.push_back({kind, title, folder, Icon::None, Buttons::YesNo});
+    shown_.push_back({kind, title, folder, Icon::None, Buttons::YesNo, filter, defaultSuffix});
     if (paths_.empty()) {
         ADD_FAILURE() << "unexpected " << kind.toStdString() << " dialog: " << title.toStdString();
         return {};
@@ -70,15 +71,16 @@ QString ScriptedDialogs::nextPath(const QString& kind, const QString& title, con
     return path;
 }
 
-QString ScriptedDialogs::openFileName(const QString& title, const QString& folder, const QString&)
+QString ScriptedDialogs::openFileName(const QString& title, const QString& folder,
+                                      const QString& filter)
 {
-    return nextPath(QStringLiteral("open"), title, folder);
+    return nextPath(QStringLiteral("open"), title, folder, filter);
 }
 
-QString ScriptedDialogs::saveFileName(const QString& title, const QString& folder, const QString&,
-                                      const QString&)
+QString ScriptedDialogs::saveFileName(const QString& title, const QString& folder,
+                                      const QString& filter, const QString& defaultSuffix)
 {
-    return nextPath(QStringLiteral("save"), title, folder);
+    return nextPath(QStringLiteral("save"), title, folder, filter, defaultSuffix);
 }
 
 QString ScriptedDialogs::existingFolder(const QString& title, const QString& folder)
@@ -89,20 +91,21 @@ QString ScriptedDialogs::existingFolder(const QString& title, const QString& fol
 bool ScriptedDialogs::openWithDefaultProgram(const QString& pathOrUrl)
 {
     shown_.push_back(
-        {QStringLiteral("default-program"), {}, pathOrUrl, Icon::None, Buttons::YesNo});
+        {QStringLiteral("default-program"), {}, pathOrUrl, Icon::None, Buttons::YesNo, {}, {}});
     const bool ok = !failOpen_;
     failOpen_ = false;
     return ok;
 }
 
-}  // namespace tamevo::test
-
-namespace tamevo::test {
-
 void ScriptedDialogs::preview(const report::PreparedReport& report)
 {
-    shown_.push_back(
-        {QStringLiteral("preview"), kReportPreviewTitle, report.title, Icon::None, Buttons::YesNo});
+    shown_.push_back({QStringLiteral("preview"),
+                      kReportPreviewTitle,
+                      report.title,
+                      Icon::None,
+                      Buttons::YesNo,
+                      {},
+                      {}});
     previews_.push_back(report);
     if (!previewActions_.empty()) {
         const PreviewAction action = std::move(previewActions_.front());

@@ -25,6 +25,8 @@ public:
         QString text;
         Icon icon = Icon::None;
         Buttons buttons = Buttons::YesNo;
+        QString filter;         // file dialogs: the file type filter
+        QString defaultSuffix;  // save dialogs: the extension added to a bare name
     };
 
     ScriptedDialogs();
@@ -61,7 +63,8 @@ public:
     void preview(const report::PreparedReport& report) override;
 
 private:
-    QString nextPath(const QString& kind, const QString& title, const QString& folder);
+    QString nextPath(const QString& kind, const QString& title, const QString& folder,
+                     const QString& filter = {}, const QString& defaultSuffix = {});
 
     std::deque<Answer> answers_;
     std::deque<QString> paths_;

@@ -1,0 +1,286 @@
+#include "cashbooks/Backups.h"
+
+#include "app/Dialogs.h"
+#include "app/Errors.h"
+#include "app/ProgramFolder.h"
+#include "app/Session.h"
+#include "cashbooks/BackupSettings.h"
+#include "cashbooks/Registry.h"
+#include "cashbooks/ZipArchive.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace tamevo {
+
+namespace {
+
+QString dataFolder()
+{
+    return GetPathPath() + QStringLiteral("Data");
+}
+
+QString generalFolder()
+{
+    return GetPathPath() + QStringLiteral("AnaData");
+}
+
+// The save dialog of a backup, proposing `name` in `startFolder`; before an existing file is
+// replaced the user is asked, and No returns to the dialog. Empty when the user cancels.
+QString askBackupPath(const QString& startFolder, const QString& name, const QString& filter,
+                      const QString& suffix)
+{
+    QString start = QDir(startFolder).filePath(name);
+    for (;;) {
+        const QString path = dialogs().saveFileName(kBackupDialogTitle, start, filter, suffix);
+        if (path.isEmpty() || !QFileInfo::exists(path)) {
+            return path;
+        }
+        if (dialogs().question(kBackupDialogTitle, backupOverwriteQuestion(path),
+                               Dialogs::Buttons::YesNo) == Dialogs::Answer::Yes) {
+            return path;
+        }
+        start = path;
+    }
+}
+
+// The folder the user saved into, remembered as the next dialog's start folder.
+QString folderOf(const QString& path)
+{
+    return QFileInfo(path).absolutePath();
+}
+
+// Puts restored databases in place. A rollback journal left beside a database by a program
+// that stopped in the middle of a save belongs to the file it replaced: the engine would play
+// it back into the restored database at its next opening and damage it, so it goes too.
+void replaceDatabases(ZipExtraction& extraction)
+{
+    const QStringList targets = extraction.targets();
+    extraction.replaceTargets();
+    for (const QString& target : targets) {
+        QFile journal(target + QStringLiteral("-journal"));
+        if (journal.exists() && !journal.remove()) {
+            throw Error(QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(journal.fileName()),
+                                                     journal.errorString()));
+        }
+    }
+}
+
+void reopen(Connection& connection, const QString& connectionString)
+{
+    if (connection.isOpen()) {
+        return;
+    }
+    connection.setConnectionString(connectionString);
+    enterProgramFolder();
+    connection.open();
+}
+
+}  // namespace
+
+QString singleBackupDoneMessage(const QString& code)
+{
+    return QStringLiteral(
+               "\"%1\" kodlu firmanın yedekleme işlemi\n\rbaşarılı bir şekilde "
+               "gerçekleştirildi.")
+        .arg(code);
+}
+
+QString backupOverwriteQuestion(const QString& path)
+{
+    return QStringLiteral("%1 zaten var.\n\rDeğiştirmek istiyor musunuz?")
+        .arg(QDir::toNativeSeparators(path));
+}
+
+QString companionMissingMessage(const QString& companionPath)
+{
+    return QStringLiteral("%1 dosyası bulunamadığından\n\rgenel bilgiler geri yüklenmedi.")
+        .arg(QDir::toNativeSeparators(companionPath));
+}
+
+QString openCashBookRestoreMessage(const QString& path)
+{
+    return QStringLiteral(
+               "%1 dosyası açık olan kasaya ait; geri yükleme yapılmadı.\n\rÖnce kasayı "
+               "kapatın.")
+        .arg(QDir::toNativeSeparators(path));
+}
+
+Backups::Backups(Session& session) : session_(session) {}
+
+void Backups::writeBackupPair(const QString& path)
+{
+    ZipArchive(path).writeMatchingFiles(dataFolder(), QStringLiteral("*.mdb"));
+    ZipArchive(path + QStringLiteral("Gen"))
+        .writeMatchingFiles(generalFolder(), QStringLiteral("*.mdb"));
+}
+
+bool Backups::TekKasaYedekle(const QString& code)
+{
+    if (code.isEmpty()) {
+        throw ValidationError(kRegistryEmptyCode);
+    }
+    // The code names the files: one with other characters could take other cash books'.
+    if (!isValidCashBookCode(code)) {
+        throw ValidationError(kRegistryBadCode);
+    }
+    const CurrentDirectoryKeeper keeper;
+    const IniFile settings = backupSettingsFile();
+    const QString path = askBackupPath(backupStartFolder(settings.read(kTekYedekler, kSonTekYedek)),
+                                       code + QLatin1Char('_') + backupStamp(now().date()),
+                                       kSingleBackupFilter, QStringLiteral("ydk"));
+    if (path.isEmpty()) {
+        return false;
+    }
+    // Exactly this cash book's databases: the code followed by a four-digit year, so the
+    // backup of K1 takes K12021.mdb but not K122021.mdb of cash book K12.
+    ZipArchive(path).writeMatchingFiles(dataFolder(),
+                                        code + QStringLiteral("[0-9][0-9][0-9][0-9].mdb"));
+    settings.write(kTekYedekler, kSonTekYedek, folderOf(path));
+    showMessage(singleBackupDoneMessage(code));
+    return true;
+}
+
+bool Backups::TumunuYedekle()
+{
+    const CurrentDirectoryKeeper keeper;
+    const IniFile settings = backupSettingsFile();
+    const QString path =
+        askBackupPath(backupStartFolder(settings.read(kTumYedekler, kSonTumYedek)),
+                      QStringLiteral("NorvaneKasaTumu_") + backupStamp(now().date()),
+                      kAllBackupFilter, QStringLiteral("zip"));
+    if (path.isEmpty()) {
+        return false;
+    }
+    // The connections stay open: the files are complete on disk after every save.
+    writeBackupPair(path);
+    settings.write(kTumYedekler, kSonTumYedek, folderOf(path));
+    dialogs().message(kProgramTitle, kBackupAllDone, Dialogs::Icon::Information);
+    return true;
+}
+
+bool Backups::TumunuYedekleOto()
+{
+    const CurrentDirectoryKeeper keeper;
+    const QDate today = now().date();
+    // The stored folder, not the panel's: settings not saved do not count.
+    QString folder = backupSettingsFile().read(kOtoYedekler, kSonOtoYedek);
+    if (!QFileInfo(folder).isDir()) {
+        showMessage(kAutomaticBackupFolderMissing);
+        return false;
+    }
+    if (!folder.endsWith(QLatin1Char('/'))) {
+        folder += QLatin1Char('/');
+    }
+    writeBackupPair(folder + QStringLiteral("NorvaneKasa_") + backupStamp(today) +
+                    QStringLiteral(".zip"));
+    saveAutomaticBackupDate(today);
+    return true;
+}
+
+bool Backups::TekKasaGeriYukle()
+{
+    const CurrentDirectoryKeeper keeper;
+    const QString path = dialogs().openFileName(kSingleRestoreDialogTitle, defaultBackupFolder(),
+                                                kSingleBackupFilter);
+    if (path.isEmpty()) {
+        return false;
+    }
+    ZipExtraction extraction{ZipArchive(path), dataFolder()};
+    // The connections stay as they are, so the cash book open in the ledger keeps its file: a
+    // file replaced under an open connection would take the following entries with it.
+    if (session_.kasaConnection.isOpen()) {
+        const QString open = QFileInfo(session_.cashBookPath()).canonicalFilePath();
+        for (const QString& target : extraction.targets()) {
+            if (!open.isEmpty() && QFileInfo(target).canonicalFilePath() == open) {
+                throw ValidationError(openCashBookRestoreMessage(target));
+            }
+        }
+    }
+    replaceDatabases(extraction);
+    return true;
+}
+
+bool Backups::TumFirmalarGeriYukle()
+{
+    if (dialogs().question(kProgramTitle, kRestoreAllWarning, Dialogs::Buttons::YesNo) !=
+        Dialogs::Answer::Yes) {
+        return false;
+    }
+    const CurrentDirectoryKeeper keeper;
+    Connection& general = session_.ADOConnection1;
+    Connection& cash = session_.kasaConnection;
+    const QString generalString = general.connectionString();
+    const QString cashString = cash.connectionString();
+    const bool generalWasOpen = general.isOpen();
+    const bool cashWasOpen = cash.isOpen();
+
+    const IniFile settings = backupSettingsFile();
+    QString start = settings.read(kTumYedekler, kSonTumYedek);
+    if (start.size() < 2) {
+        start = backupStartFolder(settings.read(kOtoYedekler, kSonOtoYedek));
+    }
+    const QString path = dialogs().openFileName(kBackupDialogTitle, start, kAllBackupFilter);
+    const QString companion = path + QStringLiteral("Gen");
+    bool companionMissing = false;
+    if (!path.isEmpty()) {
+        general.close();
+        cash.close();
+        try {
+            // Both archives are read whole before any database is replaced.
+            ZipExtraction data{ZipArchive(path), dataFolder()};
+            companionMissing = !QFileInfo(companion).isFile();
+            std::optional<ZipExtraction> generalData;
+            if (!companionMissing) {
+                generalData.emplace(ZipArchive(companion), generalFolder());
+            }
+            replaceDatabases(data);
+            if (generalData) {
+                replaceDatabases(*generalData);
+            }
+        } catch (const Error& error) {
+            try {
+                reconnect(generalWasOpen, generalString, cashWasOpen, cashString);
+            } catch (const Error& again) {
+                throw Error(error.text() + QLatin1Char('\n') + again.text());
+            }
+            throw;
+        }
+    }
+    reconnect(generalWasOpen, generalString, cashWasOpen, cashString);
+    if (companionMissing) {
+        showMessage(companionMissingMessage(companion));
+    }
+    return !path.isEmpty();
+}
+
+void Backups::reconnect(bool generalWasOpen, const QString& generalString, bool cashWasOpen,
+                        const QString& cashString)
+{
+    if (generalWasOpen) {
+        reopen(session_.ADOConnection1, generalString);
+    }
+    if (cashWasOpen) {
+        reopen(session_.kasaConnection, cashString);
+    }
+    if (session_.ADOConnection1.isOpen()) {
+        session_.FirmaTakip.open();
+    }
+}
+
+std::optional<QString> Backups::OtoYedekAdresiniBul()
+{
+    const CurrentDirectoryKeeper keeper;
+    const QString start = backupStartFolder(backupSettingsFile().read(kOtoYedekler, kSonOtoYedek));
+    QString folder = dialogs().existingFolder(kBackupDialogTitle, start);
+    if (folder.isEmpty()) {
+        return std::nullopt;
+    }
+    if (!folder.endsWith(QLatin1Char('/'))) {
+        folder += QLatin1Char('/');
+    }
+    return folder;
+}
+
+}  // namespace tamevo

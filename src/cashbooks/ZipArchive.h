@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+class QTemporaryFile;
+
+namespace tamevo {
+
+class ZipExtraction;
+
+// One backup archive: a standard ZIP file (deflate at level 9, entries under bare file names)
+// that any unzip tool opens.
+class ZipArchive {
+public:
+    explicit ZipArchive(const QString& path) : path_(path) {}
+
+    const QString& path() const { return path_; }
+
+    // Writes the archive anew with every file of `folder` whose name matches `wildcard`
+    // ("*.mdb", "K01[0-9][0-9][0-9][0-9].mdb"; letter case aside, as the program's file names
+    // are compared), each under its bare file name, deflated at level 9. The archive is
+    // written under a temporary name beside it and renamed into place when complete, so a
+    // failure leaves neither a partial archive nor a damaged older archive of the same name.
+    // No matching file gives an empty archive. Returns the names stored. Throws Error with
+    // the archive's name and the reason.
+    QStringList writeMatchingFiles(const QString& folder, const QString& wildcard) const;
+
+    // Extracts every entry into `folder` under its bare file name, overwriting: all entries
+    // or, on any failure, none. Throws Error.
+    void extractAll(const QString& folder) const;
+
+private:
+    QString path_;
+};
+
+// An archive unpacked beside its targets: every entry is written under its bare file name
+// (any folder part of the stored name dropped, so nothing lands outside the folder) to a
+// temporary file in the target folder. The folder's files change only when replaceTargets()
+// renames the temporaries over their targets; temporaries not used are removed. An entry
+// whose name matches an existing file but for letter case replaces that file.
+class ZipExtraction {
+public:
+    // Reads and checks the whole archive. Throws Error (archive missing, damaged or
+    // unreadable, folder not writable); the folder is then as it was.
+    ZipExtraction(const ZipArchive& archive, const QString& folder);
+    ~ZipExtraction();
+    ZipExtraction(const ZipExtraction&) = delete;
+    ZipExtraction& operator=(const ZipExtraction&) = delete;
+
+    // The absolute paths the archive replaces or creates.
+    QStringList targets() const;
+
+    // Renames every temporary file over its target. Throws Error.
+    void replaceTargets();
+
+private:
+    struct Entry {
+        std::unique_ptr<QTemporaryFile> temporary;
+        QString target;
+    };
+    QString archivePath_;
+    std::vector<Entry> entries_;
+};
+
+// The file name part of a name stored in an archive ("../x.mdb" and "/a/b\\x.mdb" give
+// "x.mdb"); empty for a folder entry or a name without a file part ("..").
+QString bareEntryName(const QString& storedName);
+
+}  // namespace tamevo

@@ -1,0 +1,590 @@
+// The backup and restore commands over a real program folder: archive names and contents,
+// dialogs, messages and remembered folders, the automatic backup and its due test, restores
+// with the connections closed and opened again, and failures that change nothing.
+#include "app/Dataset.h"
+#include "app/Errors.h"
+#include "app/Session.h"
+#include "cashbooks/BackupSettings.h"
+#include "cashbooks/Backups.h"
+#include "cashbooks/Registry.h"
+
+#include "ArchiveTools.h"
+#include "support/ProgramFolderFixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+using namespace tamevo;
+using namespace tamevo::test;
+using Answer = Dialogs::Answer;
+
+namespace {
+
+const QDateTime k3May2021(QDate(2021, 5, 3), QTime(14, 30));
+
+class BackupsTest : public ProgramFolderTest {
+protected:
+    void SetUp() override
+    {
+        ProgramFolderTest::SetUp();
+        session.openStartupConnections();
+        backups.now = [] { return k3May2021; };
+    }
+
+    // A cash-book database in Data/, a copy of the template with one movement naming it.
+    void addBook(const QString& fileName)
+    {
+        ASSERT_TRUE(QFile::copy(path(QStringLiteral("Kasa.mdb")),
+                                path(QStringLiteral("Data/") + fileName)));
+        execute(QStringLiteral("Data/") + fileName,
+                {QStringLiteral("INSERT INTO nakit (aciklama) VALUES ('%1')").arg(fileName)});
+    }
+
+    void registerBook(const QString& code)
+    {
+        execute(QStringLiteral("AnaData/Genel.mdb"),
+                {QStringLiteral("INSERT INTO firma (firma_kodu, firma_unvani_1) VALUES ('%1', "
+                                "'Merkez')")
+                     .arg(code)});
+    }
+
+    QString setting(const QString& section, const QString& key)
+    {
+        return backupSettingsFile().read(section, key);
+    }
+
+    // The backup of all into Yedek/<name>, without questions.
+    QString backUpAll(const QString& name)
+    {
+        const QString archive = path(QStringLiteral("Yedek/") + name);
+        dialogs().choosePath(archive);
+        EXPECT_TRUE(backups.TumunuYedekle());
+        dialogs().clear();
+        return archive;
+    }
+
+    // Leaves the database in the state of a program that stopped in the middle of a save:
+    // pages of the file already changed, the old ones in a rollback journal beside it.
+    void leaveHotJournal(const QString& relativePath)
+    {
+        QTemporaryDir work;
+        const QString copy = work.filePath(QStringLiteral("yarim.mdb"));
+        ASSERT_TRUE(QFile::copy(path(relativePath), copy));
+        {
+            QSqlDatabase db =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("yarim"));
+            db.setDatabaseName(copy);
+            ASSERT_TRUE(db.open());
+            QSqlQuery q(db);
+            // A small page cache, so changed pages reach the file before the commit.
+            ASSERT_TRUE(q.exec(QStringLiteral("PRAGMA cache_size=1")));
+            ASSERT_TRUE(q.exec(QStringLiteral("BEGIN")));
+            ASSERT_TRUE(q.exec(QStringLiteral("UPDATE nakit SET aciklama = 'yarım kaldı'")));
+            ASSERT_TRUE(QFile::exists(copy + QStringLiteral("-journal")));
+            QFile::remove(path(relativePath));
+            ASSERT_TRUE(QFile::copy(copy, path(relativePath)));
+            ASSERT_TRUE(QFile::copy(copy + QStringLiteral("-journal"),
+                                    path(relativePath) + QStringLiteral("-journal")));
+            q.exec(QStringLiteral("ROLLBACK"));
+            q.finish();
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("yarim"));
+    }
+
+    const ScriptedDialogs::Shown& shown(size_t i) { return dialogs().shown().at(i); }
+
+    Session session;
+    Backups backups{session};
+};
+
+}  // namespace
+
+TEST_F(BackupsTest, TheSingleBackupTakesExactlyTheCashBooksOwnDatabases)
+{
+    for (const char* file : {"K012021.mdb", "K012022.mdb", "K0122021.mdb", "K022021.mdb"}) {
+        addBook(QString::fromLatin1(file));
+    }
+    QDir().mkpath(path(QStringLiteral("Arsiv")));
+    const QString archive = path(QStringLiteral("Arsiv/K01_2021_05_03.ydk"));
+    dialogs().choosePath(archive);
+    EXPECT_TRUE(backups.TekKasaYedekle(QStringLiteral("K01")));
+
+    ASSERT_EQ(dialogs().shown().size(), 2u);
+    EXPECT_EQ(shown(0).kind, QStringLiteral("save"));
+    EXPECT_EQ(shown(0).title, QStringLiteral("Norvane Yedek"));
+    EXPECT_EQ(shown(0).text, path(QStringLiteral("Yedek/K01_2021_05_03")));
+    EXPECT_EQ(shown(0).filter, QStringLiteral("Yedek (*.ydk)"));
+    EXPECT_EQ(shown(0).defaultSuffix, QStringLiteral("ydk"));
+    EXPECT_EQ(shown(1).title, QStringLiteral("Norvane Tamevo"));
+    EXPECT_EQ(shown(1).text, QStringLiteral("\"K01\" kodlu firmanın yedekleme işlemi\n\r"
+                                            "başarılı bir şekilde gerçekleştirildi."));
+
+    // K0122021.mdb belongs to cash book K012.
+    EXPECT_EQ(archiveNames(archive),
+              (QStringList{QStringLiteral("K012021.mdb"), QStringLiteral("K012022.mdb")}));
+    EXPECT_EQ(compressionMethods(archive),
+              (QStringList{QStringLiteral("Defl:X"), QStringLiteral("Defl:X")}));
+    EXPECT_TRUE(unzipAccepts(archive));
+
+    // The folder saved into is where the next single backup starts.
+    EXPECT_EQ(setting(kTekYedekler, kSonTekYedek), path(QStringLiteral("Arsiv")));
+    dialogs().clear();
+    dialogs().choosePath({});
+    EXPECT_FALSE(backups.TekKasaYedekle(QStringLiteral("K01")));
+    EXPECT_EQ(shown(0).text, path(QStringLiteral("Arsiv/K01_2021_05_03")));
+    EXPECT_EQ(dialogs().shown().size(), 1u);  // cancelled: no message
+}
+
+TEST_F(BackupsTest, ACodeThatCannotNameFilesIsRefusedBeforeAnyDialog)
+{
+    addBook(QStringLiteral("K012021.mdb"));
+    for (const auto& [code, message] : {std::pair{QString(), kRegistryEmptyCode},
+                                        std::pair{QStringLiteral("K*"), kRegistryBadCode},
+                                        std::pair{QStringLiteral("[K]0"), kRegistryBadCode}}) {
+        try {
+            backups.TekKasaYedekle(code);
+            ADD_FAILURE() << "accepted: " << code.toStdString();
+        } catch (const ValidationError& error) {
+            EXPECT_EQ(error.text(), message);
+        }
+    }
+    EXPECT_TRUE(dialogs().shown().empty());
+    EXPECT_EQ(folderEntries(path(QStringLiteral("Yedek"))), QStringList());
+}
+
+TEST_F(BackupsTest, TheBackupOfAllWritesTheArchiveAndItsCompanion)
+{
+    addBook(QStringLiteral("K012021.mdb"));
+    addBook(QStringLiteral("K022021.mdb"));
+    const QString archive = path(QStringLiteral("Yedek/NorvaneKasaTumu_2021_05_03.zip"));
+    dialogs().choosePath(archive);
+    EXPECT_TRUE(backups.TumunuYedekle());
+
+    ASSERT_EQ(dialogs().shown().size(), 2u);
+    EXPECT_EQ(shown(0).title, QStringLiteral("Norvane Yedek"));
+    EXPECT_EQ(shown(0).text, path(QStringLiteral("Yedek/NorvaneKasaTumu_2021_05_03")));
+    EXPECT_EQ(shown(0).filter, QStringLiteral("Yedek (*.zip)"));
+    EXPECT_EQ(shown(0).defaultSuffix, QStringLiteral("zip"));
+    EXPECT_EQ(shown(1).kind, QStringLiteral("message"));
+    EXPECT_EQ(shown(1).title, QStringLiteral("Norvane Tamevo Programı"));
+    EXPECT_EQ(shown(1).icon, Dialogs::Icon::Information);
+    EXPECT_EQ(shown(1).text, QStringLiteral("Tüm firmaların yedekleme işlemi\n\rbaşarılı bir "
+                                            "şekilde gerçekleştirildi."));
+
+    const QString companion = path(QStringLiteral("Yedek/NorvaneKasaTumu_2021_05_03.zipGen"));
+    EXPECT_EQ(archiveNames(archive),
+              (QStringList{QStringLiteral("K012021.mdb"), QStringLiteral("K022021.mdb")}));
+    EXPECT_EQ(archiveNames(companion),
+              (QStringList{QStringLiteral("Genel.mdb"), QStringLiteral("Kasa.mdb")}));
+    EXPECT_TRUE(unzipAccepts(archive));
+    EXPECT_TRUE(unzipAccepts(companion));
+    EXPECT_EQ(compressionMethods(companion),
+              (QStringList{QStringLiteral("Defl:X"), QStringLiteral("Defl:X")}));
+    EXPECT_EQ(setting(kTumYedekler, kSonTumYedek), path(QStringLiteral("Yedek")));
+
+    // Saving over it asks first; No returns to the dialog, Yes replaces both archives.
+    addBook(QStringLiteral("K032021.mdb"));
+    dialogs().clear();
+    dialogs().choosePath(archive);
+    dialogs().answer(Answer::No);
+    dialogs().choosePath(archive);
+    dialogs().answer(Answer::Yes);
+    EXPECT_TRUE(backups.TumunuYedekle());
+    ASSERT_EQ(dialogs().shown().size(), 5u);
+    EXPECT_EQ(shown(1).kind, QStringLiteral("question"));
+    EXPECT_EQ(shown(1).title, QStringLiteral("Norvane Yedek"));
+    EXPECT_EQ(shown(1).text,
+              archive + QStringLiteral(" zaten var.\n\rDeğiştirmek istiyor musunuz?"));
+    EXPECT_EQ(shown(2).text, archive);  // the dialog again, on the file chosen
+    EXPECT_EQ(archiveNames(archive).size(), 3);
+}
+
+TEST_F(BackupsTest, AFailedBackupSaysWhyAndUpdatesNoSetting)
+{
+    addBook(QStringLiteral("K012021.mdb"));
+    // Two folders that cannot exist, their parent being a regular file; a disk that fills.
+    const QString underFile = path(QStringLiteral("Kasa.mdb/"));
+    QDir().mkpath(path(QStringLiteral("Oto")));
+    backupSettingsFile().write(kOtoYedekler, kSonOtoYedek, path(QStringLiteral("Oto")));
+    writeAll(path(QStringLiteral("Data/K022021.mdb")), incompressible(400000, 7));
+
+    const struct {
+        const char* name;
+        std::function<void()> run;
+        QString section;
+        QString key;
+        QString folder;
+    } cases[] = {
+        {"single",
+         [&] {
+             dialogs().choosePath(underFile + QStringLiteral("K01.ydk"));
+             backups.TekKasaYedekle(QStringLiteral("K01"));
+         },
+         kTekYedekler, kSonTekYedek, underFile},
+        {"all",
+         [&] {
+             dialogs().choosePath(underFile + QStringLiteral("Tumu.zip"));
+             backups.TumunuYedekle();
+         },
+         kTumYedekler, kSonTumYedek, underFile},
+        {"automatic, disk full",
+         [&] {
+             const FileSizeLimit full(100000);
+             backups.TumunuYedekleOto();
+         },
+         kOtoYedekler, kTarihOtoYil, path(QStringLiteral("Oto"))},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        dialogs().clear();
+        try {
+            c.run();
+            ADD_FAILURE() << "no error";
+        } catch (const Error& error) {
+            EXPECT_TRUE(error.text().startsWith(QStringLiteral("Yedek dosyası yazılamadı: ")))
+                << error.what();
+        }
+        EXPECT_TRUE(dialogs().messages().isEmpty());
+        EXPECT_EQ(setting(c.section, c.key), QString());
+    }
+    EXPECT_EQ(folderEntries(path(QStringLiteral("Oto"))), QStringList());
+}
+
+TEST_F(BackupsTest, TheAutomaticBackupWritesThePairIntoTheStoredFolder)
+{
+    addBook(QStringLiteral("K012021.mdb"));
+    QTemporaryDir elsewhere;
+    for (const QString& folder : {elsewhere.path(), elsewhere.path() + QLatin1Char('/')}) {
+        SCOPED_TRACE(folder.toStdString());
+        backupSettingsFile().write(kOtoYedekler, kSonOtoYedek, folder);
+        EXPECT_TRUE(backups.TumunuYedekleOto());
+        const QString archive = elsewhere.filePath(QStringLiteral("NorvaneKasa_2021_05_03.zip"));
+        EXPECT_EQ(folderEntries(elsewhere.path()),
+                  (QStringList{QStringLiteral("NorvaneKasa_2021_05_03.zip"),
+                               QStringLiteral("NorvaneKasa_2021_05_03.zipGen")}));
+        EXPECT_EQ(archiveNames(archive), QStringList{QStringLiteral("K012021.mdb")});
+        EXPECT_TRUE(unzipAccepts(archive));
+        EXPECT_TRUE(unzipAccepts(archive + QStringLiteral("Gen")));
+        EXPECT_EQ(setting(kOtoYedekler, kTarihOtoGun), QStringLiteral("3"));
+        EXPECT_EQ(setting(kOtoYedekler, kTarihOtoAy), QStringLiteral("5"));
+        EXPECT_EQ(setting(kOtoYedekler, kTarihOtoYil), QStringLiteral("2021"));
+        EXPECT_EQ(loadAutoBackupSettings().lastBackup, QDate(2021, 5, 3));
+        EXPECT_TRUE(dialogs().shown().empty());  // no message on success
+        QFile::remove(archive);
+        QFile::remove(archive + QStringLiteral("Gen"));
+    }
+}
+
+TEST_F(BackupsTest, TheAutomaticBackupIntoAMissingFolderSaysSoAndKeepsTheDate)
+{
+    for (const QString& folder :
+         {QString(), path(QStringLiteral("YokKlasor")), path(QStringLiteral("Kasa.mdb"))}) {
+        SCOPED_TRACE(folder.toStdString());
+        dialogs().clear();
+        backupSettingsFile().write(kOtoYedekler, kSonOtoYedek, folder);
+        EXPECT_FALSE(backups.TumunuYedekleOto());
+        EXPECT_EQ(dialogs().messages(),
+                  QStringList{QStringLiteral("Otomatik yedekleme klasörü bulunamadığından\n\r"
+                                             "otomatik yedekleme işlemi başarısız oldu!\n\r"
+                                             "Otomatik yedekleme adresini kontrol edin.")});
+        EXPECT_EQ(dialogs().last()->title, QStringLiteral("Norvane Tamevo"));
+        EXPECT_EQ(setting(kOtoYedekler, kTarihOtoYil), QString());
+    }
+    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("YokKlasor"))));
+}
+
+TEST_F(BackupsTest, ASingleRestoreGivesBackTheBackedUpBytes)
+{
+    addBook(QStringLiteral("K012021.mdb"));
+    addBook(QStringLiteral("K022021.mdb"));
+    const QString archive = path(QStringLiteral("Yedek/K01.ydk"));
+    dialogs().choosePath(archive);
+    backups.TekKasaYedekle(QStringLiteral("K01"));
+    const QByteArray backedUp = readAll(path(QStringLiteral("Data/K012021.mdb")));
+    execute(QStringLiteral("Data/K012021.mdb"),
+            {QStringLiteral("INSERT INTO nakit (aciklama) VALUES ('sonra')")});
+    execute(QStringLiteral("Data/K022021.mdb"),
+            {QStringLiteral("INSERT INTO nakit (aciklama) VALUES ('sonra')")});
+    const QByteArray otherBook = readAll(path(QStringLiteral("Data/K022021.mdb")));
+    ASSERT_NE(readAll(path(QStringLiteral("Data/K012021.mdb"))), backedUp);
+
+    dialogs().clear();
+    dialogs().choosePath(archive);
+    EXPECT_TRUE(backups.TekKasaGeriYukle());
+    ASSERT_EQ(dialogs().shown().size(), 1u);  // no question before, no message after
+    EXPECT_EQ(shown(0).kind, QStringLiteral("open"));
+    EXPECT_EQ(shown(0).title, QStringLiteral("Norvane Tamevo Yedek"));
+    EXPECT_EQ(shown(0).text, path(QStringLiteral("Yedek/")));
+    EXPECT_EQ(shown(0).filter, QStringLiteral("Yedek (*.ydk)"));
+    EXPECT_EQ(readAll(path(QStringLiteral("Data/K012021.mdb"))), backedUp);
+    EXPECT_EQ(readAll(path(QStringLiteral("Data/K022021.mdb"))), otherBook);
+    EXPECT_TRUE(session.ADOConnection1.isOpen());
+    EXPECT_TRUE(session.kasaConnection.isOpen());
+
+    // The cash book open in the ledger keeps its file.
+    session.kasaac(QStringLiteral("K01"), QStringLiteral("2021"), std::nullopt);
+    const QByteArray open = readAll(path(QStringLiteral("Data/K012021.mdb")));
+    dialogs().choosePath(archive);
+    try {
+        backups.TekKasaGeriYukle();
+        ADD_FAILURE() << "restored over the open cash book";
+    } catch (const ValidationError& error) {
+        EXPECT_EQ(error.text(),
+                  openCashBookRestoreMessage(path(QStringLiteral("Data/K012021.mdb"))));
+    }
+    EXPECT_EQ(readAll(path(QStringLiteral("Data/K012021.mdb"))), open);
+    EXPECT_EQ(folderEntries(path(QStringLiteral("Data"))),
+              (QStringList{QStringLiteral("K012021.mdb"), QStringLiteral("K022021.mdb")}));
+}
+
+TEST_F(BackupsTest, ARestoreOfAllGivesBackBothFoldersWithTheConnectionsOpenedAgain)
+{
+    registerBook(QStringLiteral("K01"));
+    addBook(QStringLiteral("K012021.mdb"));
+    const QString archive = backUpAll(QStringLiteral("Tumu.zip"));
+    const QStringList files{QStringLiteral("Data/K012021.mdb"), QStringLiteral("AnaData/Genel.mdb"),
+                            QStringLiteral("AnaData/Kasa.mdb")};
+    QList<QByteArray> backedUp;
+    for (const QString& file : files) {
+        backedUp << readAll(path(file));
+    }
+    registerBook(QStringLiteral("K02"));
+    execute(files[0], {QStringLiteral("INSERT INTO nakit (aciklama) VALUES ('sonra')")});
+    addBook(QStringLiteral("K022021.mdb"));  // not in the backup: stays
+    session.FirmaTakip.open();
+    ASSERT_EQ(session.FirmaTakip.recordCount(), 2);
+
+    QTemporaryDir elsewhere;
+    QDir::setCurrent(elsewhere.path());
+    dialogs().answer(Answer::Yes);
+    dialogs().choosePath(archive);
+    EXPECT_TRUE(backups.TumFirmalarGeriYukle());
+
+    ASSERT_EQ(dialogs().shown().size(), 2u);  // no message after
+    EXPECT_EQ(shown(0).kind, QStringLiteral("question"));
+    EXPECT_EQ(shown(0).title, QStringLiteral("Norvane Tamevo Programı"));
+    EXPECT_EQ(shown(0).text,
+              QStringLiteral("Yedekten yükleme sonucu halihazırda mevcut bilgiler silinecek ve\n\r"
+                             "yedek alınan bilgiler yüklenecektir. Hali hazırda bilgilere bir "
+                             "daha\n\rulaşmanız mümkün olmayacaktır! İşleme devam edecekmisiniz?"));
+    EXPECT_EQ(shown(1).title, QStringLiteral("Norvane Yedek"));
+    EXPECT_EQ(shown(1).text, path(QStringLiteral("Yedek")));  // the remembered folder
+    EXPECT_EQ(shown(1).filter, QStringLiteral("Yedek (*.zip)"));
+    for (int i = 0; i < files.size(); ++i) {
+        EXPECT_EQ(readAll(path(files[i])), backedUp[i]) << files[i].toStdString();
+    }
+    EXPECT_TRUE(QFile::exists(path(QStringLiteral("Data/K022021.mdb"))));
+    EXPECT_TRUE(session.ADOConnection1.isOpen());
+    EXPECT_TRUE(session.kasaConnection.isOpen());
+    ASSERT_TRUE(session.FirmaTakip.isOpen());
+    // The registry as it was backed up, read through the connection opened again.
+    EXPECT_EQ(session.FirmaTakip.recordCount(), 1);
+    EXPECT_EQ(QDir::currentPath(), QDir(elsewhere.path()).absolutePath());
+}
+
+TEST_F(BackupsTest, ARestoreOfAllAnsweredNoTouchesNothing)
+{
+    registerBook(QStringLiteral("K01"));
+    session.FirmaTakip.open();
+    session.FirmaTakip.setValue(QStringLiteral("firma_unvani_1"), QStringLiteral("Yazılıyor"));
+    const QByteArray genel = readAll(path(QStringLiteral("AnaData/Genel.mdb")));
+
+    dialogs().answer(Answer::No);
+    EXPECT_FALSE(backups.TumFirmalarGeriYukle());
+    EXPECT_EQ(dialogs().shown().size(), 1u);  // the question only
+    EXPECT_EQ(session.FirmaTakip.state(), DatasetState::Edit);
+    EXPECT_EQ(session.FirmaTakip.value(QStringLiteral("firma_unvani_1")),
+              QVariant(QStringLiteral("Yazılıyor")));
+    EXPECT_TRUE(session.ADOConnection1.isOpen());
+    EXPECT_TRUE(session.kasaConnection.isOpen());
+    EXPECT_EQ(readAll(path(QStringLiteral("AnaData/Genel.mdb"))), genel);
+}
+
+TEST_F(BackupsTest, TheRestoreOfAllStartsInTheRememberedFolder)
+{
+    const struct {
+        QString sonTum;
+        QString sonOto;
+        QString start;
+    } cases[] = {
+        {QStringLiteral("/arsiv/tum"), QStringLiteral("/arsiv/oto"), QStringLiteral("/arsiv/tum")},
+        {QStringLiteral("x"), QStringLiteral("/arsiv/oto"), QStringLiteral("/arsiv/oto")},
+        {QString(), QStringLiteral("y"), path(QStringLiteral("Yedek/"))},
+    };
+    for (const auto& c : cases) {
+        dialogs().clear();
+        backupSettingsFile().write(kTumYedekler, kSonTumYedek, c.sonTum);
+        backupSettingsFile().write(kOtoYedekler, kSonOtoYedek, c.sonOto);
+        dialogs().answer(Answer::Yes);
+        dialogs().choosePath({});
+        EXPECT_FALSE(backups.TumFirmalarGeriYukle());
+        EXPECT_EQ(shown(1).text, c.start);
+        EXPECT_TRUE(session.ADOConnection1.isOpen());
+    }
+}
+
+TEST_F(BackupsTest, ARestoreOfAllWithoutItsCompanionSaysTheGeneralDatabasesStayed)
+{
+    addBook(QStringLiteral("K012021.mdb"));
+    const QString archive = backUpAll(QStringLiteral("Tumu.zip"));
+    const QByteArray book = readAll(path(QStringLiteral("Data/K012021.mdb")));
+    QFile::remove(archive + QStringLiteral("Gen"));
+    execute(QStringLiteral("Data/K012021.mdb"),
+            {QStringLiteral("INSERT INTO nakit (aciklama) VALUES ('sonra')")});
+    registerBook(QStringLiteral("K02"));
+    const QByteArray genel = readAll(path(QStringLiteral("AnaData/Genel.mdb")));
+
+    dialogs().answer(Answer::Yes);
+    dialogs().choosePath(archive);
+    EXPECT_TRUE(backups.TumFirmalarGeriYukle());
+    EXPECT_EQ(readAll(path(QStringLiteral("Data/K012021.mdb"))), book);
+    EXPECT_EQ(readAll(path(QStringLiteral("AnaData/Genel.mdb"))), genel);
+    EXPECT_EQ(dialogs().messages(),
+              QStringList{archive + QStringLiteral("Gen dosyası bulunamadığından\n\rgenel "
+                                                   "bilgiler geri yüklenmedi.")});
+    EXPECT_TRUE(session.ADOConnection1.isOpen());
+    EXPECT_TRUE(session.FirmaTakip.isOpen());
+}
+
+TEST_F(BackupsTest, ARestoreOfAllFromADamagedPairChangesNoDatabase)
+{
+    addBook(QStringLiteral("K012021.mdb"));
+    const QString archive = backUpAll(QStringLiteral("Tumu.zip"));
+    execute(QStringLiteral("Data/K012021.mdb"),
+            {QStringLiteral("INSERT INTO nakit (aciklama) VALUES ('sonra')")});
+    registerBook(QStringLiteral("K02"));
+    const QByteArray book = readAll(path(QStringLiteral("Data/K012021.mdb")));
+    const QByteArray genel = readAll(path(QStringLiteral("AnaData/Genel.mdb")));
+
+    for (const QString& damaged : {archive, archive + QStringLiteral("Gen")}) {
+        SCOPED_TRACE(damaged.toStdString());
+        const QByteArray whole = readAll(damaged);
+        writeAll(damaged, whole.left(whole.size() - 30));
+        dialogs().answer(Answer::Yes);
+        dialogs().choosePath(archive);
+        try {
+            backups.TumFirmalarGeriYukle();
+            ADD_FAILURE() << "no error";
+        } catch (const Error& error) {
+            EXPECT_TRUE(error.text().contains(QDir::toNativeSeparators(damaged))) << error.what();
+        }
+        EXPECT_EQ(readAll(path(QStringLiteral("Data/K012021.mdb"))), book);
+        EXPECT_EQ(readAll(path(QStringLiteral("AnaData/Genel.mdb"))), genel);
+        EXPECT_EQ(folderEntries(path(QStringLiteral("Data"))),
+                  QStringList{QStringLiteral("K012021.mdb")});
+        EXPECT_TRUE(session.ADOConnection1.isOpen());
+        EXPECT_TRUE(session.kasaConnection.isOpen());
+        EXPECT_TRUE(session.FirmaTakip.isOpen());
+        writeAll(damaged, whole);
+    }
+}
+
+TEST(BackupSettingsTest, TheDueTestCountsWholeDaysFromMidnightOfTheLastBackup)
+{
+    const QDate may1(2021, 5, 1);
+    const struct {
+        bool enabled;
+        const char* dayCount;
+        QDateTime now;
+        bool due;
+    } cases[] = {
+        {true, "7", QDateTime(QDate(2021, 5, 7), QTime(23, 59, 59)), false},
+        {true, "7", QDateTime(QDate(2021, 5, 8), QTime(0, 0)), true},
+        {true, "7", QDateTime(QDate(2021, 6, 20), QTime(9, 0)), true},
+        {true, "7", QDateTime(QDate(2021, 4, 30), QTime(9, 0)), false},
+        {true, "0", QDateTime(may1, QTime(0, 0)), true},
+        {true, "", QDateTime(may1, QTime(0, 0)), true},
+        {true, "gün", QDateTime(may1, QTime(0, 0)), true},
+        {true, "1a0", QDateTime(QDate(2021, 5, 10), QTime(23, 0)), false},
+        {true, "1a0", QDateTime(QDate(2021, 5, 11), QTime(0, 0)), true},
+        {false, "0", QDateTime(QDate(2021, 6, 20), QTime(9, 0)), false},
+    };
+    for (const auto& c : cases) {
+        const AutoBackupSettings settings{{}, QString::fromUtf8(c.dayCount), c.enabled, may1};
+        EXPECT_EQ(isAutomaticBackupDue(settings, c.now), c.due)
+            << c.dayCount << " " << c.now.toString(Qt::ISODate).toStdString();
+    }
+}
+
+TEST_F(BackupsTest, ThePanelSettingsAreReadWithTheirDefaults)
+{
+    const AutoBackupSettings fresh = loadAutoBackupSettings();
+    EXPECT_EQ(fresh.folder, path(QStringLiteral("Yedek/")));
+    EXPECT_EQ(fresh.dayCount, QStringLiteral("7"));
+    EXPECT_FALSE(fresh.enabled);
+    EXPECT_EQ(fresh.lastBackup, QDate(2012, 1, 1));
+
+    const struct {
+        const char* folder;
+        const char* dayCount;
+        const char* on;
+        const char* day;
+        const char* month;
+        const char* year;
+        QString shownFolder;
+        QString shownCount;
+        bool enabled;
+        QDate date;
+    } cases[] = {
+        {"/yedek", "14", "1", "3", "5", "2021", QStringLiteral("/yedek"), QStringLiteral("14"),
+         true, QDate(2021, 5, 3)},
+        {"/y", "0", "2", "03", "05", "2021.", path(QStringLiteral("Yedek/")), QStringLiteral("0"),
+         false, QDate(2021, 5, 3)},
+        {"", "", "11", "1", "1", "1971", path(QStringLiteral("Yedek/")), QStringLiteral("7"), false,
+         QDate(1971, 1, 1)},
+        {"abc", "7", "1", "31", "2", "2021", QStringLiteral("abc"), QStringLiteral("7"), true,
+         QDate(2012, 1, 1)},
+        {"abc", "7", "1", "1", "1", "2050", QStringLiteral("abc"), QStringLiteral("7"), true,
+         QDate(2012, 1, 1)},
+        {"abc", "7", "1", "1", "13", "2021", QStringLiteral("abc"), QStringLiteral("7"), true,
+         QDate(2012, 1, 1)},
+        {"abc", "7", "1", "", "", "", QStringLiteral("abc"), QStringLiteral("7"), true,
+         QDate(2012, 1, 1)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder);
+        const IniFile file = backupSettingsFile();
+        file.write(kOtoYedekler, kSonOtoYedek, QString::fromUtf8(c.folder));
+        file.write(kOtoYedekler, kYedekGun, QString::fromUtf8(c.dayCount));
+        file.write(kOtoYedekler, kYedekAl, QString::fromUtf8(c.on));
+        file.write(kOtoYedekler, kTarihOtoGun, QString::fromUtf8(c.day));
+        file.write(kOtoYedekler, kTarihOtoAy, QString::fromUtf8(c.month));
+        file.write(kOtoYedekler, kTarihOtoYil, QString::fromUtf8(c.year));
+        const AutoBackupSettings loaded = loadAutoBackupSettings();
+        EXPECT_EQ(loaded.folder, c.shownFolder);
+        EXPECT_EQ(loaded.dayCount, c.shownCount);
+        EXPECT_EQ(loaded.enabled, c.enabled);
+        EXPECT_EQ(loaded.lastBackup, c.date);
+    }
+}
+
+TEST_F(BackupsTest, ARestoredDatabaseDropsTheJournalOfTheFileItReplaced)
+{
+    addBook(QStringLiteral("K012021.mdb"));
+    const QString file = QStringLiteral("Data/K012021.mdb");
+    const QString text = QStringLiteral("Hareket açıklaması ").repeated(8);
+    QStringList rows;
+    for (int i = 0; i < 400; ++i) {
+        rows << QStringLiteral("INSERT INTO nakit (aciklama) VALUES ('%1 %2')").arg(text).arg(i);
+    }
+    execute(file, rows);
+    const QString archive = path(QStringLiteral("Yedek/K01.ydk"));
+    dialogs().choosePath(archive);
+    backups.TekKasaYedekle(QStringLiteral("K01"));
+    const QByteArray backedUp = readAll(path(file));
+    // Saved after the backup, then a save that stopped halfway.
+    execute(file, {QStringLiteral("UPDATE nakit SET aciklama = 'sonra'")});
+    leaveHotJournal(file);
+
+    dialogs().choosePath(archive);
+    EXPECT_TRUE(backups.TekKasaGeriYukle());
+    EXPECT_FALSE(QFile::exists(path(file + QStringLiteral("-journal"))));
+    EXPECT_EQ(
+        queryValue(file, QStringLiteral("SELECT count(*) FROM nakit WHERE aciklama = 'sonra'")),
+        QVariant(0));
+    EXPECT_EQ(readAll(path(file)), backedUp);
+}
