@@ -3,6 +3,7 @@
 // computed by the best hand-written SQLite statement each over the movements, with the best
 // (covering) indexes, in the same run.
 #include "Measure.h"
+#include "SampleBook.h"
 
 #include "app/CashBookFiles.h"
 #include "app/ProgramFolder.h"
@@ -141,18 +142,11 @@ struct Figures {
 Figures measure(int count)
 {
     QTemporaryDir dir;
-    setProgramFolder(dir.path());
-    layOutProgramFolder(dir.path());
-    enterProgramFolder();
+    bench::prepareProgramFolder(dir.path());
     Figures result;
     {
         Session session;
-        session.openStartupConnections();
-        FirmaRecord record;
-        record.values.fill(QVariant(), firmaFieldNames().size());
-        record.values[1] = QStringLiteral("K01");
-        record.values[4] = QStringLiteral("Merkez");
-        session.kasaac(QStringLiteral("K01"), QStringLiteral("2021"), record);
+        bench::openSampleBook(session);
         const QString baselinePath = dir.filePath(QStringLiteral("baseline.db"));
         generate(session, count, baselinePath);
 
@@ -205,12 +199,16 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const Figures small = measure(100000);
     const Figures large = measure(1000000);
-    bench::report("day figures and summary, 100,000 movements", small.figures, small.figuresBaseline);
-    bench::report("day figures and summary, 1,000,000 movements", large.figures, large.figuresBaseline);
+    bench::report("day figures and summary, 100,000 movements", small.figures,
+                  small.figuresBaseline);
+    bench::report("day figures and summary, 1,000,000 movements", large.figures,
+                  large.figuresBaseline);
     bench::report("day selection with its movements, 100,000", small.select, small.selectBaseline);
-    bench::report("day selection with its movements, 1,000,000", large.select, large.selectBaseline);
+    bench::report("day selection with its movements, 1,000,000", large.select,
+                  large.selectBaseline);
     bench::report("date list (refresh), 100,000 movements", small.dateList, small.dateListBaseline);
-    bench::report("date list (refresh), 1,000,000 movements", large.dateList, large.dateListBaseline);
+    bench::report("date list (refresh), 1,000,000 movements", large.dateList,
+                  large.dateListBaseline);
     std::printf("day figures 1,000,000 / 100,000: %.2f\n", large.figures / small.figures);
     std::printf("day selection with its movements 1,000,000 / 100,000: %.2f\n",
                 large.select / small.select);

@@ -2,6 +2,7 @@
 // writing them as PDF, beside writing the same rows' texts to a PDF with plain QPainter
 // calls. Also prints the peak memory of the report at 100,000 movements.
 #include "Measure.h"
+#include "SampleBook.h"
 
 #include "app/CashBookFiles.h"
 #include "app/DisplayFormat.h"
@@ -137,16 +138,9 @@ int main(int argc, char** argv)
 
     for (const int count : {10000, 100000}) {
         QTemporaryDir dir;
-        layOutProgramFolder(dir.path());
-        setProgramFolder(dir.path());
-        enterProgramFolder();
+        bench::prepareProgramFolder(dir.path());
         Session session;
-        session.openStartupConnections();
-        FirmaRecord record;
-        record.values.fill(QVariant(), firmaFieldNames().size());
-        record.values[1] = QStringLiteral("K01");
-        record.values[4] = QStringLiteral("Merkez");
-        session.kasaac(QStringLiteral("K01"), QStringLiteral("2021"), record);
+        bench::openSampleBook(session);
         addMovements(session, count);
 
         Ledger ledger(session);
