@@ -47,10 +47,6 @@ LedgerReports::LedgerReports(Session& session, Ledger& ledger)
       session_(session),
       ledger_(ledger)
 {
-    for (int i = 0; i < kTemplateCount; ++i) {
-        templates_[i] = report::ReportTemplate::load(
-            QStringLiteral(":/reports/kasaRF/frReport%1.json").arg(i + 1));
-    }
     ikitarihQuery.setDateField(kDay);
     tarihQuery.setDateField(kDay);
     // Until the two-date window first builds them, the queries hold the window's starting
@@ -69,7 +65,14 @@ report::ReportTemplate& LedgerReports::frReport(int number)
     if (number < 1 || number > kTemplateCount) {
         throw Error(QStringLiteral("frReport%1 yok.").arg(number));
     }
-    return templates_[number - 1];
+    // Each template is read when it is first printed, so start-up does not wait for them;
+    // afterwards it stays, with the texts replaced in it.
+    std::optional<report::ReportTemplate>& slot = templates_[number - 1];
+    if (!slot) {
+        slot = report::ReportTemplate::load(
+            QStringLiteral(":/reports/kasaRF/frReport%1.json").arg(number));
+    }
+    return *slot;
 }
 
 int LedgerReports::templateNumber(Choice choice, bool shortDescription)

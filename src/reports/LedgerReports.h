@@ -96,7 +96,7 @@ private:
 
     Session& session_;
     Ledger& ledger_;
-    std::array<report::ReportTemplate, 12> templates_;
+    std::array<std::optional<report::ReportTemplate>, 12> templates_;
 
     // The walk of the master/detail callbacks, valid while a report is prepared.
     report::ReportData* walking_ = nullptr;
