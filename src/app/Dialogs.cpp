@@ -16,9 +16,10 @@ public:
     {
         std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
     }
-    Answer question(const QString& title, const QString& text, Buttons) override
+    Answer question(const QString& title, const QString& text, Buttons,
+                    Icon icon = Icon::Question) override
     {
-        message(title, text, Icon::Question);
+        message(title, text, icon);
         return Answer::No;
     }
     QString openFileName(const QString&, const QString&, const QString&) override { return {}; }

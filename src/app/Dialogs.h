@@ -22,8 +22,10 @@ public:
 
     // A message box with an OK button.
     virtual void message(const QString& title, const QString& text, Icon icon) = 0;
-    // A question box with a question icon.
-    virtual Answer question(const QString& title, const QString& text, Buttons buttons) = 0;
+    // A question box, with the question icon unless another is asked for (a warning before
+    // a command that replaces data).
+    virtual Answer question(const QString& title, const QString& text, Buttons buttons,
+                            Icon icon = Icon::Question) = 0;
     // File and folder dialogs; an empty text when the user cancels.
     virtual QString openFileName(const QString& title, const QString& folder,
                                  const QString& filter) = 0;

@@ -49,13 +49,14 @@ void QtDialogs::message(const QString& title, const QString& text, Icon icon)
     box.exec();
 }
 
-Dialogs::Answer QtDialogs::question(const QString& title, const QString& text, Buttons buttons)
+Dialogs::Answer QtDialogs::question(const QString& title, const QString& text, Buttons buttons,
+                                    Icon icon)
 {
     QMessageBox::StandardButtons standard = QMessageBox::Yes | QMessageBox::No;
     if (buttons == Buttons::YesNoCancel) {
         standard |= QMessageBox::Cancel;
     }
-    QMessageBox box(QMessageBox::Question, title, displayText(text), standard,
+    QMessageBox box(boxIcon(icon), title, displayText(text), standard,
                     QApplication::activeWindow());
     box.button(QMessageBox::Yes)->setText(QStringLiteral("Evet"));
     box.button(QMessageBox::No)->setText(QStringLiteral("Hayır"));

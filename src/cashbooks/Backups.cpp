@@ -204,8 +204,8 @@ bool Backups::TekKasaGeriYukle()
 
 bool Backups::TumFirmalarGeriYukle()
 {
-    if (dialogs().question(kProgramTitle, kRestoreAllWarning, Dialogs::Buttons::YesNo) !=
-        Dialogs::Answer::Yes) {
+    if (dialogs().question(kProgramTitle, kRestoreAllWarning, Dialogs::Buttons::YesNo,
+                           Dialogs::Icon::Warning) != Dialogs::Answer::Yes) {
         return false;
     }
     const CurrentDirectoryKeeper keeper;

@@ -169,6 +169,8 @@ TEST_F(FirmaBackupPanelTest, TheButtonsAndMenuEntriesRunTheirCommands)
         dialogs().answer(Answer::No);
         trigger();
         EXPECT_EQ(dialogs().questions(), QStringList{kRestoreAllWarning});
+        EXPECT_EQ(dialogs().last()->icon, Dialogs::Icon::Warning);
+        EXPECT_EQ(dialogs().last()->title, QStringLiteral("Norvane Tamevo Programı"));
     }
 
     // A failure is shown with its reason; no success message follows.

@@ -46,9 +46,9 @@ void ScriptedDialogs::message(const QString& title, const QString& text, Icon ic
 }
 
 Dialogs::Answer ScriptedDialogs::question(const QString& title, const QString& text,
-                                          Buttons buttons)
+                                          Buttons buttons, Icon icon)
 {
-    shown_.push_back({QStringLiteral("question"), title, text, Icon::Question, buttons, {}, {}});
+    shown_.push_back({QStringLiteral("question"), title, text, icon, buttons, {}, {}});
     if (answers_.empty()) {
         ADD_FAILURE() << "unexpected question: " << text.toStdString();
         return Answer::No;

@@ -53,7 +53,8 @@ public:
     void clear() { shown_.clear(); }
 
     void message(const QString& title, const QString& text, Icon icon) override;
-    Answer question(const QString& title, const QString& text, Buttons buttons) override;
+    Answer question(const QString& title, const QString& text, Buttons buttons,
+                    Icon icon = Icon::Question) override;
     QString openFileName(const QString& title, const QString& folder,
                          const QString& filter) override;
     QString saveFileName(const QString& title, const QString& folder, const QString& filter,
