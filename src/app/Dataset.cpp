@@ -167,6 +167,16 @@ void Dataset::addLookupField(const QString& name, const QString& keyField, Datas
     rebuildFieldIndex();
 }
 
+void Dataset::onAnyChange(QObject* context, const std::function<void()>& react)
+{
+    connect(this, &Dataset::rowsReset, context, react);
+    connect(this, &Dataset::rowInserted, context, react);
+    connect(this, &Dataset::rowRemoved, context, react);
+    connect(this, &Dataset::rowChanged, context, react);
+    connect(this, &Dataset::currentChanged, context, react);
+    connect(this, &Dataset::stateChanged, context, react);
+}
+
 void Dataset::setBeforePost(Hook hook)
 {
     beforePost_ = std::move(hook);

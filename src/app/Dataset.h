@@ -176,6 +176,10 @@ public:
     void settle() { settlePending(); }
     void remove();  // deletes the current row (a pending new row is only dropped)
 
+    // Calls `react` (in `context`'s lifetime) after every change of the rows, the current row
+    // or the state: what a control showing the dataset follows.
+    void onAnyChange(QObject* context, const std::function<void()>& react);
+
 signals:
     void opened();
     void closed();

@@ -31,11 +31,7 @@ public:
     LineEditBinding(QLineEdit* edit, Dataset* dataset, const QString& field, FieldKind kind)
         : QObject(edit), edit_(edit), dataset_(dataset), field_(field), kind_(kind)
     {
-        const auto show = [this] { showValue(); };
-        connect(dataset, &Dataset::currentChanged, this, show);
-        connect(dataset, &Dataset::rowChanged, this, show);
-        connect(dataset, &Dataset::rowsReset, this, show);
-        connect(dataset, &Dataset::stateChanged, this, show);
+        dataset->onAnyChange(this, [this] { showValue(); });
         connect(edit, &QLineEdit::textEdited, this, [this](const QString& text) { write(text); });
         edit->installEventFilter(this);
         showValue();
@@ -93,11 +89,7 @@ public:
     ComboBoxBinding(QComboBox* box, Dataset* dataset, const QString& field)
         : QObject(box), box_(box), dataset_(dataset), field_(field)
     {
-        const auto show = [this] { showValue(); };
-        connect(dataset, &Dataset::currentChanged, this, show);
-        connect(dataset, &Dataset::rowChanged, this, show);
-        connect(dataset, &Dataset::rowsReset, this, show);
-        connect(dataset, &Dataset::stateChanged, this, show);
+        dataset->onAnyChange(this, [this] { showValue(); });
         connect(box, &QComboBox::textActivated, this, [this](const QString& t) { write(t); });
         if (box->isEditable()) {
             connect(box, &QComboBox::editTextChanged, this, [this](const QString& t) {

@@ -427,11 +427,6 @@ void TkasaRF::buildMenus()
     }
 }
 
-void TkasaRF::runGuarded(const std::function<void()>& command)
-{
-    guarded(command);
-}
-
 void TkasaRF::setOpenBookTexts(const OpenBookTexts& texts)
 {
     setWindowTitle(texts.caption);
@@ -455,7 +450,7 @@ void TkasaRF::setCurrencyCodes(const QStringList& codes)
 
 void TkasaRF::openBook()
 {
-    runGuarded([this] {
+    guarded([this] {
         ledger_.setCurrencySelection(dovizBox->currentIndex() < 0 ? QString()
                                                                   : dovizBox->currentText());
         ledger_.openBook();
@@ -463,7 +458,7 @@ void TkasaRF::openBook()
     program_.girisF->ParaBirimiAyarla();
     tarihyukle();
     showMaximized();
-    runGuarded([this] {
+    guarded([this] {
         ledger_.ParaBirimiDurum();
         showSummary();
     });
@@ -502,7 +497,7 @@ void TkasaRF::showSummary()
 
 void TkasaRF::yenileButClick()
 {
-    runGuarded([this] {
+    guarded([this] {
         ledger_.setCurrencySelection(dovizBox->currentIndex() < 0 ? QString()
                                                                   : dovizBox->currentText());
         ledger_.yenile();
@@ -514,7 +509,7 @@ void TkasaRF::yenileButClick()
 
 void TkasaRF::selectDateListRow(int row)
 {
-    runGuarded([this, row] {
+    guarded([this, row] {
         ledger_.selectDay(row);
         stringtebul();
         ledger_.ParaBirimiDurum();
@@ -524,7 +519,7 @@ void TkasaRF::selectDateListRow(int row)
 
 void TkasaRF::JvXPButton1Click()
 {
-    runGuarded([this] {
+    guarded([this] {
         ledger_.goToPickerDate();
         ledger_.ParaBirimiDurum();
     });
@@ -534,7 +529,7 @@ void TkasaRF::JvXPButton1Click()
 
 void TkasaRF::tahsilatYapClick()
 {
-    runGuarded([this] {
+    guarded([this] {
         TkasaF* entry = program_.kasaF;
         const bool hasDay = ledger_.kasaRQuery.isOpen() && ledger_.kasaRQuery.currentIndex() >= 0;
         entry->vadesiDate->setDate(hasDay ? ledger_.selectedDay() : QDate::currentDate());
@@ -552,7 +547,7 @@ void TkasaRF::tahsilatYapClick()
 
 void TkasaRF::KaydDzelt1Click()
 {
-    runGuarded([this] {
+    guarded([this] {
         if (ledger_.kasaTable.value(QStringLiteral("nid")).toLongLong() <= 0) {
             return;
         }
@@ -572,7 +567,7 @@ void TkasaRF::KaydSil1Click()
         Dialogs::Answer::Yes) {
         return;
     }
-    runGuarded([this] {
+    guarded([this] {
         ledger_.deleteCurrentMovement();
         ledger_.ParaBirimiDurum();
     });
@@ -581,7 +576,7 @@ void TkasaRF::KaydSil1Click()
 
 void TkasaRF::ResimEkle1Click()
 {
-    runGuarded([this] {
+    guarded([this] {
         ledger_.kasaTable.open();
         if (ledger_.kasaTable.value(QStringLiteral("nid")).toLongLong() < 1) {
             return;
@@ -594,11 +589,11 @@ void TkasaRF::ResimEkle1Click()
 
 void TkasaRF::JvXPButton2Click()
 {
-    runGuarded([this] {
+    guarded([this] {
         YilSonuDevri(ledger_,
                      [this](const QString& year) { program_.girisF->yilEdit->setText(year); });
     });
-    runGuarded([this] {
+    guarded([this] {
         ledger_.refreshAfterCarryOver();
         ledger_.ParaBirimiDurum();
     });

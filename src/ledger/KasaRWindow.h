@@ -121,7 +121,6 @@ private:
     QWidget* buildCentre();
     QWidget* buildBottomPanel();
     void buildMenus();
-    void runGuarded(const std::function<void()>& command);
 
     Program& program_;
     Ledger& ledger_;

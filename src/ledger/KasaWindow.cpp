@@ -167,14 +167,7 @@ TkasaF::TkasaF(Program& program) : program_(program), ledger_(program.ledger())
             onSources();
         }
     });
-    connect(&program.session().kasanedenTable, &Dataset::rowsReset, this,
-            [this] { refreshTypeNames(); });
-    connect(&program.session().kasanedenTable, &Dataset::rowInserted, this,
-            [this] { refreshTypeNames(); });
-    connect(&program.session().kasanedenTable, &Dataset::rowRemoved, this,
-            [this] { refreshTypeNames(); });
-    connect(&program.session().kasanedenTable, &Dataset::rowChanged, this,
-            [this] { refreshTypeNames(); });
+    program.session().kasanedenTable.onAnyChange(this, [this] { refreshTypeNames(); });
 }
 
 void TkasaF::refreshTypeNames()
