@@ -192,8 +192,10 @@ void Ledger::rebuildDateList()
 
 void Ledger::yenile()
 {
-    rebuildDateList();
+    // The movement table is closed while the list is rebuilt, so the day's movements are
+    // read once, when it opens again.
     kasaTable.close();
+    rebuildDateList();
     kasaTable.open();
     KasaBakiye2();
     GunlukBakiye2();
@@ -281,9 +283,9 @@ bool Ledger::editCurrentMovement()
 
 void Ledger::refreshAfterCarryOver()
 {
+    kasaTable.close();
     kasaRQuery.close();
     kasaRQuery.open();
-    kasaTable.close();
     kasaTable.open();
     KasaBakiye2();
     GunlukBakiye2();
