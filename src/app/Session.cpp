@@ -67,12 +67,21 @@ OpenBookTexts Session::kasaac(const QString& code, const QString& yearText,
     return connectCashBook(relative, GetPathPath() + relative, registryRecord, yearText);
 }
 
-OpenBookTexts Session::kasadegistir(int year)
+QString Session::ensureYearDatabase(int year)
 {
     const FirmaRecord current = readFirmaRecord(kasaConnection);
-    const QString yearText = QString::number(year);
-    const QString absolute = GetPathPath() + cashBookRelativePath(current.kodu(), yearText);
-    return connectCashBook(absolute, absolute, current, yearText);
+    const QString absolute =
+        GetPathPath() + cashBookRelativePath(current.kodu(), QString::number(year));
+    if (!QFileInfo::exists(absolute)) {
+        createCashBookDatabase(absolute, current);
+    }
+    return absolute;
+}
+
+OpenBookTexts Session::kasadegistir(int year)
+{
+    const QString absolute = ensureYearDatabase(year);
+    return connectCashBook(absolute, absolute, std::nullopt, QString::number(year));
 }
 
 void Session::closeCashBook()

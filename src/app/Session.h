@@ -62,9 +62,14 @@ public:
     OpenBookTexts kasaac(const QString& code, const QString& yearText,
                          const std::optional<FirmaRecord>& registryRecord);
 
-    // Switches kasaConnection to the same cash book's database for `year`, creating it from
-    // the template with the current year's firma record when it is missing. On a missing
-    // template the old year stays open (ValidationError). Sets CalismaYili.
+    // Makes the open cash book's database for `year` when it is missing: the template with
+    // the current year's firma record. Throws ValidationError(kTemplateMissing) without the
+    // template; nothing else changes then. Returns the database's absolute path.
+    QString ensureYearDatabase(int year);
+
+    // Switches kasaConnection to the same cash book's database for `year`, made first when it
+    // is missing (ensureYearDatabase). On a missing template the old year stays open
+    // (ValidationError). Sets CalismaYili.
     OpenBookTexts kasadegistir(int year);
 
     // Closes the open cash book: the datasets on kasaConnection drop pending changes and

@@ -2,11 +2,8 @@
 
 #include "app/Dialogs.h"
 #include "app/Errors.h"
-#include "app/ProgramFolder.h"
 #include "app/Session.h"
 #include "ledger/BalanceQueries.h"
-
-#include <QFileInfo>
 
 namespace tamevo {
 
@@ -226,15 +223,9 @@ void Ledger::reopenAfterSwitch()
 
 void Ledger::switchToPickerYear()
 {
-    // A missing database is made from the template: without the template the switch is
-    // refused before anything closes, so the open year stays as it is.
-    const QString target =
-        GetPathPath() + cashBookRelativePath(readFirmaRecord(session_.kasaConnection).kodu(),
-                                             QString::number(pickerDate_.year()));
-    if (!QFileInfo::exists(target) &&
-        !QFileInfo::exists(GetPathPath() + QStringLiteral("Kasa.mdb"))) {
-        throw ValidationError(kTemplateMissing);
-    }
+    // The new year's database is made before anything closes, so a missing template leaves
+    // the open year, and a pending movement, as they are.
+    session_.ensureYearDatabase(pickerDate_.year());
     closeForSwitch();
     OpenBookTexts texts;
     try {
