@@ -73,7 +73,6 @@ void Connection::open()
             throw Error(QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path), text));
         }
     }
-    emit opened();
 }
 
 void Connection::close()

@@ -39,8 +39,6 @@ public:
 signals:
     // Emitted before the database closes, so the datasets on it close first.
     void aboutToClose();
-    // Emitted after the database opened.
-    void opened();
 
 private:
     QString name_;

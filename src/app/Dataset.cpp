@@ -213,7 +213,6 @@ void Dataset::open()
     const int current = rows.isEmpty() ? -1 : 0;
     replaceRows(std::move(rows), current);
     emit stateChanged(state_);
-    emit opened();
 }
 
 void Dataset::close()

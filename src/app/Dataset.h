@@ -181,7 +181,6 @@ public:
     void onAnyChange(QObject* context, const std::function<void()>& react);
 
 signals:
-    void opened();
     void closed();
     void rowsReset();  // the whole row set changed (open, reload, close)
     void rowInserted(int row);
