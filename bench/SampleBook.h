@@ -3,10 +3,10 @@
 // The benchmarks' cash book: a program folder laid out in `folder`, made the program folder
 // and the current directory, and cash book K01 "Merkez" opened for 2021 on the session.
 
-#include "app/CashBookFiles.h"
-#include "app/ProgramFolder.h"
-#include "app/ProgramLayout.h"
-#include "app/Session.h"
+#include "data/CashBookFiles.h"
+#include "data/ProgramFolder.h"
+#include "data/ProgramLayout.h"
+#include "data/Session.h"
 
 namespace tamevo::bench {
 

@@ -3,9 +3,9 @@
 // in the same run: time and archive size.
 #include "Measure.h"
 
-#include "app/CashBookFiles.h"
-#include "app/ProgramFolder.h"
-#include "app/ProgramLayout.h"
+#include "data/CashBookFiles.h"
+#include "data/ProgramFolder.h"
+#include "data/ProgramLayout.h"
 #include "cashbooks/ZipArchive.h"
 
 #include <QCoreApplication>

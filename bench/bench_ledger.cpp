@@ -5,10 +5,10 @@
 #include "Measure.h"
 #include "SampleBook.h"
 
-#include "app/CashBookFiles.h"
-#include "app/ProgramFolder.h"
-#include "app/ProgramLayout.h"
-#include "app/Session.h"
+#include "data/CashBookFiles.h"
+#include "data/ProgramFolder.h"
+#include "data/ProgramLayout.h"
+#include "data/Session.h"
 #include "ledger/Ledger.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 // Time from process start to the entry screen shown, beside an empty Qt window program.
 #include "Measure.h"
 
-#include "app/ProgramLayout.h"
+#include "data/ProgramLayout.h"
 
 #include <QCoreApplication>
 #include <QProcess>

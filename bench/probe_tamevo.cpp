@@ -1,6 +1,6 @@
 // Start-up probe: the program as it starts for a user, ending as soon as its entry screen
 // has been shown.
-#include "app/Startup.h"
+#include "shell/Startup.h"
 
 #include <QCoreApplication>
 

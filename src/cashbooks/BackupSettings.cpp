@@ -1,7 +1,7 @@
 #include "cashbooks/BackupSettings.h"
 
-#include "app/Numbers.h"
-#include "app/ProgramFolder.h"
+#include "data/Numbers.h"
+#include "data/ProgramFolder.h"
 
 namespace tamevo {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/IniFile.h"
+#include "data/IniFile.h"
 
 #include <QDate>
 #include <QDateTime>

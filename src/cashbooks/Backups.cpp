@@ -1,9 +1,9 @@
 #include "cashbooks/Backups.h"
 
-#include "app/Dialogs.h"
-#include "app/Errors.h"
-#include "app/ProgramFolder.h"
-#include "app/Session.h"
+#include "data/Dialogs.h"
+#include "data/Errors.h"
+#include "data/ProgramFolder.h"
+#include "data/Session.h"
 #include "cashbooks/BackupSettings.h"
 #include "cashbooks/Registry.h"
 #include "cashbooks/ZipArchive.h"

@@ -1,13 +1,11 @@
 #include "cashbooks/FirmaWindow.h"
 
-#include "app/DatasetModel.h"
-#include "app/Dialogs.h"
-#include "app/FieldBinding.h"
-#include "app/GirisWindow.h"
-#include "app/KeyFilters.h"
-#include "app/WindowParts.h"
-#include "app/Program.h"
-#include "app/Session.h"
+#include "data/Dialogs.h"
+#include "data/Session.h"
+#include "widgets/DatasetModel.h"
+#include "widgets/FieldBinding.h"
+#include "widgets/KeyFilters.h"
+#include "widgets/WindowKit.h"
 
 #include <QAction>
 #include <QGridLayout>
@@ -34,8 +32,7 @@ const QColor kTintedRow(255, 255, 192);
 
 }  // namespace
 
-TfirmaF::TfirmaF(Program& program)
-    : program_(program), registry_(program.session()), backups_(program.session())
+TfirmaF::TfirmaF(Session& session) : session_(session), registry_(session), backups_(session)
 {
     setObjectName(QStringLiteral("firmaF"));
     setWindowTitle(QStringLiteral("Norvane Tamevo Programı - Kasa Bilgileri"));
@@ -56,7 +53,7 @@ QGroupBox* TfirmaF::buildUpperPanel()
     panel->setObjectName(QStringLiteral("upperPanel"));
     auto* grid = new QGridLayout(panel);
 
-    Dataset* registry = &program_.session().FirmaTakip;
+    Dataset* registry = &session_.FirmaTakip;
     const struct {
         QLineEdit** edit;
         const char* caption;
@@ -153,7 +150,7 @@ QWidget* TfirmaF::buildMiddlePanel()
     DBGrid1->verticalHeader()->setVisible(false);
     DBGrid1->verticalHeader()->setDefaultSectionSize(22);
     DBGrid1->horizontalHeader()->setStretchLastSection(true);
-    gridModel = new DatasetModel(program_.session().FirmaTakip, this);
+    gridModel = new DatasetModel(session_.FirmaTakip, this);
     gridModel->addColumn(QStringLiteral("firma_kodu"), QStringLiteral("Kasa Kodu"));
     gridModel->addColumn(QStringLiteral("firma_unvani_1"), QStringLiteral("Kasa Adı"));
     gridModel->setCellStyle([](const DatasetRow& row, const QString&) {
@@ -226,10 +223,9 @@ void TfirmaF::unlockCode()
 
 void TfirmaF::KasayiSec()
 {
-    const Dataset& registry = program_.session().FirmaTakip;
-    TgirisF* entry = program_.girisF;
-    entry->firmaedit->setText(registry.value(QStringLiteral("firma_kodu")).toString());
-    entry->Label1->setText(registry.value(QStringLiteral("firma_unvani_1")).toString());
+    const Dataset& registry = session_.FirmaTakip;
+    emit cashBookChosen(registry.value(QStringLiteral("firma_kodu")).toString(),
+                        registry.value(QStringLiteral("firma_unvani_1")).toString());
     hide();
 }
 
@@ -242,7 +238,7 @@ void TfirmaF::yeniButtonClick()
 
 void TfirmaF::kaydetButClick()
 {
-    const QString yearText = program_.girisF->yilEdit->text();
+    const QString yearText = workingYearText ? workingYearText() : QString();
     guarded([&] { registry_.kaydet(yearText); });
 }
 

@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QAction;
 class QCheckBox;
 class QDateEdit;
@@ -18,7 +20,7 @@ class QTableView;
 namespace tamevo {
 
 class DatasetModel;
-class Program;
+class Session;
 
 // The registry window "Kasa Bilgileri": the details of the cash books in the upper panel,
 // the list of them in the middle, the backup commands in the lower panel. Cash books are
@@ -26,7 +28,65 @@ class Program;
 class TfirmaF : public QWidget {
     Q_OBJECT
 public:
-    explicit TfirmaF(Program& program);
+    explicit TfirmaF(Session& session);
+
+    // The working year a new cash book's database is made for: the entry screen's year box.
+    std::function<QString()> workingYearText;
+
+    Registry& registry() { return registry_; }
+    Backups& backups() { return backups_; }
+
+    // --- Operations ---------------------------------------------------------------------
+    void KasayiSec();        // the current code and title chosen; hides the window
+    void yeniButtonClick();  // new empty record, code field unlocked
+    void kaydetButClick();   // save (dosyaac for a new record)
+    void vazgecButClick();   // drop the pending change after the question
+    void KSilButClick();     // delete the current cash book after the question
+    void kapatButClick();    // hide; pending changes stay pending
+
+    // --- Backup operations, of the lower panel and the context menu ---------------------
+    void TekKasaYedekle();           // the current cash book's databases into one archive
+    void TumunuYedekle();            // every database into an archive and its companion
+    void TekKasaGeriYukle();         // one archive into Data/
+    void TumFirmalarGeriYukle();     // an archive and its companion over Data/ and AnaData/
+    void OtoYedekAdresiniBul();      // choose the automatic backup's folder, then save
+    void OtoYedekAyarlariniSakla();  // the panel's automatic backup settings to Yedekler.dan
+    void TumunuYedekleOto();         // the automatic backup, without questions
+
+    // The automatic backup's settings as the panel shows them now, saved or not.
+    AutoBackupSettings shownAutoBackupSettings() const;
+    // The exit sequence's check, after the connections closed: the automatic backup when the
+    // panel's settings make it due.
+    void runAutomaticBackupWhenDue();
+
+    // The entry screen's ways in: "LİSTEDEN KASA SEÇ" (and a double click on the code or year
+    // box) and "YENİ KASA EKLE".
+    void showList();
+    void showNewCashBook();
+
+    // Whether the code field takes typing: read-only at start, unlocked by "YENİ KASA AÇ" and
+    // the entry screen's "YENİ KASA EKLE", never locked again.
+    bool isCodeUnlocked() const { return codeUnlocked_; }
+
+signals:
+    // "KASAYI SEÇ": the entry screen takes the chosen cash book.
+    void cashBookChosen(const QString& code, const QString& title);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QGroupBox* buildUpperPanel();
+    QWidget* buildMiddlePanel();
+    QGroupBox* buildBackupPanel();
+    void buildMenu();
+    void unlockCode();
+
+    Session& session_;
+    Registry registry_;
+    Backups backups_;
+    bool codeUnlocked_ = false;
+    bool placed_ = false;
 
     // --- Upper panel "KAYITLI KASA BİLGİLERİ", in the Enter order (title first, code last).
     // Each edit's objectName is its field's name.
@@ -73,57 +133,6 @@ public:
     QLineEdit* yedekGunEdit = nullptr;        // "Yedek" ... "Günde Bir Alınsın": 3 digits
     QPushButton* otoYedekAdresBut = nullptr;  // "Otomatik Yedek Adresini Bul"
     QPushButton* otoYedekSaklaBut = nullptr;  // "Oto.Yed.Ayarlarını Sakla"
-
-    Registry& registry() { return registry_; }
-    Backups& backups() { return backups_; }
-
-    // --- Operations ---------------------------------------------------------------------
-    void KasayiSec();        // current code and title to the entry screen; hides the window
-    void yeniButtonClick();  // new empty record, code field unlocked
-    void kaydetButClick();   // save (dosyaac for a new record)
-    void vazgecButClick();   // drop the pending change after the question
-    void KSilButClick();     // delete the current cash book after the question
-    void kapatButClick();    // hide; pending changes stay pending
-
-    // --- Backup operations, of the lower panel and the context menu ---------------------
-    void TekKasaYedekle();           // the current cash book's databases into one archive
-    void TumunuYedekle();            // every database into an archive and its companion
-    void TekKasaGeriYukle();         // one archive into Data/
-    void TumFirmalarGeriYukle();     // an archive and its companion over Data/ and AnaData/
-    void OtoYedekAdresiniBul();      // choose the automatic backup's folder, then save
-    void OtoYedekAyarlariniSakla();  // the panel's automatic backup settings to Yedekler.dan
-    void TumunuYedekleOto();         // the automatic backup, without questions
-
-    // The automatic backup's settings as the panel shows them now, saved or not.
-    AutoBackupSettings shownAutoBackupSettings() const;
-    // The exit sequence's check, after the connections closed: the automatic backup when the
-    // panel's settings make it due.
-    void runAutomaticBackupWhenDue();
-
-    // The entry screen's ways in: "LİSTEDEN KASA SEÇ" (and a double click on the code or year
-    // box) and "YENİ KASA EKLE".
-    void showList();
-    void showNewCashBook();
-
-    // Whether the code field takes typing: read-only at start, unlocked by "YENİ KASA AÇ" and
-    // the entry screen's "YENİ KASA EKLE", never locked again.
-    bool isCodeUnlocked() const { return codeUnlocked_; }
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    QGroupBox* buildUpperPanel();
-    QWidget* buildMiddlePanel();
-    QGroupBox* buildBackupPanel();
-    void buildMenu();
-    void unlockCode();
-
-    Program& program_;
-    Registry registry_;
-    Backups backups_;
-    bool codeUnlocked_ = false;
-    bool placed_ = false;
 };
 
 }  // namespace tamevo

@@ -2,12 +2,11 @@
 // backup's settings, loaded once when the window is created.
 #include "cashbooks/FirmaWindow.h"
 
-#include "app/Dataset.h"
-#include "app/Dialogs.h"
-#include "app/KeyFilters.h"
-#include "app/Program.h"
-#include "app/Session.h"
-#include "app/WindowParts.h"
+#include "data/Dataset.h"
+#include "data/Dialogs.h"
+#include "widgets/KeyFilters.h"
+#include "data/Session.h"
+#include "widgets/WindowKit.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -96,8 +95,7 @@ void TfirmaF::TekKasaYedekle()
 {
     guarded([this] {
         registry_.open();
-        backups_.TekKasaYedekle(
-            program_.session().FirmaTakip.value(QStringLiteral("firma_kodu")).toString());
+        backups_.TekKasaYedekle(session_.FirmaTakip.value(QStringLiteral("firma_kodu")).toString());
     });
 }
 

@@ -1,12 +1,12 @@
 #include "cashbooks/Registry.h"
 
-#include "app/ConnectionString.h"
-#include "app/Dataset.h"
-#include "app/Dialogs.h"
-#include "app/Errors.h"
-#include "app/Numbers.h"
-#include "app/ProgramFolder.h"
-#include "app/Session.h"
+#include "data/ConnectionString.h"
+#include "data/Dataset.h"
+#include "data/Dialogs.h"
+#include "data/Errors.h"
+#include "data/Numbers.h"
+#include "data/ProgramFolder.h"
+#include "data/Session.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CashBookFiles.h"
+#include "data/CashBookFiles.h"
 
 #include <QDate>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "cashbooks/ZipArchive.h"
 
-#include "app/Errors.h"
-#include "app/IniFile.h"
+#include "data/Errors.h"
+#include "data/IniFile.h"
 
 #include <QDir>
 #include <QFile>

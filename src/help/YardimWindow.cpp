@@ -1,7 +1,7 @@
 #include "help/YardimWindow.h"
 
-#include "app/ProgramFolder.h"
-#include "app/WindowParts.h"
+#include "data/ProgramFolder.h"
+#include "widgets/WindowKit.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -28,24 +28,24 @@ TyardimF::TyardimF()
 
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
-    ComboBox1 = new QComboBox;
-    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->setEditable(true);
-    ComboBox1->addItems({QStringLiteral("Giriş ve Yedekleme İşlemleri Kullanımı"),
-                         QStringLiteral("Kasa İşlemlerinin Kullanımı")});
-    ComboBox1->setCurrentIndex(0);
-    top->addWidget(makeCaption(QStringLiteral("Yardım Alınacak Konuyu Seçin"), ComboBox1));
-    top->addWidget(ComboBox1, 1);
+    topicBox = new QComboBox;
+    topicBox->setObjectName(QStringLiteral("ComboBox1"));
+    topicBox->setEditable(true);
+    topicBox->addItems({QStringLiteral("Giriş ve Yedekleme İşlemleri Kullanımı"),
+                        QStringLiteral("Kasa İşlemlerinin Kullanımı")});
+    topicBox->setCurrentIndex(0);
+    top->addWidget(makeCaption(QStringLiteral("Yardım Alınacak Konuyu Seçin"), topicBox));
+    top->addWidget(topicBox, 1);
     closeButton = makeButton(QStringLiteral("JvXPButton10"), QStringLiteral("KAPAT"));
     top->addWidget(closeButton);
     layout->addLayout(top);
 
-    RichEdit1 = new QTextEdit;
-    RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
-    RichEdit1->setReadOnly(true);
-    RichEdit1->setAccessibleName(QStringLiteral("Yardım Metni"));
-    RichEdit1->setTabChangesFocus(false);
-    layout->addWidget(RichEdit1, 1);
+    topicText = new QTextEdit;
+    topicText->setObjectName(QStringLiteral("RichEdit1"));
+    topicText->setReadOnly(true);
+    topicText->setAccessibleName(QStringLiteral("Yardım Metni"));
+    topicText->setTabChangesFocus(false);
+    layout->addWidget(topicText, 1);
 
     auto* status = new QHBoxLayout;
     for (const QString& text : {QString(), QString(), QString(), QString()}) {
@@ -56,7 +56,7 @@ TyardimF::TyardimF()
     }
     layout->addLayout(status);
 
-    connect(ComboBox1, &QComboBox::activated, this, [this](int index) { ComboBox1Change(index); });
+    connect(topicBox, &QComboBox::activated, this, [this](int index) { ComboBox1Change(index); });
     connect(closeButton, &QPushButton::clicked, this, [this] { hide(); });
 }
 
@@ -66,7 +66,7 @@ void TyardimF::loadTopic(const QString& fileName)
     if (!file.open(QIODevice::ReadOnly)) {
         return;
     }
-    RichEdit1->setPlainText(QString::fromUtf8(file.readAll()));
+    topicText->setPlainText(QString::fromUtf8(file.readAll()));
 }
 
 void TyardimF::ComboBox1Change(int index)

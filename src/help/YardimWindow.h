@@ -16,10 +16,6 @@ class TyardimF : public QWidget {
 public:
     TyardimF();
 
-    QComboBox* ComboBox1 = nullptr;      // the topics
-    QTextEdit* RichEdit1 = nullptr;      // the topic's text
-    QPushButton* closeButton = nullptr;  // "KAPAT"
-
     // Shows the window with the entry screen's topic.
     void showEntryTopic();
     // Shows the window with the ledger's topic and the version in the status bar (from the
@@ -33,6 +29,9 @@ private:
     void ComboBox1Change(int index);
 
     QList<QLabel*> statusPanels_;
+    QComboBox* topicBox = nullptr;       // the topics
+    QTextEdit* topicText = nullptr;      // the topic's text
+    QPushButton* closeButton = nullptr;  // "KAPAT"
 };
 
 }  // namespace tamevo

@@ -1,6 +1,6 @@
 #include "ledger/BalanceQueries.h"
 
-#include "app/Dataset.h"
+#include "data/Dataset.h"
 
 namespace tamevo {
 

@@ -1,8 +1,8 @@
 #include "ledger/CarryOver.h"
 
-#include "app/Dialogs.h"
-#include "app/Errors.h"
-#include "app/Session.h"
+#include "data/Dialogs.h"
+#include "data/Errors.h"
+#include "data/Session.h"
 #include "ledger/Ledger.h"
 
 #include <QSqlError>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Connection.h"
+#include "data/Connection.h"
 
 #include <QList>
 #include <QString>

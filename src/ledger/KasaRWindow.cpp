@@ -1,15 +1,14 @@
 #include "ledger/KasaRWindow.h"
 
-#include "app/DatasetModel.h"
-#include "app/Dialogs.h"
-#include "app/WindowParts.h"
-#include "app/DisplayFormat.h"
-#include "app/GirisWindow.h"
-#include "app/Program.h"
-#include "app/Session.h"
+#include "data/Dialogs.h"
+#include "data/DisplayFormat.h"
+#include "data/Session.h"
 #include "ledger/CarryOver.h"
-#include "ledger/KasaWindow.h"
 #include "ledger/Ledger.h"
+#include "lists/ReferenceLists.h"
+#include "reports/LedgerReports.h"
+#include "widgets/DatasetModel.h"
+#include "widgets/WindowKit.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -84,7 +83,9 @@ void alternateRows(DatasetModel* model)
 
 }  // namespace
 
-TkasaRF::TkasaRF(Program& program) : program_(program), ledger_(program.ledger())
+TkasaRF::TkasaRF(Session& session, Ledger& ledger, LedgerReports& reports,
+                 CurrencyChoices& currencies)
+    : session_(session), ledger_(ledger), reports_(reports), currencies_(currencies)
 {
     setObjectName(QStringLiteral("kasaRF"));
     setWindowTitle(QStringLiteral("Norvane Tamevo Programı"));
@@ -113,9 +114,11 @@ TkasaRF::TkasaRF(Program& program) : program_(program), ledger_(program.ledger()
 
     // Window creation: today in the picker, the first currency, the calendar's title and the
     // version text.
-    vadesiDate->setDate(QDate::currentDate());
+    datePicker->setDate(QDate::currentDate());
     ledger_.setPickerDate(QDate::currentDate());
-    setCurrencyCodes({QStringLiteral("TL"), QStringLiteral("USD"), QStringLiteral("EURO")});
+    setCurrencyEntries(
+        currencyBoxes({QStringLiteral("TL"), QStringLiteral("USD"), QStringLiteral("EURO")})
+            .ledger);
     statusPanels_[2]->setText(QStringLiteral(" Version: 3.4 Guncelleme: 0"));
 
     connect(&ledger_, &Ledger::figuresChanged, this, [this] { showFigures(); });
@@ -124,31 +127,31 @@ TkasaRF::TkasaRF(Program& program) : program_(program), ledger_(program.ledger()
         tarihyukle();
     });
     connect(&ledger_, &Ledger::pickerDateChanged, this,
-            [this](const QDate& date) { vadesiDate->setDate(date); });
+            [this](const QDate& date) { datePicker->setDate(date); });
 }
 
 QWidget* TkasaRF::buildTopPanel()
 {
     auto* panel = new QWidget;
     auto* layout = new QHBoxLayout(panel);
-    Label11 = new QLabel(QStringLiteral("KASA"));
-    Label11->setObjectName(QStringLiteral("Label11"));
-    QFont headerFont = Label11->font();
+    headerLabel = new QLabel(QStringLiteral("KASA"));
+    headerLabel->setObjectName(QStringLiteral("Label11"));
+    QFont headerFont = headerLabel->font();
     headerFont.setBold(true);
     headerFont.setPointSize(headerFont.pointSize() + 4);
-    Label11->setFont(headerFont);
-    layout->addWidget(Label11, 1);
+    headerLabel->setFont(headerFont);
+    layout->addWidget(headerLabel, 1);
 
-    dovizBox = new QComboBox;
-    dovizBox->setObjectName(QStringLiteral("dovizBox"));
-    layout->addWidget(makeCaption(QStringLiteral("Para Birimi"), dovizBox));
-    layout->addWidget(dovizBox);
-    vadesiDate = new QDateEdit;
-    vadesiDate->setObjectName(QStringLiteral("vadesiDate"));
-    vadesiDate->setCalendarPopup(true);
-    vadesiDate->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    layout->addWidget(makeCaption(QStringLiteral("Tarih"), vadesiDate));
-    layout->addWidget(vadesiDate);
+    currencyBox = new QComboBox;
+    currencyBox->setObjectName(QStringLiteral("dovizBox"));
+    layout->addWidget(makeCaption(QStringLiteral("Para Birimi"), currencyBox));
+    layout->addWidget(currencyBox);
+    datePicker = new QDateEdit;
+    datePicker->setObjectName(QStringLiteral("vadesiDate"));
+    datePicker->setCalendarPopup(true);
+    datePicker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    layout->addWidget(makeCaption(QStringLiteral("Tarih"), datePicker));
+    layout->addWidget(datePicker);
     goButton = makeButton(QStringLiteral("JvXPButton1"), QStringLiteral("GİT"));
     layout->addWidget(goButton);
     twoDateButton =
@@ -158,9 +161,9 @@ QWidget* TkasaRF::buildTopPanel()
     layout->addWidget(twoDateButton);
     layout->addWidget(typeReportButton);
 
-    yazayar = new QGroupBox(QStringLiteral("Raporlama Seçenekleri"));
-    yazayar->setObjectName(QStringLiteral("yazayar"));
-    auto* choices = new QGridLayout(yazayar);
+    printGroup = new QGroupBox(QStringLiteral("Raporlama Seçenekleri"));
+    printGroup->setObjectName(QStringLiteral("yazayar"));
+    auto* choices = new QGridLayout(printGroup);
     const QStringList items{
         QStringLiteral("Günlük Kasa Raporu"),    QStringLiteral("Günlük Kasa Detay"),
         QStringLiteral("İki Tarih Arası Rapor"), QStringLiteral("İki Tarih Detay Raporu"),
@@ -172,77 +175,72 @@ QWidget* TkasaRF::buildTopPanel()
         choices->addWidget(choice, i / 2, i % 2);
     }
     reportChoices.first()->setChecked(true);
-    layout->addWidget(yazayar);
-    CheckBox1 = new QCheckBox(QStringLiteral("Kısa Açıklama"));
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    layout->addWidget(printGroup);
+    shortDescriptionCheck = new QCheckBox(QStringLiteral("Kısa Açıklama"));
+    shortDescriptionCheck->setObjectName(QStringLiteral("CheckBox1"));
     printButton = makeButton(QStringLiteral("STRG1Yaz"), QStringLiteral("YAZDIR"));
     auto* printColumn = new QVBoxLayout;
-    printColumn->addWidget(CheckBox1);
+    printColumn->addWidget(shortDescriptionCheck);
     printColumn->addWidget(printButton);
     layout->addLayout(printColumn);
 
-    connect(dovizBox, &QComboBox::activated, this, [this] { yenileButClick(); });
-    connect(vadesiDate, &QDateEdit::dateChanged, this,
+    connect(currencyBox, &QComboBox::activated, this, [this] { yenileButClick(); });
+    connect(datePicker, &QDateEdit::dateChanged, this,
             [this](const QDate& date) { ledger_.setPickerDate(date); });
     connect(goButton, &QPushButton::clicked, this, [this] { JvXPButton1Click(); });
-    connect(twoDateButton, &QPushButton::clicked, this, [this] {
-        if (onTwoDate) {
-            onTwoDate();
-        }
-    });
-    connect(typeReportButton, &QPushButton::clicked, this, [this] {
-        if (onTypeReport) {
-            onTypeReport();
-        }
-    });
-    connect(printButton, &QPushButton::clicked, this, [this] {
-        if (onPrint) {
-            onPrint();
-        }
-    });
+    connect(twoDateButton, &QPushButton::clicked, this, &TkasaRF::twoDateRequested);
+    connect(typeReportButton, &QPushButton::clicked, this, &TkasaRF::typeReportRequested);
+    connect(printButton, &QPushButton::clicked, this, &TkasaRF::printRequested);
+    // The print group's choice and "Kısa Açıklama" are the ledger's print choice, which the
+    // printing and the two-date window read when they print.
+    for (QRadioButton* choice : reportChoices) {
+        connect(choice, &QRadioButton::toggled, this, [this] { takePrintChoice(); });
+    }
+    connect(shortDescriptionCheck, &QCheckBox::toggled, this, [this] { takePrintChoice(); });
+    takePrintChoice();
     return panel;
 }
 
 QWidget* TkasaRF::buildLeftColumn()
 {
-    Splitter3 = new QSplitter(Qt::Vertical);
-    Splitter3->setObjectName(QStringLiteral("Splitter3"));
-    DBGrid2 = makeGrid(QStringLiteral("DBGrid2"), QStringLiteral("Kasa Tarihi"));
+    listSplitter = new QSplitter(Qt::Vertical);
+    listSplitter->setObjectName(QStringLiteral("Splitter3"));
+    dateListGrid = makeGrid(QStringLiteral("DBGrid2"), QStringLiteral("Kasa Tarihi"));
     dateListModel = new DatasetModel(ledger_.kasaRQuery, this);
     dateListModel->addColumn(
         QStringLiteral("islem_tarihi"), QStringLiteral("Kasa Tarihi"),
         [](const QVariant& v) { return formatListDay(v.toDate()); }, Qt::AlignCenter);
     alternateRows(dateListModel);
-    bindTableView(*DBGrid2, *dateListModel);
-    DBGrid2->horizontalHeader()->setStretchLastSection(true);
-    Splitter3->addWidget(DBGrid2);
+    bindTableView(*dateListGrid, *dateListModel);
+    dateListGrid->horizontalHeader()->setStretchLastSection(true);
+    listSplitter->addWidget(dateListGrid);
 
-    StringGrid3 = new QTableWidget(DayCalendar::kRows - 1, 1);
-    StringGrid3->setObjectName(QStringLiteral("StringGrid3"));
-    StringGrid3->setAccessibleName(DayCalendar::kTitle);
+    calendarGrid = new QTableWidget(DayCalendar::kRows - 1, 1);
+    calendarGrid->setObjectName(QStringLiteral("StringGrid3"));
+    calendarGrid->setAccessibleName(DayCalendar::kTitle);
     auto* title = new QTableWidgetItem(DayCalendar::kTitle);
     QFont bold = title->font();
     bold.setBold(true);
     title->setFont(bold);
-    StringGrid3->setHorizontalHeaderItem(0, title);
-    StringGrid3->horizontalHeader()->setStretchLastSection(true);
-    StringGrid3->verticalHeader()->setVisible(false);
-    StringGrid3->verticalHeader()->setDefaultSectionSize(20);
-    StringGrid3->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    StringGrid3->setSelectionBehavior(QAbstractItemView::SelectRows);
-    StringGrid3->setSelectionMode(QAbstractItemView::SingleSelection);
-    StringGrid3->setMinimumHeight(80);
-    Splitter3->addWidget(StringGrid3);
-    Splitter3->setSizes({400, kCalendarHeight});
-    Splitter3->setMinimumWidth(170);
+    calendarGrid->setHorizontalHeaderItem(0, title);
+    calendarGrid->horizontalHeader()->setStretchLastSection(true);
+    calendarGrid->verticalHeader()->setVisible(false);
+    calendarGrid->verticalHeader()->setDefaultSectionSize(20);
+    calendarGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    calendarGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    calendarGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    calendarGrid->setMinimumHeight(80);
+    listSplitter->addWidget(calendarGrid);
+    listSplitter->setSizes({400, kCalendarHeight});
+    listSplitter->setMinimumWidth(170);
 
     // The date list follows a click or a key; the figures follow the day.
-    connect(DBGrid2, &QTableView::clicked, this,
+    connect(dateListGrid, &QTableView::clicked, this,
             [this](const QModelIndex& index) { selectDateListRow(index.row()); });
-    DBGrid2->installEventFilter(this);
-    connect(StringGrid3, &QTableWidget::cellDoubleClicked, this,
+    dateListGrid->installEventFilter(this);
+    connect(calendarGrid, &QTableWidget::cellDoubleClicked, this,
             [this](int row, int) { StringGrid3DblClick(row + 1); });
-    return Splitter3;
+    return listSplitter;
 }
 
 QWidget* TkasaRF::buildCentre()
@@ -265,6 +263,7 @@ QWidget* TkasaRF::buildCentre()
     deleteButton = makeButton(QStringLiteral("KaydSil"), QStringLiteral("SİL"));
     documentsButton = makeButton(QStringLiteral("ResimEkle"), QStringLiteral("BELGE EKLE"));
     helpButton = makeHelpButton(QStringLiteral("helpButton"));
+    connect(helpButton, &QToolButton::clicked, this, &TkasaRF::helpRequested);
     for (QWidget* w : {static_cast<QWidget*>(newButton), static_cast<QWidget*>(changeButton),
                        static_cast<QWidget*>(deleteButton), static_cast<QWidget*>(documentsButton),
                        static_cast<QWidget*>(helpButton)}) {
@@ -272,9 +271,9 @@ QWidget* TkasaRF::buildCentre()
     }
     layout->addLayout(header);
 
-    Splitter1 = new QSplitter(Qt::Vertical);
-    Splitter1->setObjectName(QStringLiteral("Splitter1"));
-    DBGrid1 = makeGrid(QStringLiteral("DBGrid1"), QStringLiteral("Kasa Hareketleri"));
+    centreSplitter = new QSplitter(Qt::Vertical);
+    centreSplitter->setObjectName(QStringLiteral("Splitter1"));
+    movementGrid = makeGrid(QStringLiteral("DBGrid1"), QStringLiteral("Kasa Hareketleri"));
     movementModel = new DatasetModel(ledger_.kasaTable, this);
     const auto amount = [](const QVariant& v) { return formatAmount(v); };
     movementModel->addColumn(QStringLiteral("aciklama"), QStringLiteral("Açıklama"));
@@ -300,11 +299,11 @@ QWidget* TkasaRF::buildCentre()
         }
         return style;
     });
-    bindTableView(*DBGrid1, *movementModel);
-    DBGrid1->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    Splitter1->addWidget(DBGrid1);
+    bindTableView(*movementGrid, *movementModel);
+    movementGrid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    centreSplitter->addWidget(movementGrid);
 
-    DBGrid3 = makeGrid(QStringLiteral("DBGrid3"), QStringLiteral("Para Birimi Durumu"));
+    summaryGrid = makeGrid(QStringLiteral("DBGrid3"), QStringLiteral("Para Birimi Durumu"));
     summaryModel = new DatasetModel(ledger_.guntoplamtumuQuery, this);
     summaryModel->addColumn(QStringLiteral("doviz_cinsi"), QStringLiteral("Para Birimi"));
     summaryModel->addColumn(QStringLiteral("GunBasi"), QStringLiteral("Gün Başı Mevcut"), amount,
@@ -316,16 +315,16 @@ QWidget* TkasaRF::buildCentre()
     summaryModel->addColumn(QStringLiteral("bakiye"), QStringLiteral("Gün Sonu Bakiye"), amount,
                             Qt::AlignRight | Qt::AlignVCenter);
     alternateRows(summaryModel);
-    bindTableView(*DBGrid3, *summaryModel);
-    DBGrid3->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    DBGrid3->setVisible(false);
-    Splitter1->addWidget(DBGrid3);
-    Splitter1->setStretchFactor(0, 1);
-    layout->addWidget(Splitter1, 1);
+    bindTableView(*summaryGrid, *summaryModel);
+    summaryGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    summaryGrid->setVisible(false);
+    centreSplitter->addWidget(summaryGrid);
+    centreSplitter->setStretchFactor(0, 1);
+    layout->addWidget(centreSplitter, 1);
 
     connect(newButton, &QPushButton::clicked, this, [this] { tahsilatYapClick(); });
     connect(changeButton, &QPushButton::clicked, this, [this] { KaydDzelt1Click(); });
-    connect(DBGrid1, &QTableView::doubleClicked, this, [this] { KaydDzelt1Click(); });
+    connect(movementGrid, &QTableView::doubleClicked, this, [this] { KaydDzelt1Click(); });
     connect(deleteButton, &QPushButton::clicked, this, [this] { KaydSil1Click(); });
     connect(documentsButton, &QPushButton::clicked, this, [this] { ResimEkle1Click(); });
     return centre;
@@ -344,8 +343,8 @@ QWidget* TkasaRF::buildBottomPanel()
     dayInLabel = makeValueLabel(QStringLiteral("dayInLabel"));
     dayOutLabel = makeValueLabel(QStringLiteral("dayOutLabel"));
     dayBalanceLabel = makeValueLabel(QStringLiteral("dayBalanceLabel"));
-    Label10 = makeValueLabel(QStringLiteral("Label10"));
-    Label10->setText(QStringLiteral("..."));
+    dayEndLabel = makeValueLabel(QStringLiteral("Label10"));
+    dayEndLabel->setText(QStringLiteral("..."));
     layout->addWidget(makeCaption(QStringLiteral("GİREN PARA")), 0, 1);
     layout->addWidget(dayInLabel, 0, 2);
     layout->addWidget(makeCaption(QStringLiteral("ÇIKAN PARA")), 1, 1);
@@ -353,7 +352,7 @@ QWidget* TkasaRF::buildBottomPanel()
     layout->addWidget(makeCaption(QStringLiteral("GÜN BAKİYE")), 2, 1);
     layout->addWidget(dayBalanceLabel, 2, 2);
     layout->addWidget(makeCaption(QStringLiteral("GÜN SONU KASA")), 0, 3);
-    layout->addWidget(Label10, 0, 4);
+    layout->addWidget(dayEndLabel, 0, 4);
 
     refreshButton = makeButton(QStringLiteral("yenileBut"), QStringLiteral("BİLGİLERİ GÜNCELLE"));
     mainMenuButton = makeButton(QStringLiteral("JvXPButton9"), QStringLiteral("Ana Menü"));
@@ -370,14 +369,10 @@ QWidget* TkasaRF::buildBottomPanel()
     layout->setColumnStretch(5, 1);
 
     connect(refreshButton, &QPushButton::clicked, this, [this] { yenileButClick(); });
-    connect(mainMenuButton, &QPushButton::clicked, this, [this] { program_.kasakapat(); });
+    connect(mainMenuButton, &QPushButton::clicked, this, &TkasaRF::mainMenuRequested);
     connect(closeButton, &QPushButton::clicked, this, [this] { close(); });
     connect(carryOverButton, &QPushButton::clicked, this, [this] { JvXPButton2Click(); });
-    connect(excelButton, &QPushButton::clicked, this, [this] {
-        if (onExcel) {
-            onExcel();
-        }
-    });
+    connect(excelButton, &QPushButton::clicked, this, &TkasaRF::excelRequested);
     return panel;
 }
 
@@ -391,7 +386,8 @@ void TkasaRF::buildMenus()
                         [this] { AltListeyiGizle1Click(); });
     listMenu->addAction(QStringLiteral("Tüm Listeyi Göster"), this,
                         [this] { mLiteyiGster1Click(); });
-    for (QWidget* list : {static_cast<QWidget*>(DBGrid2), static_cast<QWidget*>(StringGrid3)}) {
+    for (QWidget* list :
+         {static_cast<QWidget*>(dateListGrid), static_cast<QWidget*>(calendarGrid)}) {
         list->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(list, &QWidget::customContextMenuRequested, this,
                 [listMenu, list](const QPoint& at) { listMenu->popup(list->mapToGlobal(at)); });
@@ -415,10 +411,10 @@ void TkasaRF::buildMenus()
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         const auto command = e.command;
         connect(action, &QAction::triggered, this, [this, command] { (this->*command)(); });
-        DBGrid1->addAction(action);
-        DBGrid3->addAction(action);
+        movementGrid->addAction(action);
+        summaryGrid->addAction(action);
     }
-    for (QTableView* grid : {DBGrid1, DBGrid3}) {
+    for (QTableView* grid : {movementGrid, summaryGrid}) {
         grid->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(grid, &QWidget::customContextMenuRequested, this,
                 [movementMenu, grid](const QPoint& at) {
@@ -430,7 +426,7 @@ void TkasaRF::buildMenus()
 void TkasaRF::setOpenBookTexts(const OpenBookTexts& texts)
 {
     setWindowTitle(texts.caption);
-    Label11->setText(texts.header);
+    headerLabel->setText(texts.header);
     statusPanels_[3]->setText(texts.status);
 }
 
@@ -439,23 +435,29 @@ QString TkasaRF::statusPanelText(int panel) const
     return statusPanels_.value(panel) != nullptr ? statusPanels_[panel]->text() : QString();
 }
 
-void TkasaRF::setCurrencyCodes(const QStringList& codes)
+void TkasaRF::setCurrencyEntries(const QStringList& entries)
 {
-    dovizBox->clear();
-    dovizBox->addItems(codes);
-    dovizBox->addItem(kAllCurrencies);
-    dovizBox->setCurrentIndex(0);
-    ledger_.setCurrencySelection(dovizBox->currentText());
+    currencyBox->clear();
+    currencyBox->addItems(entries);
+    currencyBox->setCurrentIndex(entries.isEmpty() ? -1 : 0);
+    ledger_.setCurrencySelection(currencyBox->currentText());
 }
 
-void TkasaRF::openBook()
+void TkasaRF::openBook(const OpenBookTexts& texts)
+{
+    setOpenBookTexts(texts);
+    show();
+    openBookData();
+}
+
+void TkasaRF::openBookData()
 {
     guarded([this] {
-        ledger_.setCurrencySelection(dovizBox->currentIndex() < 0 ? QString()
-                                                                  : dovizBox->currentText());
+        ledger_.setCurrencySelection(currencyBox->currentIndex() < 0 ? QString()
+                                                                     : currencyBox->currentText());
         ledger_.openBook();
     });
-    program_.girisF->ParaBirimiAyarla();
+    guarded([this] { currencies_.ParaBirimiAyarla(); });
     tarihyukle();
     showMaximized();
     guarded([this] {
@@ -481,25 +483,25 @@ void TkasaRF::showFigures()
     dayInLabel->setText(formatAmount(ledger_.guniciQuery.value(QStringLiteral("BorcToplam"))));
     dayOutLabel->setText(formatAmount(ledger_.guniciQuery.value(QStringLiteral("AlacakToplam"))));
     dayBalanceLabel->setText(formatAmount(ledger_.guniciQuery.value(QStringLiteral("bakiye"))));
-    Label10->setText(formatAmount(ledger_.dayEndBalance()));
+    dayEndLabel->setText(formatAmount(ledger_.dayEndBalance()));
 }
 
 void TkasaRF::showSummary()
 {
     const bool visible = ledger_.guntoplamtumuQuery.isOpen();
-    DBGrid3->setVisible(visible);
+    summaryGrid->setVisible(visible);
     if (visible) {
         const int rows = ledger_.guntoplamtumuQuery.recordCount();
         const int height = rows <= 1 ? 50 : rows == 2 ? 74 : 98;
-        DBGrid3->setFixedHeight(height);
+        summaryGrid->setFixedHeight(height);
     }
 }
 
 void TkasaRF::yenileButClick()
 {
     guarded([this] {
-        ledger_.setCurrencySelection(dovizBox->currentIndex() < 0 ? QString()
-                                                                  : dovizBox->currentText());
+        ledger_.setCurrencySelection(currencyBox->currentIndex() < 0 ? QString()
+                                                                     : currencyBox->currentText());
         ledger_.yenile();
         ledger_.ParaBirimiDurum();
     });
@@ -530,18 +532,12 @@ void TkasaRF::JvXPButton1Click()
 void TkasaRF::tahsilatYapClick()
 {
     guarded([this] {
-        TkasaF* entry = program_.kasaF;
         const bool hasDay = ledger_.kasaRQuery.isOpen() && ledger_.kasaRQuery.currentIndex() >= 0;
-        entry->vadesiDate->setDate(hasDay ? ledger_.selectedDay() : QDate::currentDate());
-        if (dovizBox->currentIndex() >= 0 && dovizBox->currentText() != kAllCurrencies) {
-            entry->dovizBox->setCurrentIndex(dovizBox->currentIndex());
-        }
-        if (entry->dovizBox->currentIndex() < 0) {
-            entry->dovizBox->setCurrentIndex(0);
-        }
-        ledger_.appendMovement();
-        entry->show();
-        entry->raise();
+        const QString currency =
+            currencyBox->currentIndex() >= 0 && currencyBox->currentText() != kAllCurrencies
+                ? currencyBox->currentText()
+                : QString();
+        emit newMovementRequested(hasDay ? ledger_.selectedDay() : QDate::currentDate(), currency);
     });
 }
 
@@ -551,13 +547,7 @@ void TkasaRF::KaydDzelt1Click()
         if (ledger_.kasaTable.value(QStringLiteral("nid")).toLongLong() <= 0) {
             return;
         }
-        TkasaF* entry = program_.kasaF;
-        entry->vadesiDate->setDate(
-            ledger_.kasaTable.value(QStringLiteral("islem_tarihi")).toDate());
-        entry->setCurrencyText(ledger_.kasaTable.value(QStringLiteral("doviz_cinsi")).toString());
-        ledger_.editCurrentMovement();
-        entry->show();
-        entry->raise();
+        emit editMovementRequested();
     });
 }
 
@@ -581,17 +571,14 @@ void TkasaRF::ResimEkle1Click()
         if (ledger_.kasaTable.value(QStringLiteral("nid")).toLongLong() < 1) {
             return;
         }
-        if (onDocuments) {
-            onDocuments();
-        }
+        emit documentsRequested();
     });
 }
 
 void TkasaRF::JvXPButton2Click()
 {
     guarded([this] {
-        YilSonuDevri(ledger_,
-                     [this](const QString& year) { program_.girisF->yilEdit->setText(year); });
+        YilSonuDevri(ledger_, [this](const QString& year) { emit workingYearChanged(year); });
     });
     guarded([this] {
         ledger_.refreshAfterCarryOver();
@@ -603,46 +590,46 @@ void TkasaRF::JvXPButton2Click()
 
 void TkasaRF::StringGrid3DblClick(int row)
 {
-    const QDate day = calendar.dayOfRow(row);
+    const QDate day = calendar_.dayOfRow(row);
     if (!day.isValid()) {
         return;
     }
-    vadesiDate->setDate(day);
+    datePicker->setDate(day);
     ledger_.setPickerDate(day);
     JvXPButton1Click();
 }
 
 void TkasaRF::stListeyiGizle1Click()
 {
-    DBGrid2->hide();
-    StringGrid3->show();
-    Splitter3->handle(1)->hide();
+    dateListGrid->hide();
+    calendarGrid->show();
+    listSplitter->handle(1)->hide();
 }
 
 void TkasaRF::AltListeyiGizle1Click()
 {
-    DBGrid2->show();
-    StringGrid3->hide();
-    Splitter3->handle(1)->hide();
+    dateListGrid->show();
+    calendarGrid->hide();
+    listSplitter->handle(1)->hide();
 }
 
 void TkasaRF::mLiteyiGster1Click()
 {
-    DBGrid2->show();
-    StringGrid3->show();
-    Splitter3->handle(1)->show();
-    Splitter3->setSizes({qMax(100, Splitter3->height() - kCalendarHeight), kCalendarHeight});
+    dateListGrid->show();
+    calendarGrid->show();
+    listSplitter->handle(1)->show();
+    listSplitter->setSizes({qMax(100, listSplitter->height() - kCalendarHeight), kCalendarHeight});
 }
 
 void TkasaRF::tarihyukle()
 {
-    calendar.fill(DayCalendar::calendarYear(program_.session().CalismaYili, ledger_.pickerDate()));
+    calendar_.fill(DayCalendar::calendarYear(session_.CalismaYili, ledger_.pickerDate()));
     for (int row = 1; row < DayCalendar::kRows; ++row) {
-        auto* item = new QTableWidgetItem(calendar.rowText(row));
-        if (calendar.isWeekendRow(row)) {
+        auto* item = new QTableWidgetItem(calendar_.rowText(row));
+        if (calendar_.isWeekendRow(row)) {
             item->setBackground(kWeekend);
         }
-        StringGrid3->setItem(row - 1, 0, item);
+        calendarGrid->setItem(row - 1, 0, item);
     }
     stringtebul();
 }
@@ -654,19 +641,19 @@ void TkasaRF::stringtebul()
     }
     // The last row first, then the match: the matched day comes to the top of the list.
     const int last = DayCalendar::kRows - 2;
-    StringGrid3->setCurrentCell(last, 0);
-    StringGrid3->scrollToBottom();
-    const int row = calendar.rowOf(ledger_.selectedDay()) - 1;
-    StringGrid3->setCurrentCell(row, 0);
-    StringGrid3->scrollToItem(StringGrid3->item(row, 0), QAbstractItemView::PositionAtTop);
+    calendarGrid->setCurrentCell(last, 0);
+    calendarGrid->scrollToBottom();
+    const int row = calendar_.rowOf(ledger_.selectedDay()) - 1;
+    calendarGrid->setCurrentCell(row, 0);
+    calendarGrid->scrollToItem(calendarGrid->item(row, 0), QAbstractItemView::PositionAtTop);
 }
 
 bool TkasaRF::eventFilter(QObject* watched, QEvent* event)
 {
     // A key released in the date list selects the day it moved to.
-    if (watched == DBGrid2 && event->type() == QEvent::KeyRelease &&
-        DBGrid2->currentIndex().isValid()) {
-        selectDateListRow(DBGrid2->currentIndex().row());
+    if (watched == dateListGrid && event->type() == QEvent::KeyRelease &&
+        dateListGrid->currentIndex().isValid()) {
+        selectDateListRow(dateListGrid->currentIndex().row());
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -675,8 +662,19 @@ void TkasaRF::closeEvent(QCloseEvent* event)
 {
     // Every close request of the ledger goes to the entry screen's exit question; the ledger
     // closes whatever the answer.
-    program_.girisF->close();
+    emit closeRequested();
     event->accept();
+}
+
+void TkasaRF::takePrintChoice()
+{
+    reports_.printChoice.reset();
+    for (int i = 0; i < reportChoices.size(); ++i) {
+        if (reportChoices[i]->isChecked()) {
+            reports_.printChoice = LedgerReports::Choice(i);
+        }
+    }
+    reports_.shortDescription = shortDescriptionCheck->isChecked();
 }
 
 }  // namespace tamevo

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "app/CashBookFiles.h"
+#include "data/CashBookFiles.h"
 #include "ledger/DayCalendar.h"
 
+#include <QDate>
 #include <QMainWindow>
 
 class QCheckBox;
@@ -19,66 +20,31 @@ class QToolButton;
 
 namespace tamevo {
 
+class CurrencyChoices;
 class DatasetModel;
 class Ledger;
-class Program;
+class LedgerReports;
+class Session;
 
 // The ledger window: the days of the open cash book with the year calendar, the selected
-// day's movements and figures, and the commands on them.
+// day's movements and figures, and the commands on them. What it asks of other windows it
+// asks through its signals.
 class TkasaRF : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TkasaRF(Program& program);
+    TkasaRF(Session& session, Ledger& ledger, LedgerReports& reports, CurrencyChoices& currencies);
 
-    // --- Controls, named as the tests and other windows find them -----------------------
-    QLabel* Label11 = nullptr;                // header: code - title - year
-    QComboBox* dovizBox = nullptr;            // currency selection, "Hepsi" last
-    QDateEdit* vadesiDate = nullptr;          // date picker
-    QPushButton* goButton = nullptr;          // "GİT"
-    QPushButton* twoDateButton = nullptr;     // "İki Tarih Arası Kasa Hareketi"
-    QPushButton* typeReportButton = nullptr;  // "İşlem/Kaynak Türü Raporu"
-    QGroupBox* yazayar = nullptr;             // "Raporlama Seçenekleri"
-    QList<QRadioButton*> reportChoices;
-    QCheckBox* CheckBox1 = nullptr;       // "Kısa Açıklama"
-    QPushButton* printButton = nullptr;   // "YAZDIR"
-    QTableView* DBGrid2 = nullptr;        // date list
-    QTableWidget* StringGrid3 = nullptr;  // year calendar
-    QSplitter* Splitter3 = nullptr;
-    QLabel* dayHeaderLabel = nullptr;        // "<day> KASA"
-    QLabel* dayStartLabel = nullptr;         // beside "GÜN BAŞI KASA"
-    QPushButton* newButton = nullptr;        // "YENİ"
-    QPushButton* changeButton = nullptr;     // "DEĞİŞTİR"
-    QPushButton* deleteButton = nullptr;     // "SİL"
-    QPushButton* documentsButton = nullptr;  // "BELGE EKLE"
-    QToolButton* helpButton = nullptr;
-    QTableView* DBGrid1 = nullptr;  // movements of the day
-    QSplitter* Splitter1 = nullptr;
-    QTableView* DBGrid3 = nullptr;           // per-currency summary
-    QLabel* bottomDayLabel = nullptr;        // the day in the bottom panel
-    QLabel* dayInLabel = nullptr;            // beside "GİREN PARA"
-    QLabel* dayOutLabel = nullptr;           // beside "ÇIKAN PARA"
-    QLabel* dayBalanceLabel = nullptr;       // beside "GÜN BAKİYE"
-    QLabel* Label10 = nullptr;               // beside "GÜN SONU KASA"
-    QPushButton* refreshButton = nullptr;    // "BİLGİLERİ GÜNCELLE"
-    QPushButton* mainMenuButton = nullptr;   // "Ana Menü"
-    QPushButton* carryOverButton = nullptr;  // "YIL DEVRİ AL"
-    QPushButton* excelButton = nullptr;      // "Excel"
-    QPushButton* closeButton = nullptr;      // "KAPAT"
-
-    DatasetModel* dateListModel = nullptr;
-    DatasetModel* movementModel = nullptr;
-    DatasetModel* summaryModel = nullptr;
-    DayCalendar calendar;
-
+    // Entry into the opened cash book: its texts, the window shown, then the ledger's data,
+    // figures, lists, calendar and summary.
+    void openBook(const OpenBookTexts& texts);
+    // Drops a pending movement and closes the ledger's data (before the cash book closes).
+    void closeBook();
     // Shows which cash book and year are open: caption, header and last status panel.
     void setOpenBookTexts(const OpenBookTexts& texts);
     QString statusPanelText(int panel) const;
-
-    // Entry steps of the ledger after the cash book was opened: data, figures, lists,
-    // calendar, summary.
-    void openBook();
-    // Drops a pending movement and closes the ledger's data (before the cash book closes).
-    void closeBook();
+    // Sets the currency box's entries (its part of ParaBirimiAyarla: the codes, then "Hepsi")
+    // and selects the first.
+    void setCurrencyEntries(const QStringList& entries);
 
     // --- Commands -----------------------------------------------------------------------
     void yenileButClick();            // refresh
@@ -94,22 +60,24 @@ public:
     void AltListeyiGizle1Click();  // "Alt Listeyi Gizle"
     void mLiteyiGster1Click();     // "Tüm Listeyi Göster"
 
-    // The day calendar: filled for the working year, following the selected day.
-    void tarihyukle();
-    void stringtebul();
-    // Sets the currency boxes' entries (ParaBirimiAyarla): the codes, then "Hepsi".
-    void setCurrencyCodes(const QStringList& codes);
-    // Writes the day figures into their labels.
-    void showFigures();
-    // The summary grid's visibility and height after ParaBirimiDurum.
-    void showSummary();
-
-    // Handlers of the commands that come with their own subsystems.
-    std::function<void()> onExcel;
-    std::function<void()> onPrint;
-    std::function<void()> onTwoDate;
-    std::function<void()> onTypeReport;
-    std::function<void()> onDocuments;
+signals:
+    // "YENİ": a new movement on `day` in `currency` (empty under "Hepsi").
+    void newMovementRequested(const QDate& day, const QString& currency);
+    // "DEĞİŞTİR": the current movement in the movement window.
+    void editMovementRequested();
+    // "BELGE EKLE": the documents of the current, stored movement.
+    void documentsRequested();
+    void printRequested();       // "YAZDIR"
+    void twoDateRequested();     // "İki Tarih Arası Kasa Hareketi"
+    void typeReportRequested();  // "İşlem/Kaynak Türü Raporu"
+    void excelRequested();       // "Excel"
+    void helpRequested();
+    // "Ana Menü": back to the entry screen.
+    void mainMenuRequested();
+    // Every close request of the ledger goes to the entry screen's exit question.
+    void closeRequested();
+    // The year-end carry-over switched the working year.
+    void workingYearChanged(const QString& year);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -121,9 +89,59 @@ private:
     QWidget* buildCentre();
     QWidget* buildBottomPanel();
     void buildMenus();
+    // The entry steps after the cash book was opened.
+    void openBookData();
+    // The day calendar: filled for the working year, following the selected day.
+    void tarihyukle();
+    void stringtebul();
+    // Writes the day figures into their labels.
+    void showFigures();
+    // The summary grid's visibility and height after ParaBirimiDurum.
+    void showSummary();
+    void takePrintChoice();
 
-    Program& program_;
+    Session& session_;
     Ledger& ledger_;
+    LedgerReports& reports_;
+    CurrencyChoices& currencies_;
+    DayCalendar calendar_;
+
+    QLabel* headerLabel = nullptr;            // code - title - year
+    QComboBox* currencyBox = nullptr;         // currency selection, "Hepsi" last
+    QDateEdit* datePicker = nullptr;          // the ledger's date picker
+    QPushButton* goButton = nullptr;          // "GİT"
+    QPushButton* twoDateButton = nullptr;     // "İki Tarih Arası Kasa Hareketi"
+    QPushButton* typeReportButton = nullptr;  // "İşlem/Kaynak Türü Raporu"
+    QGroupBox* printGroup = nullptr;          // "Raporlama Seçenekleri"
+    QList<QRadioButton*> reportChoices;
+    QCheckBox* shortDescriptionCheck = nullptr;  // "Kısa Açıklama"
+    QPushButton* printButton = nullptr;          // "YAZDIR"
+    QTableView* dateListGrid = nullptr;
+    QTableWidget* calendarGrid = nullptr;
+    QSplitter* listSplitter = nullptr;
+    QLabel* dayHeaderLabel = nullptr;        // "<day> KASA"
+    QLabel* dayStartLabel = nullptr;         // beside "GÜN BAŞI KASA"
+    QPushButton* newButton = nullptr;        // "YENİ"
+    QPushButton* changeButton = nullptr;     // "DEĞİŞTİR"
+    QPushButton* deleteButton = nullptr;     // "SİL"
+    QPushButton* documentsButton = nullptr;  // "BELGE EKLE"
+    QToolButton* helpButton = nullptr;
+    QTableView* movementGrid = nullptr;  // movements of the day
+    QSplitter* centreSplitter = nullptr;
+    QTableView* summaryGrid = nullptr;       // per-currency summary
+    QLabel* bottomDayLabel = nullptr;        // the day in the bottom panel
+    QLabel* dayInLabel = nullptr;            // beside "GİREN PARA"
+    QLabel* dayOutLabel = nullptr;           // beside "ÇIKAN PARA"
+    QLabel* dayBalanceLabel = nullptr;       // beside "GÜN BAKİYE"
+    QLabel* dayEndLabel = nullptr;           // beside "GÜN SONU KASA"
+    QPushButton* refreshButton = nullptr;    // "BİLGİLERİ GÜNCELLE"
+    QPushButton* mainMenuButton = nullptr;   // "Ana Menü"
+    QPushButton* carryOverButton = nullptr;  // "YIL DEVRİ AL"
+    QPushButton* excelButton = nullptr;      // "Excel"
+    QPushButton* closeButton = nullptr;      // "KAPAT"
+    DatasetModel* dateListModel = nullptr;
+    DatasetModel* movementModel = nullptr;
+    DatasetModel* summaryModel = nullptr;
     QList<QLabel*> statusPanels_;
 };
 

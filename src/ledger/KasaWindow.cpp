@@ -1,12 +1,11 @@
 #include "ledger/KasaWindow.h"
 
-#include "app/Dialogs.h"
-#include "app/WindowParts.h"
-#include "app/FieldBinding.h"
-#include "app/KeyFilters.h"
-#include "app/Program.h"
-#include "app/Session.h"
+#include "data/Dialogs.h"
+#include "data/Session.h"
 #include "ledger/Ledger.h"
+#include "widgets/FieldBinding.h"
+#include "widgets/KeyFilters.h"
+#include "widgets/WindowKit.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -47,7 +46,7 @@ private:
 
 }  // namespace
 
-TkasaF::TkasaF(Program& program) : program_(program), ledger_(program.ledger())
+TkasaF::TkasaF(Session& session, Ledger& ledger) : session_(session), ledger_(ledger)
 {
     setObjectName(QStringLiteral("kasaF"));
     setWindowTitle(QStringLiteral("Norvane Tamevo Programı - Kasa  Hareket İşlemi"));
@@ -61,13 +60,13 @@ TkasaF::TkasaF(Program& program) : program_(program), ledger_(program.ledger())
     title->setFont(bold);
     layout->addWidget(title);
 
-    vadesiDate = new QDateEdit(QDate::currentDate());
-    vadesiDate->setObjectName(QStringLiteral("vadesiDate"));
-    vadesiDate->setCalendarPopup(true);
-    vadesiDate->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    dovizBox = new QComboBox;
-    dovizBox->setObjectName(QStringLiteral("dovizBox"));
-    dovizBox->addItems({QStringLiteral("TL"), QStringLiteral("USD"), QStringLiteral("EURO")});
+    datePicker = new QDateEdit(QDate::currentDate());
+    datePicker->setObjectName(QStringLiteral("vadesiDate"));
+    datePicker->setCalendarPopup(true);
+    datePicker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    currencyBox = new QComboBox;
+    currencyBox->setObjectName(QStringLiteral("dovizBox"));
+    currencyBox->addItems({QStringLiteral("TL"), QStringLiteral("USD"), QStringLiteral("EURO")});
     inEdit = new QLineEdit;
     inEdit->setObjectName(QStringLiteral("DBEdit1"));
     outEdit = new QLineEdit;
@@ -92,9 +91,10 @@ TkasaF::TkasaF(Program& program) : program_(program), ledger_(program.ledger())
         const char* caption;
         QWidget* control;
     } rows[] = {
-        {"İşlem Tarihi", vadesiDate},     {"Para Birimi", dovizBox}, {"Kasaya Giren Tutar", inEdit},
-        {"Kasadan Çıkan Tutar", outEdit}, {"Döviz Kuru", rateEdit},  {"Açıklama", descriptionEdit},
-        {"İşlem Türü", typeBox},          {"Kaynak", sourceBox},
+        {"İşlem Tarihi", datePicker},   {"Para Birimi", currencyBox},
+        {"Kasaya Giren Tutar", inEdit}, {"Kasadan Çıkan Tutar", outEdit},
+        {"Döviz Kuru", rateEdit},       {"Açıklama", descriptionEdit},
+        {"İşlem Türü", typeBox},        {"Kaynak", sourceBox},
     };
     int row = 0;
     for (const auto& r : rows) {
@@ -126,14 +126,14 @@ TkasaF::TkasaF(Program& program) : program_(program), ledger_(program.ledger())
     layout->addLayout(buttons);
 
     // Focus order of the fields; Enter moves on as Tab does.
-    const QList<QWidget*> order{vadesiDate,   dovizBox,          inEdit,      outEdit,
+    const QList<QWidget*> order{datePicker,   currencyBox,       inEdit,      outEdit,
                                 rateEdit,     descriptionEdit,   typeBox,     saveButton,
                                 cancelButton, newMovementButton, typesButton, closeButton,
                                 sourceBox,    sourcesButton};
     for (int i = 0; i + 1 < order.size(); ++i) {
         setTabOrder(order[i], order[i + 1]);
     }
-    for (QWidget* w : {static_cast<QWidget*>(vadesiDate), static_cast<QWidget*>(dovizBox),
+    for (QWidget* w : {static_cast<QWidget*>(datePicker), static_cast<QWidget*>(currencyBox),
                        static_cast<QWidget*>(inEdit), static_cast<QWidget*>(outEdit),
                        static_cast<QWidget*>(rateEdit), static_cast<QWidget*>(descriptionEdit)}) {
         makeEnterMoveOn(w);
@@ -150,29 +150,22 @@ TkasaF::TkasaF(Program& program) : program_(program), ledger_(program.ledger())
 
     // A changed movement left pending is stored with this window's date and currency.
     ledger_.entryValues = [this] {
-        return EntryValues{vadesiDate->date(), dovizBox->currentText()};
+        return EntryValues{datePicker->date(), currencyBox->currentText()};
     };
 
     connect(saveButton, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     connect(cancelButton, &QPushButton::clicked, this, [this] { JvXPButton2Click(); });
     connect(newMovementButton, &QPushButton::clicked, this, [this] { JvXPButton1Click(); });
     connect(closeButton, &QPushButton::clicked, this, [this] { hide(); });
-    connect(typesButton, &QPushButton::clicked, this, [this] {
-        if (onTypes) {
-            onTypes();
-        }
-    });
-    connect(sourcesButton, &QPushButton::clicked, this, [this] {
-        if (onSources) {
-            onSources();
-        }
-    });
-    program.session().kasanedenTable.onAnyChange(this, [this] { refreshTypeNames(); });
+    connect(typesButton, &QPushButton::clicked, this, &TkasaF::typesRequested);
+    connect(sourcesButton, &QPushButton::clicked, this, &TkasaF::sourcesRequested);
+    connect(helpButton, &QToolButton::clicked, this, &TkasaF::helpRequested);
+    session_.kasanedenTable.onAnyChange(this, [this] { refreshTypeNames(); });
 }
 
 void TkasaF::refreshTypeNames()
 {
-    Dataset& types = program_.session().kasanedenTable;
+    Dataset& types = session_.kasanedenTable;
     const QString current = ledger_.kasaTable.isOpen()
                                 ? ledger_.kasaTable.value(QStringLiteral("neden")).toString()
                                 : QString();
@@ -183,16 +176,16 @@ void TkasaF::refreshTypeNames()
     typeBox->setCurrentIndex(typeBox->findText(current));
 }
 
-void TkasaF::setCurrencyCodes(const QStringList& codes)
+void TkasaF::setCurrencyEntries(const QStringList& codes)
 {
-    dovizBox->clear();
-    dovizBox->addItems(codes);
-    dovizBox->setCurrentIndex(codes.isEmpty() ? -1 : 0);
+    currencyBox->clear();
+    currencyBox->addItems(codes);
+    currencyBox->setCurrentIndex(codes.isEmpty() ? -1 : 0);
 }
 
 void TkasaF::setCurrencyText(const QString& code)
 {
-    dovizBox->setCurrentIndex(dovizBox->findText(code));
+    currencyBox->setCurrentIndex(currencyBox->findText(code));
 }
 
 void TkasaF::setSourceNames(const QStringList& names)
@@ -203,11 +196,45 @@ void TkasaF::setSourceNames(const QStringList& names)
     sourceBox->setEditText(text);
 }
 
+void TkasaF::startNew(const QDate& day, const QString& currency)
+{
+    guarded([&] {
+        datePicker->setDate(day);
+        if (!currency.isEmpty()) {
+            setCurrencyText(currency);
+        }
+        if (currencyBox->currentIndex() < 0) {
+            currencyBox->setCurrentIndex(0);
+        }
+        ledger_.appendMovement();
+        showWindow();
+    });
+}
+
+void TkasaF::startEdit()
+{
+    guarded([this] {
+        if (ledger_.kasaTable.value(QStringLiteral("nid")).toLongLong() <= 0) {
+            return;
+        }
+        datePicker->setDate(ledger_.kasaTable.value(QStringLiteral("islem_tarihi")).toDate());
+        setCurrencyText(ledger_.kasaTable.value(QStringLiteral("doviz_cinsi")).toString());
+        ledger_.editCurrentMovement();
+        showWindow();
+    });
+}
+
+void TkasaF::showWindow()
+{
+    show();
+    raise();
+}
+
 void TkasaF::BitBtn1Click()
 {
     Ledger::SaveResult result = Ledger::SaveResult::NothingPending;
     if (!guarded([&] {
-            result = ledger_.saveMovement({vadesiDate->date(), dovizBox->currentText()});
+            result = ledger_.saveMovement({datePicker->date(), currencyBox->currentText()});
         })) {
         return;
     }
@@ -215,10 +242,10 @@ void TkasaF::BitBtn1Click()
         return;
     }
     showMessage(kSavedMessage);
-    Session& session = program_.session();
-    if (session.kasaDonusModu == kReturnToTwoDateBrowser) {
-        session.kasaDonusModu.clear();
+    if (session_.kasaDonusModu == kReturnToTwoDateBrowser) {
+        session_.kasaDonusModu.clear();
         hide();
+        emit savedForBrowser();
     }
 }
 
@@ -229,7 +256,7 @@ void TkasaF::JvXPButton2Click()
             ledger_.kasaTable.cancel();
         }
         if (ledger_.kasaTable.recordCount() > 0) {
-            vadesiDate->setDate(ledger_.kasaTable.value(QStringLiteral("islem_tarihi")).toDate());
+            datePicker->setDate(ledger_.kasaTable.value(QStringLiteral("islem_tarihi")).toDate());
             setCurrencyText(ledger_.kasaTable.value(QStringLiteral("doviz_cinsi")).toString());
         }
     });
@@ -238,8 +265,8 @@ void TkasaF::JvXPButton2Click()
 void TkasaF::JvXPButton1Click()
 {
     guarded([this] {
-        if (dovizBox->currentIndex() < 0) {
-            dovizBox->setCurrentIndex(0);
+        if (currencyBox->currentIndex() < 0) {
+            currencyBox->setCurrentIndex(0);
         }
         ledger_.appendMovement();
     });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QWidget>
 
 class QComboBox;
@@ -11,17 +12,52 @@ class QToolButton;
 namespace tamevo {
 
 class Ledger;
-class Program;
+class Session;
 
 // The movement window: adds a movement to the open cash book or changes one. It has no data
 // of its own; its edits are bound to the ledger's current movement.
 class TkasaF : public QWidget {
     Q_OBJECT
 public:
-    explicit TkasaF(Program& program);
+    TkasaF(Session& session, Ledger& ledger);
 
-    QDateEdit* vadesiDate = nullptr;           // "İşlem Tarihi"
-    QComboBox* dovizBox = nullptr;             // "Para Birimi"
+    // "YENİ" of the ledger: a new pending movement on `day`, in `currency` when one is given
+    // (the box keeps its choice otherwise), and the window shown.
+    void startNew(const QDate& day, const QString& currency);
+    // "DEĞİŞTİR" of the ledger: the ledger's current movement, with its day and currency, in
+    // the window shown. Nothing when the current row is not a stored movement.
+    void startEdit();
+
+    void BitBtn1Click();      // "SAKLA"
+    void JvXPButton2Click();  // "VAZGEÇ"
+    void JvXPButton1Click();  // "YENİ HAREKET"
+
+    // The currency box's entries (its part of ParaBirimiAyarla), the first selected.
+    void setCurrencyEntries(const QStringList& codes);
+    // The source box's entries (KaynakSekliAyarla); the typed text stays.
+    void setSourceNames(const QStringList& names);
+
+signals:
+    void typesRequested();    // "İşlem Türü Girişi"
+    void sourcesRequested();  // "Kaynak Şekli Girişi"
+    void helpRequested();
+    // A movement was stored while the window worked for the two-date browser.
+    void savedForBrowser();
+
+protected:
+    void hideEvent(QHideEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void refreshTypeNames();
+    void setCurrencyText(const QString& code);
+    void showWindow();
+
+    Session& session_;
+    Ledger& ledger_;
+
+    QDateEdit* datePicker = nullptr;           // "İşlem Tarihi"
+    QComboBox* currencyBox = nullptr;          // "Para Birimi"
     QLineEdit* inEdit = nullptr;               // "Kasaya Giren Tutar"
     QLineEdit* outEdit = nullptr;              // "Kasadan Çıkan Tutar"
     QLineEdit* rateEdit = nullptr;             // "Döviz Kuru"
@@ -35,28 +71,6 @@ public:
     QPushButton* closeButton = nullptr;        // "KAPAT"
     QPushButton* sourcesButton = nullptr;      // "Kaynak Şekli Girişi"
     QToolButton* helpButton = nullptr;
-
-    void BitBtn1Click();      // "SAKLA"
-    void JvXPButton2Click();  // "VAZGEÇ"
-    void JvXPButton1Click();  // "YENİ HAREKET"
-
-    void setCurrencyCodes(const QStringList& codes);
-    void setCurrencyText(const QString& code);
-    void setSourceNames(const QStringList& names);
-
-    // Handlers of the buttons that open the lists' windows.
-    std::function<void()> onTypes;
-    std::function<void()> onSources;
-
-protected:
-    void hideEvent(QHideEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-
-private:
-    void refreshTypeNames();
-
-    Program& program_;
-    Ledger& ledger_;
 };
 
 }  // namespace tamevo

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/CashBookFiles.h"
-#include "app/Dataset.h"
+#include "data/CashBookFiles.h"
+#include "data/Dataset.h"
 #include "ledger/LedgerTexts.h"
 
 #include <QDate>

@@ -1,8 +1,6 @@
 #include "lists/KaynakWindow.h"
 
-#include "app/Dialogs.h"
-#include "app/GirisWindow.h"
-#include "app/Program.h"
+#include "data/Dialogs.h"
 #include "lists/ListWindows.h"
 #include "lists/ReferenceLists.h"
 
@@ -16,7 +14,7 @@
 
 namespace tamevo {
 
-TkaynakF::TkaynakF(Program& program) : program_(program)
+TkaynakF::TkaynakF(SourceTypeList& list) : list_(list)
 {
     setObjectName(QStringLiteral("kaynakF"));
     setWindowTitle(QStringLiteral("Kaynak Şekilleri"));
@@ -35,25 +33,24 @@ TkaynakF::TkaynakF(Program& program) : program_(program)
     top->addWidget(addButton);
     layout->addLayout(top);
 
-    ListBox1 = new QListWidget;
-    ListBox1->setObjectName(QStringLiteral("ListBox1"));
-    ListBox1->setAccessibleName(QStringLiteral("Kaynak Şekilleri"));
-    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
-    layout->addWidget(ListBox1, 1);
+    nameList = new QListWidget;
+    nameList->setObjectName(QStringLiteral("ListBox1"));
+    nameList->setAccessibleName(QStringLiteral("Kaynak Şekilleri"));
+    nameList->setSelectionMode(QAbstractItemView::SingleSelection);
+    layout->addWidget(nameList, 1);
 
     deleteAction = new QAction(QStringLiteral("Kaydı Sil"), this);
     deleteAction->setObjectName(QStringLiteral("KaydSil1"));
     deleteAction->setShortcut(QKeySequence(Qt::Key_Delete));
     deleteAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    ListBox1->addAction(deleteAction);
-    ListBox1->setContextMenuPolicy(Qt::ActionsContextMenu);
+    nameList->addAction(deleteAction);
+    nameList->setContextMenuPolicy(Qt::ActionsContextMenu);
     resize(320, 400);
 
     connect(addButton, &QPushButton::clicked, this, [this] { EKLEClick(); });
     connect(deleteAction, &QAction::triggered, this, [this] { KaydSilClick(); });
 
-    // Window creation: the file is read once, for the whole run.
-    guarded([this] { list_.load(); });
+    // The list is read once, for the whole run, before the window is made.
     showNames();
 }
 
@@ -68,8 +65,8 @@ void TkaynakF::showEvent(QShowEvent* event)
 
 void TkaynakF::showNames()
 {
-    ListBox1->clear();
-    ListBox1->addItems(list_.names());
+    nameList->clear();
+    nameList->addItems(list_.names());
 }
 
 void TkaynakF::EKLEClick()
@@ -90,7 +87,6 @@ void TkaynakF::EKLEClick()
             nameEdit->clear();
             break;
     }
-    program_.girisF->KaynakSekliAyarla();
 }
 
 void TkaynakF::KaydSilClick()
@@ -99,13 +95,12 @@ void TkaynakF::KaydSilClick()
         Dialogs::Answer::Yes) {
         return;
     }
-    const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
-    const int index = selected.isEmpty() ? -1 : ListBox1->row(selected.first());
+    const QList<QListWidgetItem*> selected = nameList->selectedItems();
+    const int index = selected.isEmpty() ? -1 : nameList->row(selected.first());
     if (!guarded([&] { list_.removeAt(index); })) {
         return;
     }
     showNames();
-    program_.girisF->KaynakSekliAyarla();
 }
 
 }  // namespace tamevo

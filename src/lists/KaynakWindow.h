@@ -11,20 +11,13 @@ class QPushButton;
 
 namespace tamevo {
 
-class Program;
-
 // The source types ("Kaynak Şekilleri"): the list of KaynakSekli.ods, read once when
 // the window is created, with "EKLE" and "Kaydı Sil". Every change is written to the file and
-// passed on to the movement window's source box (KaynakSekliAyarla).
+// announced by the list (KaynakSekliAyarla).
 class TkaynakF : public QWidget {
     Q_OBJECT
 public:
-    explicit TkaynakF(Program& program);
-
-    QLineEdit* nameEdit = nullptr;     // "Kaynak Adı"
-    QPushButton* addButton = nullptr;  // "EKLE"
-    QListWidget* ListBox1 = nullptr;   // the names, in file order
-    QAction* deleteAction = nullptr;   // "Kaydı Sil" (Delete)
+    explicit TkaynakF(SourceTypeList& list);
 
     // The names of the list, in list order.
     const QStringList& names() const { return list_.names(); }
@@ -38,9 +31,13 @@ protected:
 private:
     void showNames();
 
-    Program& program_;
-    SourceTypeList list_;
+    SourceTypeList& list_;
     bool placed_ = false;
+
+    QLineEdit* nameEdit = nullptr;     // "Kaynak Adı"
+    QPushButton* addButton = nullptr;  // "EKLE"
+    QListWidget* nameList = nullptr;   // the names, in file order
+    QAction* deleteAction = nullptr;   // "Kaydı Sil" (Delete)
 };
 
 }  // namespace tamevo

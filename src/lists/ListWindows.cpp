@@ -1,10 +1,8 @@
 #include "lists/ListWindows.h"
 
-#include "app/Dataset.h"
-#include "app/Dialogs.h"
-#include "app/GirisWindow.h"
-#include "app/Program.h"
-#include "app/Session.h"
+#include "data/Dataset.h"
+#include "data/Dialogs.h"
+#include "data/Session.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -77,10 +75,10 @@ bool EditableDatasetModel::setData(const QModelIndex& index, const QVariant& val
 
 // --- ReferenceListWindow ---------------------------------------------------------------------
 
-ReferenceListWindow::ReferenceListWindow(Program& program, ReferenceList list,
-                                         const QString& objectName, const QString& caption,
-                                         const QString& boxCaption, const QString& columnTitle)
-    : program_(program), list_(std::move(list))
+ReferenceListWindow::ReferenceListWindow(ReferenceList list, const QString& objectName,
+                                         const QString& caption, const QString& boxCaption,
+                                         const QString& columnTitle)
+    : list_(std::move(list))
 {
     setObjectName(objectName);
     setWindowTitle(caption);
@@ -99,15 +97,15 @@ ReferenceListWindow::ReferenceListWindow(Program& program, ReferenceList list,
     top->addWidget(saveButton);
     layout->addLayout(top);
 
-    DBGrid1 = new QTableView;
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    DBGrid1->setAccessibleName(columnTitle);
-    DBGrid1->verticalHeader()->setVisible(false);
-    DBGrid1->horizontalHeader()->setStretchLastSection(true);
+    namesGrid = new QTableView;
+    namesGrid->setObjectName(QStringLiteral("DBGrid1"));
+    namesGrid->setAccessibleName(columnTitle);
+    namesGrid->verticalHeader()->setVisible(false);
+    namesGrid->horizontalHeader()->setStretchLastSection(true);
     model = new EditableDatasetModel(list_.table(), this);
     model->addEditableColumn(list_.nameField(), columnTitle);
-    bindTableView(*DBGrid1, *model);
-    layout->addWidget(DBGrid1, 1);
+    bindTableView(*namesGrid, *model);
+    layout->addWidget(namesGrid, 1);
 
     correctAction = new QAction(QStringLiteral("Kaydı Düzelt"), this);
     correctAction->setObjectName(QStringLiteral("KaydDzelt1"));
@@ -117,9 +115,9 @@ ReferenceListWindow::ReferenceListWindow(Program& program, ReferenceList list,
     deleteAction->setShortcut(QKeySequence(Qt::Key_Delete));
     for (QAction* action : {correctAction, deleteAction}) {
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        DBGrid1->addAction(action);
+        namesGrid->addAction(action);
     }
-    DBGrid1->setContextMenuPolicy(Qt::ActionsContextMenu);
+    namesGrid->setContextMenuPolicy(Qt::ActionsContextMenu);
     resize(360, 420);
 
     connect(saveButton, &QPushButton::clicked, this, [this] { saklaClick(); });
@@ -168,8 +166,9 @@ void ReferenceListWindow::saklaClick()
 void ReferenceListWindow::KaydDzeltClick()
 {
     model->setEditable(true);
-    DBGrid1->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                             QAbstractItemView::AnyKeyPressed);
+    namesGrid->setEditTriggers(QAbstractItemView::DoubleClicked |
+                               QAbstractItemView::EditKeyPressed |
+                               QAbstractItemView::AnyKeyPressed);
 }
 
 void ReferenceListWindow::KaydSilClick()
@@ -185,29 +184,29 @@ bool ReferenceListWindow::isGridUnlocked() const
 void ReferenceListWindow::lockGrid()
 {
     model->setEditable(false);
-    DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    namesGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
 }
 
 // --- The two lists ---------------------------------------------------------------------------
 
-TnakitnedenF::TnakitnedenF(Program& program)
-    : ReferenceListWindow(program, transactionTypes(program.session()),
-                          QStringLiteral("nakitnedenF"),
+TnakitnedenF::TnakitnedenF(Session& session)
+    : ReferenceListWindow(transactionTypes(session), QStringLiteral("nakitnedenF"),
                           QStringLiteral("Norvane Tamevo Programı   - Nakit İşlem Türü"),
                           QStringLiteral("İşlem Türü"), QStringLiteral("Kasa İşlem Türleri"))
 {
 }
 
-TparabirimiF::TparabirimiF(Program& program)
-    : ReferenceListWindow(program, currencies(program.session()), QStringLiteral("parabirimiF"),
+TparabirimiF::TparabirimiF(Session& session, CurrencyChoices& choices)
+    : ReferenceListWindow(currencies(session), QStringLiteral("parabirimiF"),
                           QStringLiteral("Para Birimleri"), QStringLiteral("Para Birimi"),
-                          QStringLiteral("Para Birimi"))
+                          QStringLiteral("Para Birimi")),
+      currencies_(choices)
 {
 }
 
 void TparabirimiF::afterAdd()
 {
-    program_.girisF->ParaBirimiAyarla();
+    guarded([this] { currencies_.ParaBirimiAyarla(); });
 }
 
 }  // namespace tamevo

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/DatasetModel.h"
+#include "widgets/DatasetModel.h"
 #include "lists/ReferenceLists.h"
 
 #include <QWidget>
@@ -13,7 +13,8 @@ class QTableView;
 
 namespace tamevo {
 
-class Program;
+class CurrencyChoices;
+class Session;
 
 // Centres a window on the desktop (the primary screen's free area).
 void centreOnDesktop(QWidget* window);
@@ -45,13 +46,6 @@ private:
 class ReferenceListWindow : public QWidget {
     Q_OBJECT
 public:
-    QLineEdit* nameEdit = nullptr;      // the new name
-    QPushButton* saveButton = nullptr;  // "SAKLA"
-    QTableView* DBGrid1 = nullptr;      // the names
-    QAction* correctAction = nullptr;   // "Kaydı Düzelt" (Shift+Insert)
-    QAction* deleteAction = nullptr;    // "Kaydı Sil" (Delete)
-    EditableDatasetModel* model = nullptr;
-
     ReferenceList& list() { return list_; }
 
     // Opens the list's table when it is closed and shows the window.
@@ -65,16 +59,20 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
 
-    ReferenceListWindow(Program& program, ReferenceList list, const QString& objectName,
-                        const QString& caption, const QString& boxCaption,
-                        const QString& columnTitle);
+    ReferenceListWindow(ReferenceList list, const QString& objectName, const QString& caption,
+                        const QString& boxCaption, const QString& columnTitle);
     // Runs after a name was added by "SAKLA".
     virtual void afterAdd() {}
 
-    Program& program_;
-
 private:
     void lockGrid();
+
+    QLineEdit* nameEdit = nullptr;      // the new name
+    QPushButton* saveButton = nullptr;  // "SAKLA"
+    QTableView* namesGrid = nullptr;    // the names
+    QAction* correctAction = nullptr;   // "Kaydı Düzelt" (Shift+Insert)
+    QAction* deleteAction = nullptr;    // "Kaydı Sil" (Delete)
+    EditableDatasetModel* model = nullptr;
 
     ReferenceList list_;
     bool centre_ = true;  // centred on the desktop the first time it is shown
@@ -84,7 +82,7 @@ private:
 class TnakitnedenF : public ReferenceListWindow {
     Q_OBJECT
 public:
-    explicit TnakitnedenF(Program& program);
+    explicit TnakitnedenF(Session& session);
 };
 
 // The currencies (parabirimi), opened by the entry screen's "PARA BİRİMİ GİRİŞİ"; "SAKLA"
@@ -92,10 +90,13 @@ public:
 class TparabirimiF : public ReferenceListWindow {
     Q_OBJECT
 public:
-    explicit TparabirimiF(Program& program);
+    TparabirimiF(Session& session, CurrencyChoices& currencies);
 
 protected:
     void afterAdd() override;
+
+private:
+    CurrencyChoices& currencies_;
 };
 
 }  // namespace tamevo

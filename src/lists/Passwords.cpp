@@ -1,6 +1,6 @@
 #include "lists/Passwords.h"
 
-#include "app/Session.h"
+#include "data/Session.h"
 
 namespace tamevo {
 

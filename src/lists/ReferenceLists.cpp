@@ -1,9 +1,9 @@
 #include "lists/ReferenceLists.h"
 
-#include "app/Dataset.h"
-#include "app/Dialogs.h"
-#include "app/Errors.h"
-#include "app/Session.h"
+#include "data/Dataset.h"
+#include "data/Dialogs.h"
+#include "data/Errors.h"
+#include "data/Session.h"
 #include "ledger/LedgerTexts.h"
 
 namespace tamevo {
@@ -94,6 +94,16 @@ CurrencyBoxes currencyBoxes(const QStringList& codes)
     boxes.analysis << kAllCurrencies;
     boxes.analysis << codes;
     return boxes;
+}
+
+CurrencyChoices::CurrencyChoices(Session& session, QObject* parent)
+    : QObject(parent), session_(session)
+{
+}
+
+void CurrencyChoices::ParaBirimiAyarla()
+{
+    emit boxesChanged(currencyBoxes(session_.currencyCodes()));
 }
 
 }  // namespace tamevo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -66,5 +67,22 @@ struct CurrencyBoxes {
     QStringList analysis;  // analysis window: "Hepsi", then the codes
 };
 CurrencyBoxes currencyBoxes(const QStringList& codes);
+
+// The currency boxes of the windows: ParaBirimiAyarla reads the currency list and announces
+// what each box gets; every window with a currency box follows the announcement.
+class CurrencyChoices : public QObject {
+    Q_OBJECT
+public:
+    explicit CurrencyChoices(Session& session, QObject* parent = nullptr);
+
+    // Throws Error when the currency list cannot be read; nothing is announced then.
+    void ParaBirimiAyarla();
+
+signals:
+    void boxesChanged(const tamevo::CurrencyBoxes& boxes);
+
+private:
+    Session& session_;
+};
 
 }  // namespace tamevo

@@ -1,10 +1,9 @@
 #include "lists/SifreWindow.h"
 
-#include "app/Dialogs.h"
-#include "app/FieldBinding.h"
-#include "app/KeyFilters.h"
-#include "app/Program.h"
-#include "app/Session.h"
+#include "data/Dialogs.h"
+#include "widgets/FieldBinding.h"
+#include "widgets/KeyFilters.h"
+#include "data/Session.h"
 #include "lists/Passwords.h"
 
 #include <QGridLayout>
@@ -16,12 +15,11 @@
 
 namespace tamevo {
 
-TsifreF::TsifreF(Program& program) : program_(program)
+TsifreF::TsifreF(Session& session) : session_(session)
 {
     setObjectName(QStringLiteral("sifreF"));
     setWindowTitle(QStringLiteral("Norvane Tamevo Şifre Girişi"));
 
-    Session& session = program.session();
     auto* layout = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
     entryPasswordEdit = new QLineEdit;
@@ -67,7 +65,7 @@ TsifreF::TsifreF(Program& program) : program_(program)
 
 void TsifreF::saklaClick()
 {
-    guarded([this] { savePasswords(program_.session()); });
+    guarded([this] { savePasswords(session_); });
 }
 
 void TsifreF::hideEvent(QHideEvent* event)
@@ -75,7 +73,7 @@ void TsifreF::hideEvent(QHideEvent* event)
     // What was typed and not saved with "SAKLA" is dropped when the window is hidden or
     // closed (not when the window system minimises it).
     if (!event->spontaneous()) {
-        cancelPasswordChanges(program_.session());
+        cancelPasswordChanges(session_);
     }
     QWidget::hideEvent(event);
 }

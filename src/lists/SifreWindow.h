@@ -8,7 +8,7 @@ class QPushButton;
 
 namespace tamevo {
 
-class Program;
+class Session;
 
 // The password window "Norvane Tamevo Şifre Girişi": the entry password and the
 // master password, shown in clear, stored by "SAKLA". Hiding the window drops what was typed
@@ -16,12 +16,7 @@ class Program;
 class TsifreF : public QWidget {
     Q_OBJECT
 public:
-    explicit TsifreF(Program& program);
-
-    QLineEdit* entryPasswordEdit = nullptr;   // "Program Giriş Şifresi" (sifre.sifre)
-    QLineEdit* masterPasswordEdit = nullptr;  // "Program Master Şifresi" (master.mids)
-    QLabel* warningLabel = nullptr;
-    QPushButton* saveButton = nullptr;  // "SAKLA"
+    explicit TsifreF(Session& session);
 
     void saklaClick();
 
@@ -29,7 +24,12 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    Program& program_;
+    Session& session_;
+
+    QLineEdit* entryPasswordEdit = nullptr;   // "Program Giriş Şifresi" (sifre.sifre)
+    QLineEdit* masterPasswordEdit = nullptr;  // "Program Master Şifresi" (master.mids)
+    QLabel* warningLabel = nullptr;
+    QPushButton* saveButton = nullptr;  // "SAKLA"
 };
 
 }  // namespace tamevo

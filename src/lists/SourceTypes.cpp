@@ -1,8 +1,8 @@
 #include "lists/SourceTypes.h"
 
-#include "app/Errors.h"
-#include "app/IniFile.h"
-#include "app/ProgramFolder.h"
+#include "data/Errors.h"
+#include "data/IniFile.h"
+#include "data/ProgramFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -111,7 +111,9 @@ bool sameSourceType(const QString& a, const QString& b)
     return turkish.toUpper(a) == turkish.toUpper(b);
 }
 
-SourceTypeList::SourceTypeList(const QString& path) : path_(path) {}
+SourceTypeList::SourceTypeList(const QString& path, QObject* parent) : QObject(parent), path_(path)
+{
+}
 
 void SourceTypeList::load()
 {
@@ -144,6 +146,7 @@ SourceTypeList::AddResult SourceTypeList::add(const QString& name)
     names << name;
     write(names);
     names_ = names;
+    KaynakSekliAyarla();
     return AddResult::Added;
 }
 
@@ -155,6 +158,7 @@ void SourceTypeList::removeAt(int index)
     }
     write(names);
     names_ = names;
+    KaynakSekliAyarla();
 }
 
 void SourceTypeList::write(const QStringList& names)

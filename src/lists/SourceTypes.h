@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -28,10 +29,12 @@ QStringList decodeSourceTypes(const QByteArray& content);
 bool sameSourceType(const QString& a, const QString& b);
 
 // The source types: the working copy of KaynakSekli.ods for the whole run, read
-// once and written whole after every change.
-class SourceTypeList {
+// once and written whole after every change. Every change is announced to the windows that
+// offer the names (the movement window's source box).
+class SourceTypeList : public QObject {
+    Q_OBJECT
 public:
-    explicit SourceTypeList(const QString& path = sourceTypeFilePath());
+    explicit SourceTypeList(const QString& path = sourceTypeFilePath(), QObject* parent = nullptr);
 
     const QString& path() const { return path_; }
     const QStringList& names() const { return names_; }
@@ -48,6 +51,12 @@ public:
     // "Kaydı Sil": removes the name at `index` (nothing when there is none) and writes the
     // whole list. When the file cannot be written (Error) the list stays as it was.
     void removeAt(int index);
+
+    // KaynakSekliAyarla: announces the names as they are now.
+    void KaynakSekliAyarla() { emit namesChanged(names_); }
+
+signals:
+    void namesChanged(const QStringList& names);
 
 private:
     void write(const QStringList& names);

@@ -1,6 +1,6 @@
 #include "reportengine/Expression.h"
 
-#include "app/Errors.h"
+#include "data/Errors.h"
 
 #include <QStringList>
 

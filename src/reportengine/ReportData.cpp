@@ -1,7 +1,7 @@
 #include "reportengine/ReportData.h"
 
-#include "app/Dataset.h"
-#include "app/Errors.h"
+#include "data/Dataset.h"
+#include "data/Errors.h"
 
 namespace tamevo::report {
 

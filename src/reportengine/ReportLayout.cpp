@@ -1,7 +1,7 @@
 #include "reportengine/ReportLayout.h"
 
-#include "app/Dataset.h"
-#include "app/Errors.h"
+#include "data/Dataset.h"
+#include "data/Errors.h"
 #include "reportengine/Expression.h"
 #include "reportengine/ValueText.h"
 

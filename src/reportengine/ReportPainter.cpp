@@ -1,6 +1,6 @@
 #include "reportengine/ReportPainter.h"
 
-#include "app/Errors.h"
+#include "data/Errors.h"
 
 #include <QPageLayout>
 #include <QPainter>

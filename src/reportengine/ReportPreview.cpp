@@ -1,6 +1,6 @@
 #include "reportengine/ReportPreview.h"
 
-#include "app/Dialogs.h"
+#include "data/Dialogs.h"
 #include "reportengine/ReportPainter.h"
 
 #include <QComboBox>

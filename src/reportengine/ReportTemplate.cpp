@@ -1,6 +1,6 @@
 #include "reportengine/ReportTemplate.h"
 
-#include "app/Errors.h"
+#include "data/Errors.h"
 
 #include <QFile>
 

@@ -15,7 +15,7 @@
 // misspelt option never passes silently.
 #include "reportengine/ReportTemplate.h"
 
-#include "app/Errors.h"
+#include "data/Errors.h"
 
 #include <QFile>
 #include <QJsonArray>

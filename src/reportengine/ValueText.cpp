@@ -1,6 +1,6 @@
 #include "reportengine/ValueText.h"
 
-#include "app/DisplayFormat.h"
+#include "data/DisplayFormat.h"
 
 namespace tamevo::report {
 

@@ -2,21 +2,22 @@
 
 #include "reportengine/ReportFonts.h"
 
-#include <optional>
+#include <QObject>
 
 namespace tamevo {
 
 class LedgerReports;
-class Program;
 
 // Printing from the ledger window: "YAZDIR" with the print group and "Kısa Açıklama",
-// "İki Tarih Arası Kasa Hareketi" and "İşlem/Kaynak Türü Raporu".
-class LedgerPrinting {
+// "İki Tarih Arası Kasa Hareketi" and "İşlem/Kaynak Türü Raporu". The windows these open are
+// asked for through signals.
+class LedgerPrinting : public QObject {
+    Q_OBJECT
 public:
-    LedgerPrinting(Program& program, LedgerReports& reports);
+    explicit LedgerPrinting(LedgerReports& reports);
 
     // "YAZDIR": a daily report is shown in the preview at once; a period report opens the
-    // two-date window, which prints it.
+    // two-date window, which prints it. The choice is the ledger's print choice now.
     void STRG1YazClick();
     // "İki Tarih Arası Kasa Hareketi": the two-date window, to open the movement browser.
     void JvXPButton3Click();
@@ -29,8 +30,11 @@ public:
     // this, with the number the builder returned.
     void showReport(int number);
 
+signals:
+    void twoDateWindowRequested();
+    void analysisWindowRequested();
+
 private:
-    Program& program_;
     LedgerReports& reports_;
     report::FontMeasurer measurer_;
 };

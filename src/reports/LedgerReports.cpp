@@ -1,8 +1,8 @@
 #include "reports/LedgerReports.h"
 
-#include "app/CashBookFiles.h"
-#include "app/Errors.h"
-#include "app/Session.h"
+#include "data/CashBookFiles.h"
+#include "data/Errors.h"
+#include "data/Session.h"
 #include "ledger/BalanceQueries.h"
 #include "ledger/Ledger.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Dataset.h"
+#include "data/Dataset.h"
 #include "reportengine/PreparedReport.h"
 #include "reportengine/ReportData.h"
 #include "reportengine/ReportLayout.h"
@@ -45,6 +45,11 @@ public:
     Dataset ikitarihQuery;
     Dataset tarihQuery;
     Dataset islemturuQuery;
+
+    // The print group's item and "Kısa Açıklama" as the ledger window shows them now; the
+    // two-date window reads them at the moment it prints.
+    std::optional<Choice> printChoice = Choice::GunlukKasa;
+    bool shortDescription = false;
 
     // frReport1 to frReport12.
     report::ReportTemplate& frReport(int number);

@@ -1,9 +1,9 @@
 // The backup and restore commands over a real program folder: archive names and contents,
 // dialogs, messages and remembered folders, the automatic backup and its due test, restores
 // with the connections closed and opened again, and failures that change nothing.
-#include "app/Dataset.h"
-#include "app/Errors.h"
-#include "app/Session.h"
+#include "data/Dataset.h"
+#include "data/Errors.h"
+#include "data/Session.h"
 #include "cashbooks/BackupSettings.h"
 #include "cashbooks/Backups.h"
 #include "cashbooks/Registry.h"

@@ -1,7 +1,7 @@
 // The registry window's lower panel driven headless: its controls and the values it loads,
 // the commands behind its buttons and context-menu entries, the automatic backup's
 // settings, and the automatic backup of the exit sequence.
-#include "app/Session.h"
+#include "data/Session.h"
 #include "cashbooks/BackupSettings.h"
 #include "cashbooks/FirmaWindow.h"
 
@@ -42,16 +42,21 @@ protected:
         storedSettings = settings;
         beforeProgram();
         program = std::make_unique<Program>();
-        program->girisF->show();
-        window = program->firmaF;
+        windowNamed("girisF")->show();
+        window = windowNamed<TfirmaF>("firmaF");
         window->backups().now = [this] { return now; };
     }
 
     void SetUp() override
     {
         ProgramTest::SetUp();
-        window = program->firmaF;
+        window = windowNamed<TfirmaF>("firmaF");
         window->backups().now = [this] { return now; };
+    }
+
+    static QLineEdit* dayCountEdit(TfirmaF* w)
+    {
+        return w->findChild<QLineEdit*>(QStringLiteral("yedekGunEdit"));
     }
 
     QString labelFor(QWidget* buddy)
@@ -122,16 +127,16 @@ TEST_F(FirmaBackupPanelTest, TheLowerPanelShowsTheFreshInstallationValues)
              {kTarihOtoGun, QStringLiteral("1")},
              {kTarihOtoAy, QStringLiteral("5")},
              {kTarihOtoYil, QStringLiteral("2021")}});
-    EXPECT_EQ(window->otoYedekYeriEdit->text(), QStringLiteral("/arsiv/"));
-    EXPECT_EQ(window->yedekGunEdit->text(), QStringLiteral("3"));
-    EXPECT_TRUE(window->otoYedekCheck->isChecked());
-    EXPECT_EQ(window->sonYedekTarihi->date(), QDate(2021, 5, 1));
+    EXPECT_EQ(control<QLineEdit>("firmaF", "otoYedekYeriEdit")->text(), QStringLiteral("/arsiv/"));
+    EXPECT_EQ(control<QLineEdit>("firmaF", "yedekGunEdit")->text(), QStringLiteral("3"));
+    EXPECT_TRUE(control<QCheckBox>("firmaF", "otoYedekCheck")->isChecked());
+    EXPECT_EQ(control<QDateEdit>("firmaF", "sonYedekTarihi")->date(), QDate(2021, 5, 1));
 }
 
 TEST_F(FirmaBackupPanelTest, TheButtonsAndMenuEntriesRunTheirCommands)
 {
     registerCashBook(QStringLiteral("K01"), QStringLiteral("Merkez"));
-    program->girisF->pickFromListButton->click();
+    click(control<QAbstractButton>("girisF", "JvXPButton2"));
     const struct {
         const char* name;
         std::function<void()> trigger;
@@ -139,17 +144,21 @@ TEST_F(FirmaBackupPanelTest, TheButtonsAndMenuEntriesRunTheirCommands)
         QString title;
         QString text;
     } cases[] = {
-        {"Tek Kasa Yedek Al", [&] { window->tekYedekBut->click(); }, "save",
-         QStringLiteral("Norvane Yedek"), path(QStringLiteral("Yedek/K01_2021_05_03"))},
-        {"Tek Kasanın Yedeğini Al", [&] { window->tekYedekAction->trigger(); }, "save",
-         QStringLiteral("Norvane Yedek"), path(QStringLiteral("Yedek/K01_2021_05_03"))},
-        {"Tüm Kasaları Yedek Al", [&] { window->tumYedekBut->click(); }, "save",
+        {"Tek Kasa Yedek Al", [&] { click(control<QAbstractButton>("firmaF", "tekYedekBut")); },
+         "save", QStringLiteral("Norvane Yedek"), path(QStringLiteral("Yedek/K01_2021_05_03"))},
+        {"Tek Kasanın Yedeğini Al", [&] { control<QAction>("firmaF", "TekKasaYedek1")->trigger(); },
+         "save", QStringLiteral("Norvane Yedek"), path(QStringLiteral("Yedek/K01_2021_05_03"))},
+        {"Tüm Kasaları Yedek Al", [&] { click(control<QAbstractButton>("firmaF", "tumYedekBut")); },
+         "save", QStringLiteral("Norvane Yedek"),
+         path(QStringLiteral("Yedek/NorvaneKasaTumu_2021_05_03"))},
+        {"Tüm Kasaların Yedeğini Al",
+         [&] { control<QAction>("firmaF", "TumKasaYedek1")->trigger(); }, "save",
          QStringLiteral("Norvane Yedek"), path(QStringLiteral("Yedek/NorvaneKasaTumu_2021_05_03"))},
-        {"Tüm Kasaların Yedeğini Al", [&] { window->tumYedekAction->trigger(); }, "save",
-         QStringLiteral("Norvane Yedek"), path(QStringLiteral("Yedek/NorvaneKasaTumu_2021_05_03"))},
-        {"Tek Kasa Geri Yükle", [&] { window->tekGeriYukleBut->click(); }, "open",
+        {"Tek Kasa Geri Yükle",
+         [&] { click(control<QAbstractButton>("firmaF", "tekGeriYukleBut")); }, "open",
          QStringLiteral("Norvane Tamevo Yedek"), path(QStringLiteral("Yedek/"))},
-        {"Tek Kasayı Yedekten Geri Yükle", [&] { window->tekGeriYukleAction->trigger(); }, "open",
+        {"Tek Kasayı Yedekten Geri Yükle",
+         [&] { control<QAction>("firmaF", "TekKasaGeriYukle1")->trigger(); }, "open",
          QStringLiteral("Norvane Tamevo Yedek"), path(QStringLiteral("Yedek/"))},
     };
     for (const auto& c : cases) {
@@ -162,9 +171,9 @@ TEST_F(FirmaBackupPanelTest, TheButtonsAndMenuEntriesRunTheirCommands)
         EXPECT_EQ(dialogs().last()->title, c.title);
         EXPECT_EQ(dialogs().last()->text, c.text);
     }
-    for (const auto& trigger :
-         std::vector<std::function<void()>>{[&] { window->tumGeriYukleBut->click(); },
-                                            [&] { window->tumGeriYukleAction->trigger(); }}) {
+    for (const auto& trigger : std::vector<std::function<void()>>{
+             [&] { click(control<QAbstractButton>("firmaF", "tumGeriYukleBut")); },
+             [&] { control<QAction>("firmaF", "TumKasaGeriYukle1")->trigger(); }}) {
         dialogs().clear();
         dialogs().answer(Answer::No);
         trigger();
@@ -176,7 +185,7 @@ TEST_F(FirmaBackupPanelTest, TheButtonsAndMenuEntriesRunTheirCommands)
     // A failure is shown with its reason; no success message follows.
     dialogs().clear();
     dialogs().choosePath(path(QStringLiteral("Kasa.mdb/K01.ydk")));
-    window->tekYedekBut->click();
+    click(control<QAbstractButton>("firmaF", "tekYedekBut"));
     ASSERT_EQ(dialogs().messages().size(), 1);
     EXPECT_EQ(dialogs().last()->icon, Dialogs::Icon::Error);
     EXPECT_TRUE(dialogs().last()->text.startsWith(QStringLiteral("Yedek dosyası yazılamadı: ")));
@@ -185,16 +194,17 @@ TEST_F(FirmaBackupPanelTest, TheButtonsAndMenuEntriesRunTheirCommands)
 TEST_F(FirmaBackupPanelTest, TheFolderChooserAndTheSaveButtonStoreThePanelsSettings)
 {
     QDir().mkpath(path(QStringLiteral("Arsiv")));
-    window->otoYedekCheck->setChecked(true);
-    type(window->yedekGunEdit, QStringLiteral("12"));
+    control<QCheckBox>("firmaF", "otoYedekCheck")->setChecked(true);
+    type(control<QLineEdit>("firmaF", "yedekGunEdit"), QStringLiteral("12"));
     dialogs().choosePath(path(QStringLiteral("Arsiv")));
-    window->otoYedekAdresBut->click();
+    click(control<QAbstractButton>("firmaF", "otoYedekAdresBut"));
 
     ASSERT_EQ(dialogs().shown().size(), 1u);
     EXPECT_EQ(dialogs().last()->kind, QStringLiteral("folder"));
     EXPECT_EQ(dialogs().last()->title, QStringLiteral("Norvane Yedek"));
     EXPECT_EQ(dialogs().last()->text, path(QStringLiteral("Yedek/")));
-    EXPECT_EQ(window->otoYedekYeriEdit->text(), path(QStringLiteral("Arsiv/")));
+    EXPECT_EQ(control<QLineEdit>("firmaF", "otoYedekYeriEdit")->text(),
+              path(QStringLiteral("Arsiv/")));
     const IniFile file = backupSettingsFile();
     EXPECT_EQ(file.read(kOtoYedekler, kSonOtoYedek), path(QStringLiteral("Arsiv/")));
     EXPECT_EQ(file.read(kOtoYedekler, kYedekGun), QStringLiteral("12"));
@@ -202,15 +212,15 @@ TEST_F(FirmaBackupPanelTest, TheFolderChooserAndTheSaveButtonStoreThePanelsSetti
 
     // Cancelled, the chooser starts in the stored folder and the panel is saved as it stands.
     dialogs().clear();
-    type(window->otoYedekYeriEdit, QStringLiteral("/el/ile/yazildi"));
+    type(control<QLineEdit>("firmaF", "otoYedekYeriEdit"), QStringLiteral("/el/ile/yazildi"));
     dialogs().choosePath({});
-    window->otoYedekAdresBut->click();
+    click(control<QAbstractButton>("firmaF", "otoYedekAdresBut"));
     EXPECT_EQ(dialogs().last()->text, path(QStringLiteral("Arsiv/")));
     EXPECT_EQ(file.read(kOtoYedekler, kSonOtoYedek), QStringLiteral("/el/ile/yazildi"));
 
-    window->otoYedekCheck->setChecked(false);
-    window->yedekGunEdit->clear();
-    window->otoYedekSaklaBut->click();
+    control<QCheckBox>("firmaF", "otoYedekCheck")->setChecked(false);
+    retype(control<QLineEdit>("firmaF", "yedekGunEdit"), {});
+    click(control<QAbstractButton>("firmaF", "otoYedekSaklaBut"));
     EXPECT_EQ(file.read(kOtoYedekler, kYedekAl), QStringLiteral("2"));
     EXPECT_EQ(file.read(kOtoYedekler, kYedekGun), QString());
     EXPECT_TRUE(dialogs().messages().isEmpty());
@@ -235,9 +245,13 @@ TEST_F(FirmaBackupPanelTest, TheExitSequenceTakesTheAutomaticBackupWhenThePanelM
         {"up to 7 May", at(5, 7, 23, 59), {}, false},
         {"on 8 May", at(5, 8, 0, 0), {}, true},
         {"day count 0, not saved", at(5, 2),
-         [](TfirmaF* w) { w->yedekGunEdit->setText(QStringLiteral("0")); }, true},
-        {"day count empty", at(5, 1, 0, 0), [](TfirmaF* w) { w->yedekGunEdit->clear(); }, true},
-        {"unticked, not saved", at(5, 9), [](TfirmaF* w) { w->otoYedekCheck->setChecked(false); },
+         [](TfirmaF* w) { retype(dayCountEdit(w), QStringLiteral("0")); }, true},
+        {"day count empty", at(5, 1, 0, 0), [](TfirmaF* w) { retype(dayCountEdit(w), {}); }, true},
+        {"unticked, not saved", at(5, 9),
+         [](TfirmaF* w) {
+             QTest::keyClick(w->findChild<QCheckBox*>(QStringLiteral("otoYedekCheck")),
+                             Qt::Key_Space);
+         },
          false},
     };
     for (const auto& c : cases) {
@@ -248,7 +262,7 @@ TEST_F(FirmaBackupPanelTest, TheExitSequenceTakesTheAutomaticBackupWhenThePanelM
             c.unsavedChange(window);
         }
         dialogs().answer(Answer::Yes);
-        program->girisF->close();
+        windowNamed("girisF")->close();
         ASSERT_TRUE(program->ended());
 
         const QString archive = target.filePath(
@@ -277,7 +291,7 @@ TEST_F(FirmaBackupPanelTest, TheExitSequenceTakesTheAutomaticBackupWhenThePanelM
     now = at(5, 20);
     dialogs().clear();
     dialogs().answer(Answer::Yes);
-    program->girisF->close();
+    windowNamed("girisF")->close();
     EXPECT_EQ(dialogs().messages(), QStringList{kAutomaticBackupFolderMissing});
     EXPECT_EQ(loadAutoBackupSettings().lastBackup, QDate(2021, 5, 1));
 }

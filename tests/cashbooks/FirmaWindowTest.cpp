@@ -1,9 +1,9 @@
 // The registry window firmaF driven headless through its controls, and the entry
 // screen's three ways into it.
-#include "app/Dataset.h"
-#include "app/DatasetModel.h"
-#include "app/GirisWindow.h"
-#include "app/Session.h"
+#include "data/Dataset.h"
+#include "widgets/DatasetModel.h"
+#include "entry/GirisWindow.h"
+#include "data/Session.h"
 #include "cashbooks/FirmaWindow.h"
 #include "cashbooks/Registry.h"
 
@@ -47,9 +47,8 @@ protected:
     void SetUp() override
     {
         ProgramTest::SetUp();
-        window = program->firmaF;
-        entry = program->girisF;
-        entry->yilEdit->setText(QStringLiteral("2021"));
+        window = windowNamed<TfirmaF>("firmaF");
+        retype(control<QLineEdit>("girisF", "yilEdit"), QStringLiteral("2021"));
     }
 
     Dataset& firma() { return session().FirmaTakip; }
@@ -58,11 +57,11 @@ protected:
     // "KAYDET" and Yes.
     void createThroughWindow(const QString& code, const QString& title)
     {
-        entry->newCashBookButton->click();
-        typeKeys(window->unvanEdit, title);
-        typeKeys(window->kodEdit, code);
+        click(control<QAbstractButton>("girisF", "JvXPButton1"));
+        typeKeys(control<QLineEdit>("firmaF", "firma_unvani_1"), title);
+        typeKeys(control<QLineEdit>("firmaF", "firma_kodu"), code);
         dialogs().answer(Answer::Yes);
-        window->kaydetBut->click();
+        click(control<QAbstractButton>("firmaF", "kaydetBut"));
     }
 
     QString labelFor(QWidget* buddy)
@@ -75,8 +74,20 @@ protected:
         return {};
     }
 
+    // The registry grid's model and the eleven edits of the upper panel, in their order.
+    QAbstractItemModel* gridModel() { return control<QTableView>("firmaF", "DBGrid1")->model(); }
+    QList<QLineEdit*> fieldEdits()
+    {
+        QList<QLineEdit*> edits;
+        for (const char* field : {"firma_unvani_1", "firma_adresi_1", "adres_semt", "adres_sehir",
+                                  "telefon1_no", "telefon2_no", "vergi_dairesi", "vergi_no",
+                                  "fax_no", "firma_irtibat_kisi", "firma_kodu"}) {
+            edits << control<QLineEdit>("firmaF", field);
+        }
+        return edits;
+    }
+
     TfirmaF* window = nullptr;
-    TgirisF* entry = nullptr;
 };
 
 TEST_F(FirmaWindowTest, TheWindowHasItsCaptionsFieldsButtonsGridAndMenu)
@@ -104,9 +115,9 @@ TEST_F(FirmaWindowTest, TheWindowHasItsCaptionsFieldsButtonsGridAndMenu)
         {"İrtibat", "firma_irtibat_kisi", 50},
         {"Kasa Kodu", "firma_kodu", 12},
     };
-    ASSERT_EQ(window->fieldEdits.size(), 11);
+    ASSERT_EQ(fieldEdits().size(), 11);
     for (int i = 0; i < 11; ++i) {
-        QLineEdit* edit = window->fieldEdits[i];
+        QLineEdit* edit = fieldEdits()[i];
         EXPECT_EQ(edit->objectName(), QString::fromLatin1(fields[i].field));
         EXPECT_EQ(labelFor(edit), QString::fromUtf8(fields[i].caption));
         EXPECT_EQ(edit->maxLength(), fields[i].maxLength) << fields[i].field;
@@ -119,15 +130,16 @@ TEST_F(FirmaWindowTest, TheWindowHasItsCaptionsFieldsButtonsGridAndMenu)
         return w;
     };
     for (int i = 0; i + 1 < 11; ++i) {
-        EXPECT_EQ(nextTabStop(window->fieldEdits[i]), window->fieldEdits[i + 1]) << i;
+        EXPECT_EQ(nextTabStop(fieldEdits()[i]), fieldEdits()[i + 1]) << i;
     }
-    EXPECT_EQ(nextTabStop(window->kodEdit), window->secButton);
+    EXPECT_EQ(nextTabStop(control<QLineEdit>("firmaF", "firma_kodu")),
+              control<QAbstractButton>("firmaF", "secButton"));
     // Enter is taken by every field (to move on, as Tab does) and never reaches the panel,
     // where an edit without that rule lets it go.
     QWidget* panel = window->findChild<QGroupBox*>(QStringLiteral("upperPanel"));
     KeySpy spy;
     panel->installEventFilter(&spy);
-    for (QLineEdit* edit : window->fieldEdits) {
+    for (QLineEdit* edit : fieldEdits()) {
         QTest::keyClick(edit, Qt::Key_Return);
     }
     EXPECT_EQ(spy.returns, 0);
@@ -136,21 +148,22 @@ TEST_F(FirmaWindowTest, TheWindowHasItsCaptionsFieldsButtonsGridAndMenu)
     EXPECT_EQ(spy.returns, 1);
     delete plain;
 
-    const QStringList buttons{window->secButton->text(), window->yeniButton->text(),
-                              window->vazgecBut->text(), window->kaydetBut->text(),
-                              window->kapatBut->text()};
+    const QStringList buttons{control<QAbstractButton>("firmaF", "secButton")->text(),
+                              control<QAbstractButton>("firmaF", "yeniButton")->text(),
+                              control<QAbstractButton>("firmaF", "vazgecBut")->text(),
+                              control<QAbstractButton>("firmaF", "kaydetBut")->text(),
+                              control<QAbstractButton>("firmaF", "kapatBut")->text()};
     EXPECT_EQ(buttons, (QStringList{QStringLiteral("KASAYI SEÇ"), QStringLiteral("YENİ KASA AÇ"),
                                     QStringLiteral("VAZGEÇ"), QStringLiteral("KAYDET"),
                                     QStringLiteral("KAPAT")}));
 
-    EXPECT_EQ(window->gridModel->headerData(0, Qt::Horizontal).toString(),
-              QStringLiteral("Kasa Kodu"));
-    EXPECT_EQ(window->gridModel->headerData(1, Qt::Horizontal).toString(),
-              QStringLiteral("Kasa Adı"));
-    EXPECT_EQ(window->DBGrid1->editTriggers(), QAbstractItemView::NoEditTriggers);
+    EXPECT_EQ(gridModel()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Kasa Kodu"));
+    EXPECT_EQ(gridModel()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Kasa Adı"));
+    EXPECT_EQ(control<QTableView>("firmaF", "DBGrid1")->editTriggers(),
+              QAbstractItemView::NoEditTriggers);
 
     QStringList entries;
-    for (QAction* action : window->gridMenu->actions()) {
+    for (QAction* action : control<QMenu>("firmaF", "PopupMenu1")->actions()) {
         if (!action->isSeparator()) {
             entries << action->text() + QLatin1Char('|') +
                            action->shortcut().toString(QKeySequence::PortableText);
@@ -169,35 +182,35 @@ TEST_F(FirmaWindowTest, TheWindowHasItsCaptionsFieldsButtonsGridAndMenu)
 
 TEST_F(FirmaWindowTest, TheCodeFieldIsReadOnlyUntilANewCashBookIsStarted)
 {
-    EXPECT_TRUE(window->kodEdit->isReadOnly());
+    EXPECT_TRUE(control<QLineEdit>("firmaF", "firma_kodu")->isReadOnly());
     EXPECT_FALSE(window->isCodeUnlocked());
 
-    entry->newCashBookButton->click();
-    EXPECT_TRUE(window->isVisible());
+    click(control<QAbstractButton>("girisF", "JvXPButton1"));
+    EXPECT_TRUE(isShown("firmaF"));
     EXPECT_EQ(firma().state(), DatasetState::Insert);
-    EXPECT_FALSE(window->kodEdit->isReadOnly());
+    EXPECT_FALSE(control<QLineEdit>("firmaF", "firma_kodu")->isReadOnly());
 
     // Only letters A-Z, a-z and digits type; twelve characters at most.
-    typeKeys(window->kodEdit, QStringLiteral("k-01 Ş"));
-    EXPECT_EQ(window->kodEdit->text(), QStringLiteral("k01"));
+    typeKeys(control<QLineEdit>("firmaF", "firma_kodu"), QStringLiteral("k-01 Ş"));
+    EXPECT_EQ(control<QLineEdit>("firmaF", "firma_kodu")->text(), QStringLiteral("k01"));
     for (const QString& key : {QStringLiteral("ç"), QStringLiteral("İ"), QStringLiteral("ı"),
                                QStringLiteral("."), QStringLiteral("/")}) {
-        typeKeys(window->kodEdit, key);
+        typeKeys(control<QLineEdit>("firmaF", "firma_kodu"), key);
     }
-    EXPECT_EQ(window->kodEdit->text(), QStringLiteral("k01"));
+    EXPECT_EQ(control<QLineEdit>("firmaF", "firma_kodu")->text(), QStringLiteral("k01"));
     EXPECT_EQ(firma().value(QStringLiteral("firma_kodu")).toString(), QStringLiteral("k01"));
-    typeKeys(window->kodEdit, QStringLiteral("ABCDEFGHIJ"));
-    EXPECT_EQ(window->kodEdit->text(), QStringLiteral("k01ABCDEFGHI"));
-    EXPECT_EQ(window->kodEdit->text().size(), 12);
-    QTest::keyClick(window->kodEdit, Qt::Key_Backspace);
-    EXPECT_EQ(window->kodEdit->text(), QStringLiteral("k01ABCDEFGH"));
+    typeKeys(control<QLineEdit>("firmaF", "firma_kodu"), QStringLiteral("ABCDEFGHIJ"));
+    EXPECT_EQ(control<QLineEdit>("firmaF", "firma_kodu")->text(), QStringLiteral("k01ABCDEFGHI"));
+    EXPECT_EQ(control<QLineEdit>("firmaF", "firma_kodu")->text().size(), 12);
+    QTest::keyClick(control<QLineEdit>("firmaF", "firma_kodu"), Qt::Key_Backspace);
+    EXPECT_EQ(control<QLineEdit>("firmaF", "firma_kodu")->text(), QStringLiteral("k01ABCDEFGH"));
 
     // Cancelling, hiding and showing again do not lock it.
     dialogs().answer(Answer::Yes);
-    window->vazgecBut->click();
-    window->kapatBut->click();
-    entry->pickFromListButton->click();
-    EXPECT_FALSE(window->kodEdit->isReadOnly());
+    click(control<QAbstractButton>("firmaF", "vazgecBut"));
+    click(control<QAbstractButton>("firmaF", "kapatBut"));
+    click(control<QAbstractButton>("girisF", "JvXPButton2"));
+    EXPECT_FALSE(control<QLineEdit>("firmaF", "firma_kodu")->isReadOnly());
 }
 
 TEST_F(FirmaWindowTest, ANewCashBookIsCreatedThroughTheWindow)
@@ -211,8 +224,8 @@ TEST_F(FirmaWindowTest, ANewCashBookIsCreatedThroughTheWindow)
                   .toString(),
               QStringLiteral("Merkez"));
     EXPECT_EQ(firma().state(), DatasetState::Browse);
-    EXPECT_EQ(window->gridModel->rowCount(), 1);
-    EXPECT_EQ(window->gridModel->index(0, 0).data().toString(), QStringLiteral("K01"));
+    EXPECT_EQ(gridModel()->rowCount(), 1);
+    EXPECT_EQ(gridModel()->index(0, 0).data().toString(), QStringLiteral("K01"));
     EXPECT_FALSE(session().kasaConnection.isOpen());
 
     // The same again: the three-line message, no second record.
@@ -221,19 +234,19 @@ TEST_F(FirmaWindowTest, ANewCashBookIsCreatedThroughTheWindow)
     EXPECT_EQ(dialogs().messages(), QStringList{kRegistryBookExists});
     EXPECT_EQ(firma().state(), DatasetState::Insert);
     dialogs().answer(Answer::Yes);
-    window->vazgecBut->click();
-    EXPECT_EQ(window->gridModel->rowCount(), 1);
+    click(control<QAbstractButton>("firmaF", "vazgecBut"));
+    EXPECT_EQ(gridModel()->rowCount(), 1);
 }
 
 TEST_F(FirmaWindowTest, SavingAnUntouchedNewRecordAsksNothing)
 {
     window->show();
-    window->yeniButton->click();
-    window->kaydetBut->click();
+    click(control<QAbstractButton>("firmaF", "yeniButton"));
+    click(control<QAbstractButton>("firmaF", "kaydetBut"));
     EXPECT_TRUE(dialogs().shown().empty());
     EXPECT_EQ(firma().state(), DatasetState::Insert);
     // Cancelling it asks nothing either and leaves it.
-    window->vazgecBut->click();
+    click(control<QAbstractButton>("firmaF", "vazgecBut"));
     EXPECT_TRUE(dialogs().shown().empty());
     EXPECT_EQ(firma().state(), DatasetState::Insert);
 }
@@ -242,10 +255,10 @@ TEST_F(FirmaWindowTest, TypingIntoAFieldEditsTheRecordAndSavingReachesTheWorking
 {
     createThroughWindow(QStringLiteral("K01"), QStringLiteral("Merkez"));
     dialogs().clear();
-    type(window->telefonEdit, QStringLiteral("0312 555 44 33"));
+    type(control<QLineEdit>("firmaF", "telefon1_no"), QStringLiteral("0312 555 44 33"));
     EXPECT_EQ(firma().state(), DatasetState::Edit);
     dialogs().answer(Answer::Yes);
-    window->kaydetBut->click();
+    click(control<QAbstractButton>("firmaF", "kaydetBut"));
     EXPECT_EQ(firma().state(), DatasetState::Browse);
     EXPECT_EQ(queryValue(QStringLiteral("Data/K012021.mdb"),
                          QStringLiteral("SELECT telefon1_no FROM firma"))
@@ -254,10 +267,10 @@ TEST_F(FirmaWindowTest, TypingIntoAFieldEditsTheRecordAndSavingReachesTheWorking
 
     // With the year box on a year without a database: the registry keeps the change and the
     // error names the file.
-    entry->yilEdit->setText(QStringLiteral("2024"));
-    type(window->faksEdit, QStringLiteral("0312 555 44 30"));
+    retype(control<QLineEdit>("girisF", "yilEdit"), QStringLiteral("2024"));
+    type(control<QLineEdit>("firmaF", "fax_no"), QStringLiteral("0312 555 44 30"));
     dialogs().answer(Answer::Yes);
-    window->kaydetBut->click();
+    click(control<QAbstractButton>("firmaF", "kaydetBut"));
     ASSERT_NE(dialogs().last(), nullptr);
     EXPECT_EQ(dialogs().last()->icon, Dialogs::Icon::Error);
     EXPECT_TRUE(dialogs().last()->text.contains(QStringLiteral("K012024.mdb")));
@@ -275,65 +288,68 @@ TEST_F(FirmaWindowTest, PickingACashBookFillsTheEntryScreen)
         {QStringLiteral("INSERT INTO firma (firma_kodu, firma_unvani_1) VALUES ('K01', 'Merkez')"),
          QStringLiteral("INSERT INTO firma (firma_kodu, firma_unvani_1) VALUES ('K02', 'Şube')"),
          QStringLiteral("INSERT INTO firma (firma_kodu, firma_unvani_1) VALUES ('K03', 'Depo')")});
-    entry->pickFromListButton->click();
-    ASSERT_TRUE(window->isVisible());
-    ASSERT_EQ(window->gridModel->rowCount(), 3);
+    click(control<QAbstractButton>("girisF", "JvXPButton2"));
+    ASSERT_TRUE(isShown("firmaF"));
+    ASSERT_EQ(gridModel()->rowCount(), 3);
 
     // Alternate rows are tinted.
     const auto background = [this](int row) {
-        return window->gridModel->index(row, 0).data(Qt::BackgroundRole);
+        return gridModel()->index(row, 0).data(Qt::BackgroundRole);
     };
     EXPECT_TRUE(background(0).isValid());
     EXPECT_FALSE(background(1).isValid());
     EXPECT_TRUE(background(2).isValid());
 
-    window->DBGrid1->selectRow(1);
+    control<QTableView>("firmaF", "DBGrid1")->selectRow(1);
     EXPECT_EQ(firma().currentIndex(), 1);
-    EXPECT_EQ(window->unvanEdit->text(), QStringLiteral("Şube"));
-    window->secButton->click();
-    EXPECT_EQ(entry->firmaedit->text(), QStringLiteral("K02"));
-    EXPECT_EQ(entry->Label1->text(), QStringLiteral("Şube"));
-    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(control<QLineEdit>("firmaF", "firma_unvani_1")->text(), QStringLiteral("Şube"));
+    click(control<QAbstractButton>("firmaF", "secButton"));
+    EXPECT_EQ(control<QLineEdit>("girisF", "firmaedit")->text(), QStringLiteral("K02"));
+    EXPECT_EQ(control<QLabel>("girisF", "Label1")->text(), QStringLiteral("Şube"));
+    EXPECT_FALSE(isShown("firmaF"));
 
     // A double click on the code box opens the list on the same cash book; "Seç" picks.
-    QTest::mouseDClick(entry->firmaedit, Qt::LeftButton);
-    ASSERT_TRUE(window->isVisible());
+    QTest::mouseDClick(control<QLineEdit>("girisF", "firmaedit"), Qt::LeftButton);
+    ASSERT_TRUE(isShown("firmaF"));
     EXPECT_EQ(firma().currentIndex(), 1);
-    window->DBGrid1->selectRow(2);
-    window->secAction->trigger();
-    EXPECT_EQ(entry->firmaedit->text(), QStringLiteral("K03"));
-    EXPECT_EQ(entry->Label1->text(), QStringLiteral("Depo"));
-    EXPECT_FALSE(window->isVisible());
+    control<QTableView>("firmaF", "DBGrid1")->selectRow(2);
+    control<QAction>("firmaF", "Se1")->trigger();
+    EXPECT_EQ(control<QLineEdit>("girisF", "firmaedit")->text(), QStringLiteral("K03"));
+    EXPECT_EQ(control<QLabel>("girisF", "Label1")->text(), QStringLiteral("Depo"));
+    EXPECT_FALSE(isShown("firmaF"));
 
     // A double click on a row of the grid picks it too; the year box opens the list as well.
-    QTest::mouseDClick(entry->yilEdit, Qt::LeftButton);
-    ASSERT_TRUE(window->isVisible());
+    QTest::mouseDClick(control<QLineEdit>("girisF", "yilEdit"), Qt::LeftButton);
+    ASSERT_TRUE(isShown("firmaF"));
     window->resize(640, 620);
-    const QRect cell = window->DBGrid1->visualRect(window->gridModel->index(0, 1));
-    QTest::mouseClick(window->DBGrid1->viewport(), Qt::LeftButton, {}, cell.center());
-    QTest::mouseDClick(window->DBGrid1->viewport(), Qt::LeftButton, {}, cell.center());
-    EXPECT_EQ(entry->firmaedit->text(), QStringLiteral("K01"));
-    EXPECT_EQ(entry->Label1->text(), QStringLiteral("Merkez"));
-    EXPECT_FALSE(window->isVisible());
+    const QRect cell =
+        control<QTableView>("firmaF", "DBGrid1")->visualRect(gridModel()->index(0, 1));
+    QTest::mouseClick(control<QTableView>("firmaF", "DBGrid1")->viewport(), Qt::LeftButton, {},
+                      cell.center());
+    QTest::mouseDClick(control<QTableView>("firmaF", "DBGrid1")->viewport(), Qt::LeftButton, {},
+                       cell.center());
+    EXPECT_EQ(control<QLineEdit>("girisF", "firmaedit")->text(), QStringLiteral("K01"));
+    EXPECT_EQ(control<QLabel>("girisF", "Label1")->text(), QStringLiteral("Merkez"));
+    EXPECT_FALSE(isShown("firmaF"));
 }
 
 TEST_F(FirmaWindowTest, AnUnknownCodeOnTheEntryScreenStartsARecordWithThatCode)
 {
-    entry->firmaedit->setText(QStringLiteral("K07"));
+    retype(control<QLineEdit>("girisF", "firmaedit"), QStringLiteral("K07"));
     dialogs().answer(Answer::Yes);
-    EXPECT_FALSE(entry->firmaeditExit());
+    EXPECT_FALSE(windowNamed<TgirisF>("girisF")->firmaeditExit());
     EXPECT_EQ(dialogs().questions(),
               QStringList{QStringLiteral(
                   "Firma Kodunu yalnış girdiniz!\n\rYeni firma oluşturmak istermisiniz?")});
-    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(isShown("firmaF"));
     EXPECT_EQ(firma().state(), DatasetState::Insert);
-    EXPECT_EQ(window->kodEdit->text(), QStringLiteral("K07"));
+    EXPECT_EQ(control<QLineEdit>("firmaF", "firma_kodu")->text(), QStringLiteral("K07"));
     // This way does not unlock the code field.
-    EXPECT_TRUE(window->kodEdit->isReadOnly());
+    EXPECT_TRUE(control<QLineEdit>("firmaF", "firma_kodu")->isReadOnly());
 
-    typeKeys(window->unvanEdit, QStringLiteral("Yeni Şube"));
+    typeKeys(control<QLineEdit>("firmaF", "firma_unvani_1"), QStringLiteral("Yeni Şube"));
     dialogs().answer(Answer::Yes);
-    window->kaydetBut->click();
+    click(control<QAbstractButton>("firmaF", "kaydetBut"));
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("Data/K072021.mdb"))));
     EXPECT_EQ(firma().state(), DatasetState::Browse);
 }
@@ -342,34 +358,34 @@ TEST_F(FirmaWindowTest, ClosingKeepsPendingChangesAndDeletingRemovesTheRecordOnl
 {
     createThroughWindow(QStringLiteral("K01"), QStringLiteral("Merkez"));
     dialogs().clear();
-    type(window->sehirEdit, QStringLiteral("Bursa"));
-    window->kapatBut->click();
-    EXPECT_FALSE(window->isVisible());
+    type(control<QLineEdit>("firmaF", "adres_sehir"), QStringLiteral("Bursa"));
+    click(control<QAbstractButton>("firmaF", "kapatBut"));
+    EXPECT_FALSE(isShown("firmaF"));
     EXPECT_EQ(firma().state(), DatasetState::Edit);
-    entry->pickFromListButton->click();
-    EXPECT_EQ(window->sehirEdit->text(), QStringLiteral("Bursa"));
-    window->kapatAction->trigger();
-    EXPECT_FALSE(window->isVisible());
+    click(control<QAbstractButton>("girisF", "JvXPButton2"));
+    EXPECT_EQ(control<QLineEdit>("firmaF", "adres_sehir")->text(), QStringLiteral("Bursa"));
+    control<QAction>("firmaF", "Kapat1")->trigger();
+    EXPECT_FALSE(isShown("firmaF"));
     window->show();
 
     dialogs().answer(Answer::Yes);
-    window->vazgecBut->click();
-    EXPECT_TRUE(window->sehirEdit->text().isEmpty());
+    click(control<QAbstractButton>("firmaF", "vazgecBut"));
+    EXPECT_TRUE(control<QLineEdit>("firmaF", "adres_sehir")->text().isEmpty());
 
     // Deleting while a new record is being inserted cancels the insertion.
-    window->yeniButton->click();
-    typeKeys(window->unvanEdit, QStringLiteral("Taslak"));
+    click(control<QAbstractButton>("firmaF", "yeniButton"));
+    typeKeys(control<QLineEdit>("firmaF", "firma_unvani_1"), QStringLiteral("Taslak"));
     dialogs().answer(Answer::Yes);
-    window->silAction->trigger();
+    control<QAction>("firmaF", "KSil1")->trigger();
     EXPECT_EQ(firma().state(), DatasetState::Browse);
-    EXPECT_EQ(window->gridModel->rowCount(), 1);
+    EXPECT_EQ(gridModel()->rowCount(), 1);
 
     dialogs().answer(Answer::No);
-    window->silAction->trigger();
-    EXPECT_EQ(window->gridModel->rowCount(), 1);
+    control<QAction>("firmaF", "KSil1")->trigger();
+    EXPECT_EQ(gridModel()->rowCount(), 1);
     dialogs().answer(Answer::Yes);
-    window->silAction->trigger();
-    EXPECT_EQ(window->gridModel->rowCount(), 0);
+    control<QAction>("firmaF", "KSil1")->trigger();
+    EXPECT_EQ(gridModel()->rowCount(), 0);
     EXPECT_EQ(queryValue(QStringLiteral("AnaData/Genel.mdb"),
                          QStringLiteral("SELECT count(*) FROM firma"))
                   .toInt(),

@@ -1,11 +1,11 @@
 // The cash-book registry over real database files: creating a cash book with its
 // first database, the working-year rule, saving an edit into the registry and the working
 // year's copy, cancelling and deleting.
-#include "app/CashBookFiles.h"
-#include "app/ConnectionString.h"
-#include "app/Dataset.h"
-#include "app/Errors.h"
-#include "app/Session.h"
+#include "data/CashBookFiles.h"
+#include "data/ConnectionString.h"
+#include "data/Dataset.h"
+#include "data/Errors.h"
+#include "data/Session.h"
 #include "cashbooks/Registry.h"
 
 #include "support/ProgramFolderFixture.h"

@@ -1,6 +1,6 @@
 // The ZIP archives of the backups over real files: what they hold and how unzip reads them,
 // extraction with its bare names, and failures that leave every file as it was.
-#include "app/Errors.h"
+#include "data/Errors.h"
 #include "cashbooks/ZipArchive.h"
 
 #include "ArchiveTools.h"

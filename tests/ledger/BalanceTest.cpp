@@ -1,6 +1,6 @@
 #include "LedgerFixture.h"
 
-#include "app/DisplayFormat.h"
+#include "data/DisplayFormat.h"
 #include "ledger/BalanceQueries.h"
 
 #include <QRandomGenerator>

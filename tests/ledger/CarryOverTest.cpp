@@ -1,6 +1,6 @@
 #include "LedgerFixture.h"
 
-#include "app/Errors.h"
+#include "data/Errors.h"
 #include "ledger/CarryOver.h"
 
 #include <QFile>

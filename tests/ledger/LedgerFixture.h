@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/CashBookFiles.h"
-#include "app/Session.h"
+#include "data/CashBookFiles.h"
+#include "data/Session.h"
 #include "ledger/Ledger.h"
 
 #include "support/ProgramFolderFixture.h"

@@ -23,36 +23,34 @@ protected:
         ProgramTest::SetUp();
         registerCashBook(QStringLiteral("K01"), QStringLiteral("Merkez"));
         enter(QStringLiteral("K01"), QStringLiteral("2021"));
-        ledgerWindow = program->kasaRF;
-        entry = program->kasaF;
-        ASSERT_TRUE(ledgerWindow->isVisible());
+        ledgerWindow = windowNamed<TkasaRF>("kasaRF");
+        ASSERT_TRUE(isShown("kasaRF"));
     }
 
     // Records a movement through the ledger's YENİ and the movement window.
     void record(const QDate& day, const QString& currency, const QString& in, const QString& out,
                 const QString& rate = {})
     {
-        ledgerWindow->newButton->click();
-        ASSERT_TRUE(entry->isVisible());
-        entry->vadesiDate->setDate(day);
-        entry->setCurrencyText(currency);
+        click(control<QAbstractButton>("kasaRF", "tahsilatYap"));
+        ASSERT_TRUE(isShown("kasaF"));
+        typeDate(control<QDateEdit>("kasaF", "vadesiDate"), day);
+        choose(control<QComboBox>("kasaF", "dovizBox"), currency);
         if (!in.isEmpty()) {
-            type(entry->inEdit, in);
+            type(control<QLineEdit>("kasaF", "DBEdit1"), in);
         }
         if (!out.isEmpty()) {
-            type(entry->outEdit, out);
+            type(control<QLineEdit>("kasaF", "DBEdit2"), out);
         }
         if (!rate.isEmpty()) {
-            type(entry->rateEdit, rate);
+            type(control<QLineEdit>("kasaF", "DBEdit3"), rate);
         }
-        type(entry->descriptionEdit, QStringLiteral("satis"));
-        entry->saveButton->click();
+        type(control<QLineEdit>("kasaF", "DBEdit4"), QStringLiteral("satis"));
+        click(control<QAbstractButton>("kasaF", "BitBtn1"));
     }
 
     QString label(QLabel* l) const { return l->text(); }
 
     TkasaRF* ledgerWindow = nullptr;
-    TkasaF* entry = nullptr;
 };
 
 TEST_F(LedgerWindowTest, RecordingMovementsShowsTheDaysFiguresWithTurkishSeparators)
@@ -61,20 +59,21 @@ TEST_F(LedgerWindowTest, RecordingMovementsShowsTheDaysFiguresWithTurkishSeparat
     EXPECT_EQ(dialogs().messages(), QStringList{QStringLiteral("İşlem başarıyla kayıt edildi")});
     record(jan5, QStringLiteral("TL"), QStringLiteral("100"), {});
     record(jan5, QStringLiteral("TL"), {}, QStringLiteral("30,5"));
-    entry->closeButton->click();
+    click(control<QAbstractButton>("kasaF", "kapat"));
 
-    EXPECT_EQ(ledgerWindow->DBGrid2->model()->rowCount(), 2);
-    EXPECT_EQ(ledgerWindow->DBGrid2->model()->index(0, 0).data().toString(),
+    EXPECT_EQ(control<QTableView>("kasaRF", "DBGrid2")->model()->rowCount(), 2);
+    EXPECT_EQ(control<QTableView>("kasaRF", "DBGrid2")->model()->index(0, 0).data().toString(),
               QStringLiteral("05.01.2021 Sal"));
-    EXPECT_EQ(label(ledgerWindow->dayHeaderLabel), QStringLiteral("05.01.2021 KASA"));
-    EXPECT_EQ(label(ledgerWindow->dayStartLabel), QStringLiteral("1.500,00"));
-    EXPECT_EQ(label(ledgerWindow->dayInLabel), QStringLiteral("100,00"));
-    EXPECT_EQ(label(ledgerWindow->dayOutLabel), QStringLiteral("30,50"));
-    EXPECT_EQ(label(ledgerWindow->dayBalanceLabel), QStringLiteral("69,50"));
-    EXPECT_EQ(label(ledgerWindow->Label10), QStringLiteral("1.569,50"));
+    EXPECT_EQ(label(control<QLabel>("kasaRF", "dayHeaderLabel")),
+              QStringLiteral("05.01.2021 KASA"));
+    EXPECT_EQ(label(control<QLabel>("kasaRF", "dayStartLabel")), QStringLiteral("1.500,00"));
+    EXPECT_EQ(label(control<QLabel>("kasaRF", "dayInLabel")), QStringLiteral("100,00"));
+    EXPECT_EQ(label(control<QLabel>("kasaRF", "dayOutLabel")), QStringLiteral("30,50"));
+    EXPECT_EQ(label(control<QLabel>("kasaRF", "dayBalanceLabel")), QStringLiteral("69,50"));
+    EXPECT_EQ(label(control<QLabel>("kasaRF", "Label10")), QStringLiteral("1.569,50"));
 
     // The movement grid: money in orange text, money out pale blue.
-    QAbstractItemModel* movements = ledgerWindow->DBGrid1->model();
+    QAbstractItemModel* movements = control<QTableView>("kasaRF", "DBGrid1")->model();
     ASSERT_EQ(movements->rowCount(), 2);
     EXPECT_EQ(movements->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Giren Para"));
     EXPECT_EQ(movements->index(0, 2).data().toString(), QStringLiteral("100,00"));
@@ -85,36 +84,34 @@ TEST_F(LedgerWindowTest, RecordingMovementsShowsTheDaysFiguresWithTurkishSeparat
     EXPECT_EQ(movements->index(1, 4).data().toString(), QStringLiteral("1,0000"));
 
     // Selecting the other day.
-    QTest::mouseClick(
-        ledgerWindow->DBGrid2->viewport(), Qt::LeftButton, {},
-        ledgerWindow->DBGrid2->visualRect(ledgerWindow->DBGrid2->model()->index(1, 0)).center());
-    EXPECT_EQ(label(ledgerWindow->dayStartLabel), QStringLiteral(",00"));
-    EXPECT_EQ(label(ledgerWindow->Label10), QStringLiteral("1.500,00"));
-    EXPECT_EQ(ledgerWindow->StringGrid3->currentRow() + 1, 4);
+    clickRow(control<QTableView>("kasaRF", "DBGrid2"), 1);
+    EXPECT_EQ(label(control<QLabel>("kasaRF", "dayStartLabel")), QStringLiteral(",00"));
+    EXPECT_EQ(label(control<QLabel>("kasaRF", "Label10")), QStringLiteral("1.500,00"));
+    EXPECT_EQ(control<QTableWidget>("kasaRF", "StringGrid3")->currentRow() + 1, 4);
 }
 
 TEST_F(LedgerWindowTest, ChangingAndDeletingAMovement)
 {
     record(jan5, QStringLiteral("TL"), QStringLiteral("100"), {});
     record(jan5, QStringLiteral("TL"), QStringLiteral("20"), {});
-    entry->closeButton->click();
-    ledgerWindow->DBGrid1->selectRow(0);
-    ledgerWindow->changeButton->click();
-    ASSERT_TRUE(entry->isVisible());
-    EXPECT_EQ(entry->inEdit->text(), QStringLiteral("100,00"));
-    type(entry->inEdit, QStringLiteral("250"));
-    entry->saveButton->click();
-    EXPECT_EQ(label(ledgerWindow->dayInLabel), QStringLiteral("270,00"));
+    click(control<QAbstractButton>("kasaF", "kapat"));
+    clickRow(control<QTableView>("kasaRF", "DBGrid1"), 0);
+    click(control<QAbstractButton>("kasaRF", "KaydDzelt"));
+    ASSERT_TRUE(isShown("kasaF"));
+    EXPECT_EQ(control<QLineEdit>("kasaF", "DBEdit1")->text(), QStringLiteral("100,00"));
+    type(control<QLineEdit>("kasaF", "DBEdit1"), QStringLiteral("250"));
+    click(control<QAbstractButton>("kasaF", "BitBtn1"));
+    EXPECT_EQ(label(control<QLabel>("kasaRF", "dayInLabel")), QStringLiteral("270,00"));
 
     dialogs().answer(Dialogs::Answer::No);
-    ledgerWindow->deleteButton->click();
-    EXPECT_EQ(ledgerWindow->DBGrid1->model()->rowCount(), 2);
+    click(control<QAbstractButton>("kasaRF", "KaydSil"));
+    EXPECT_EQ(control<QTableView>("kasaRF", "DBGrid1")->model()->rowCount(), 2);
     dialogs().answer(Dialogs::Answer::Yes);
-    ledgerWindow->deleteButton->click();
+    click(control<QAbstractButton>("kasaRF", "KaydSil"));
     EXPECT_EQ(dialogs().questions().last(),
               QStringLiteral("Kaydı silmek istediğinize eminmisiniz?"));
-    EXPECT_EQ(ledgerWindow->DBGrid1->model()->rowCount(), 1);
-    EXPECT_EQ(label(ledgerWindow->dayInLabel), QStringLiteral("20,00"));
+    EXPECT_EQ(control<QTableView>("kasaRF", "DBGrid1")->model()->rowCount(), 1);
+    EXPECT_EQ(label(control<QLabel>("kasaRF", "dayInLabel")), QStringLiteral("20,00"));
     EXPECT_EQ(queryValue(QStringLiteral("Data/K012021.mdb"),
                          QStringLiteral("SELECT SUM(borc_tutar) FROM nakit"))
                   .toDouble(),
@@ -123,19 +120,19 @@ TEST_F(LedgerWindowTest, ChangingAndDeletingAMovement)
 
 TEST_F(LedgerWindowTest, RefusedSaveKeepsTheWindowOnThePendingMovement)
 {
-    ledgerWindow->newButton->click();
+    click(control<QAbstractButton>("kasaRF", "tahsilatYap"));
     // An empty book has no selected day: the movement window starts on today.
-    EXPECT_EQ(entry->vadesiDate->date(), QDate::currentDate());
-    entry->vadesiDate->setDate(jan5);
-    type(entry->inEdit, QStringLiteral("50"));
-    type(entry->outEdit, QStringLiteral("10"));
-    entry->saveButton->click();
+    EXPECT_EQ(control<QDateEdit>("kasaF", "vadesiDate")->date(), QDate::currentDate());
+    typeDate(control<QDateEdit>("kasaF", "vadesiDate"), jan5);
+    type(control<QLineEdit>("kasaF", "DBEdit1"), QStringLiteral("50"));
+    type(control<QLineEdit>("kasaF", "DBEdit2"), QStringLiteral("10"));
+    click(control<QAbstractButton>("kasaF", "BitBtn1"));
     EXPECT_EQ(
         dialogs().messages().last(),
         QStringLiteral(
             "Aynı anda hem borç ve alacak işlemi yapamazsınız. Bir tane işlemi iptal ediniz."));
     EXPECT_TRUE(program->ledger().kasaTable.isEditing());
-    entry->cancelButton->click();
+    click(control<QAbstractButton>("kasaF", "JvXPButton2"));
     EXPECT_FALSE(program->ledger().kasaTable.isEditing());
     EXPECT_EQ(
         queryValue(QStringLiteral("Data/K012021.mdb"), QStringLiteral("SELECT count(*) FROM nakit"))
@@ -147,51 +144,51 @@ TEST_F(LedgerWindowTest, AllCurrenciesShowTheSummaryGridSizedByItsRows)
 {
     record(jan5, QStringLiteral("TL"), QStringLiteral("100"), {});
     record(jan5, QStringLiteral("USD"), QStringLiteral("10"), {}, QStringLiteral("30"));
-    entry->closeButton->click();
-    EXPECT_FALSE(ledgerWindow->DBGrid3->isVisibleTo(ledgerWindow));
+    click(control<QAbstractButton>("kasaF", "kapat"));
+    EXPECT_FALSE(control<QTableView>("kasaRF", "DBGrid3")->isVisibleTo(ledgerWindow));
 
-    choose(ledgerWindow->dovizBox, QStringLiteral("Hepsi"));
-    EXPECT_TRUE(ledgerWindow->DBGrid3->isVisibleTo(ledgerWindow));
-    EXPECT_EQ(ledgerWindow->DBGrid3->height(), 74);
-    EXPECT_EQ(ledgerWindow->DBGrid3->model()->rowCount(), 2);
-    EXPECT_EQ(label(ledgerWindow->dayInLabel), QStringLiteral("110,00"));
-    EXPECT_EQ(ledgerWindow->DBGrid1->model()->rowCount(), 2);
+    choose(control<QComboBox>("kasaRF", "dovizBox"), QStringLiteral("Hepsi"));
+    EXPECT_TRUE(control<QTableView>("kasaRF", "DBGrid3")->isVisibleTo(ledgerWindow));
+    EXPECT_EQ(control<QTableView>("kasaRF", "DBGrid3")->height(), 74);
+    EXPECT_EQ(control<QTableView>("kasaRF", "DBGrid3")->model()->rowCount(), 2);
+    EXPECT_EQ(label(control<QLabel>("kasaRF", "dayInLabel")), QStringLiteral("110,00"));
+    EXPECT_EQ(control<QTableView>("kasaRF", "DBGrid1")->model()->rowCount(), 2);
 
-    choose(ledgerWindow->dovizBox, QStringLiteral("USD"));
-    EXPECT_FALSE(ledgerWindow->DBGrid3->isVisibleTo(ledgerWindow));
-    EXPECT_EQ(label(ledgerWindow->dayInLabel), QStringLiteral("10,00"));
-    EXPECT_EQ(ledgerWindow->DBGrid1->model()->rowCount(), 1);
+    choose(control<QComboBox>("kasaRF", "dovizBox"), QStringLiteral("USD"));
+    EXPECT_FALSE(control<QTableView>("kasaRF", "DBGrid3")->isVisibleTo(ledgerWindow));
+    EXPECT_EQ(label(control<QLabel>("kasaRF", "dayInLabel")), QStringLiteral("10,00"));
+    EXPECT_EQ(control<QTableView>("kasaRF", "DBGrid1")->model()->rowCount(), 1);
 
     // YENİ with a currency selected gives the movement window that currency.
-    ledgerWindow->newButton->click();
-    EXPECT_EQ(entry->dovizBox->currentText(), QStringLiteral("USD"));
-    entry->closeButton->click();
+    click(control<QAbstractButton>("kasaRF", "tahsilatYap"));
+    EXPECT_EQ(control<QComboBox>("kasaF", "dovizBox")->currentText(), QStringLiteral("USD"));
+    click(control<QAbstractButton>("kasaF", "kapat"));
 }
 
 TEST_F(LedgerWindowTest, GoingToADateAndTheCalendar)
 {
     record(jan4, QStringLiteral("TL"), QStringLiteral("1"), {});
     record(jan5, QStringLiteral("TL"), QStringLiteral("2"), {});
-    entry->closeButton->click();
+    click(control<QAbstractButton>("kasaF", "kapat"));
 
-    ledgerWindow->vadesiDate->setDate(jan4);
-    ledgerWindow->goButton->click();
-    EXPECT_EQ(label(ledgerWindow->dayInLabel), QStringLiteral("1,00"));
+    typeDate(control<QDateEdit>("kasaRF", "vadesiDate"), jan4);
+    click(control<QAbstractButton>("kasaRF", "JvXPButton1"));
+    EXPECT_EQ(label(control<QLabel>("kasaRF", "dayInLabel")), QStringLiteral("1,00"));
 
-    ledgerWindow->vadesiDate->setDate(QDate(2021, 3, 1));
-    ledgerWindow->goButton->click();
+    typeDate(control<QDateEdit>("kasaRF", "vadesiDate"), QDate(2021, 3, 1));
+    click(control<QAbstractButton>("kasaRF", "JvXPButton1"));
     EXPECT_EQ(dialogs().messages().last(),
               QStringLiteral("Bu tarihe ait kasa kaydı mevcut değildir!"));
-    EXPECT_EQ(label(ledgerWindow->dayInLabel), QStringLiteral("1,00"));
+    EXPECT_EQ(label(control<QLabel>("kasaRF", "dayInLabel")), QStringLiteral("1,00"));
 
-    QTableWidget* calendar = ledgerWindow->StringGrid3;
+    QTableWidget* calendar = control<QTableWidget>("kasaRF", "StringGrid3");
     EXPECT_EQ(calendar->item(0, 0)->text(), QStringLiteral("01.01.2021 Cuma"));
     EXPECT_EQ(calendar->item(1, 0)->background().color(), QColor(192, 220, 192));
     EXPECT_EQ(calendar->item(365, 0)->text(), QStringLiteral("01.01.2022 Cumartesi"));
-    emit calendar->cellDoubleClicked(4, 0);  // 05.01.2021
-    EXPECT_EQ(label(ledgerWindow->dayInLabel), QStringLiteral("2,00"));
+    clickRow(calendar, 4, true);  // 05.01.2021
+    EXPECT_EQ(label(control<QLabel>("kasaRF", "dayInLabel")), QStringLiteral("2,00"));
     dialogs().clear();
-    emit calendar->cellDoubleClicked(365, 0);  // 01.01.2022: not in this year's list
+    clickRow(calendar, 365, true);  // 01.01.2022: not in this year's list
     EXPECT_EQ(dialogs().messages(),
               QStringList{QStringLiteral("Bu tarihe ait kasa kaydı mevcut değildir!")});
     EXPECT_EQ(program->session().CalismaYili, 2021);
@@ -199,12 +196,12 @@ TEST_F(LedgerWindowTest, GoingToADateAndTheCalendar)
 
 TEST_F(LedgerWindowTest, MainMenuClosesTheBookAndDropsThePendingMovement)
 {
-    ledgerWindow->newButton->click();
-    type(entry->inEdit, QStringLiteral("75"));
-    ledgerWindow->mainMenuButton->click();
-    EXPECT_FALSE(ledgerWindow->isVisible());
-    EXPECT_FALSE(entry->isVisible());
-    EXPECT_TRUE(program->girisF->isVisible());
+    click(control<QAbstractButton>("kasaRF", "tahsilatYap"));
+    type(control<QLineEdit>("kasaF", "DBEdit1"), QStringLiteral("75"));
+    click(control<QAbstractButton>("kasaRF", "JvXPButton9"));
+    EXPECT_FALSE(isShown("kasaRF"));
+    EXPECT_FALSE(isShown("kasaF"));
+    EXPECT_TRUE(isShown("girisF"));
     EXPECT_FALSE(program->session().kasaConnection.isOpen());
     EXPECT_EQ(
         queryValue(QStringLiteral("Data/K012021.mdb"), QStringLiteral("SELECT count(*) FROM nakit"))
@@ -215,16 +212,17 @@ TEST_F(LedgerWindowTest, MainMenuClosesTheBookAndDropsThePendingMovement)
 TEST_F(LedgerWindowTest, CarryingTheYearOverMovesTheLedgerAndTheYearBox)
 {
     record(jan5, QStringLiteral("TL"), QStringLiteral("600"), {});
-    entry->closeButton->click();
+    click(control<QAbstractButton>("kasaF", "kapat"));
     dialogs().answer(Dialogs::Answer::Yes);
     dialogs().answer(Dialogs::Answer::Yes);
-    ledgerWindow->carryOverButton->click();
+    click(control<QAbstractButton>("kasaRF", "JvXPButton2"));
     EXPECT_EQ(dialogs().messages().last(), QStringLiteral("Aktarım tamamlandı"));
-    EXPECT_EQ(ledgerWindow->windowTitle(),
+    EXPECT_EQ(windowNamed<TkasaRF>("kasaRF")->windowTitle(),
               QStringLiteral("Norvane Tamevo Programı - Merkez - 2022"));
-    EXPECT_EQ(program->girisF->yilEdit->text(), QStringLiteral("2022"));
-    EXPECT_EQ(label(ledgerWindow->dayHeaderLabel), QStringLiteral("01.01.2022 KASA"));
-    EXPECT_EQ(label(ledgerWindow->dayInLabel), QStringLiteral("600,00"));
-    EXPECT_EQ(ledgerWindow->StringGrid3->item(0, 0)->text(),
+    EXPECT_EQ(control<QLineEdit>("girisF", "yilEdit")->text(), QStringLiteral("2022"));
+    EXPECT_EQ(label(control<QLabel>("kasaRF", "dayHeaderLabel")),
+              QStringLiteral("01.01.2022 KASA"));
+    EXPECT_EQ(label(control<QLabel>("kasaRF", "dayInLabel")), QStringLiteral("600,00"));
+    EXPECT_EQ(control<QTableWidget>("kasaRF", "StringGrid3")->item(0, 0)->text(),
               QStringLiteral("01.01.2022 Cumartesi"));
 }

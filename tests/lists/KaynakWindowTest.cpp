@@ -1,6 +1,6 @@
 // The source-type window kaynakF driven headless through its controls, with the
 // movement window's source box it fills.
-#include "app/GirisWindow.h"
+#include "entry/GirisWindow.h"
 #include "ledger/KasaWindow.h"
 #include "lists/KaynakWindow.h"
 #include "lists/SourceTypes.h"
@@ -44,7 +44,7 @@ protected:
     void SetUp() override
     {
         ProgramTest::SetUp();
-        window = program->kaynakF;
+        window = windowNamed<TkaynakF>("kaynakF");
     }
 
     QString file() const { return path(QStringLiteral("KaynakSekli.ods")); }
@@ -56,8 +56,8 @@ protected:
 
     void add(const QString& name)
     {
-        typeKeys(window->nameEdit, name);
-        window->addButton->click();
+        typeKeys(control<QLineEdit>("kaynakF", "Edit1"), name);
+        click(control<QAbstractButton>("kaynakF", "ekleButton"));
     }
 
     TkaynakF* window = nullptr;
@@ -81,63 +81,65 @@ TEST_F(KaynakWindowTest, TheWindowHasItsCaptionAndControls)
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Kaynak Şekilleri"));
     QString caption;
     for (QLabel* label : window->findChildren<QLabel*>()) {
-        if (label->buddy() == window->nameEdit) {
+        if (label->buddy() == control<QLineEdit>("kaynakF", "Edit1")) {
             caption = label->text();
         }
     }
     EXPECT_EQ(caption, QStringLiteral("Kaynak Adı"));
-    EXPECT_EQ(window->addButton->text(), QStringLiteral("EKLE"));
-    EXPECT_EQ(window->deleteAction->text(), QStringLiteral("Kaydı Sil"));
-    EXPECT_EQ(window->deleteAction->shortcut(), QKeySequence(Qt::Key_Delete));
-    EXPECT_EQ(window->ListBox1->actions(), QList<QAction*>{window->deleteAction});
-    EXPECT_EQ(window->ListBox1->contextMenuPolicy(), Qt::ActionsContextMenu);
+    EXPECT_EQ(control<QAbstractButton>("kaynakF", "ekleButton")->text(), QStringLiteral("EKLE"));
+    EXPECT_EQ(control<QAction>("kaynakF", "KaydSil1")->text(), QStringLiteral("Kaydı Sil"));
+    EXPECT_EQ(control<QAction>("kaynakF", "KaydSil1")->shortcut(), QKeySequence(Qt::Key_Delete));
+    EXPECT_EQ(control<QListWidget>("kaynakF", "ListBox1")->actions(),
+              QList<QAction*>{control<QAction>("kaynakF", "KaydSil1")});
+    EXPECT_EQ(control<QListWidget>("kaynakF", "ListBox1")->contextMenuPolicy(),
+              Qt::ActionsContextMenu);
 }
 
 TEST_F(KaynakWindowTest, AFirstStartWithoutTheFileHasAnEmptyList)
 {
-    EXPECT_EQ(window->ListBox1->count(), 0);
-    EXPECT_EQ(program->kasaF->sourceBox->count(), 0);
+    EXPECT_EQ(control<QListWidget>("kaynakF", "ListBox1")->count(), 0);
+    EXPECT_EQ(control<QComboBox>("kasaF", "kaynakBox")->count(), 0);
     EXPECT_FALSE(QFile::exists(file()));
 
     // Both ways in only show the window.
-    program->girisF->sourceTypesButton->click();
-    EXPECT_TRUE(window->isVisible());
+    click(control<QAbstractButton>("girisF", "JvXPButton9"));
+    EXPECT_TRUE(isShown("kaynakF"));
     window->hide();
-    program->kasaF->sourcesButton->click();
-    EXPECT_TRUE(window->isVisible());
+    click(control<QAbstractButton>("kasaF", "kaynakSekliGirisi"));
+    EXPECT_TRUE(isShown("kaynakF"));
 }
 
 TEST_F(KaynakWindowTest, NakitThenBankaGiveTheFileAndTheMovementWindowsBox)
 {
     add(QStringLiteral("Nakit"));
-    EXPECT_TRUE(window->nameEdit->text().isEmpty());
+    EXPECT_TRUE(control<QLineEdit>("kaynakF", "Edit1")->text().isEmpty());
     add(QStringLiteral("Banka"));
     EXPECT_EQ(fileBytes(), QByteArray("Nakit\r\nBanka\r\n"));
-    EXPECT_EQ(itemsOf(window->ListBox1),
+    EXPECT_EQ(itemsOf(control<QListWidget>("kaynakF", "ListBox1")),
               (QStringList{QStringLiteral("Nakit"), QStringLiteral("Banka")}));
-    EXPECT_EQ(itemsOf(program->kasaF->sourceBox),
+    EXPECT_EQ(itemsOf(control<QComboBox>("kasaF", "kaynakBox")),
               (QStringList{QStringLiteral("Nakit"), QStringLiteral("Banka")}));
 
     // A duplicate in other letters: the message, the text stays, the file is as it was.
     add(QStringLiteral("nakit"));
     EXPECT_EQ(dialogs().messages(), QStringList{QStringLiteral("Bu kaynak şekli mevcut!")});
     EXPECT_EQ(dialogs().last()->title, QStringLiteral("Norvane Tamevo"));
-    EXPECT_EQ(window->nameEdit->text(), QStringLiteral("nakit"));
+    EXPECT_EQ(control<QLineEdit>("kaynakF", "Edit1")->text(), QStringLiteral("nakit"));
     EXPECT_EQ(fileBytes(), QByteArray("Nakit\r\nBanka\r\n"));
-    EXPECT_EQ(window->ListBox1->count(), 2);
+    EXPECT_EQ(control<QListWidget>("kaynakF", "ListBox1")->count(), 2);
 
     // An empty box does nothing.
-    window->nameEdit->clear();
-    window->addButton->click();
+    retype(control<QLineEdit>("kaynakF", "Edit1"), {});
+    click(control<QAbstractButton>("kaynakF", "ekleButton"));
     EXPECT_EQ(dialogs().messages().size(), 1);
-    EXPECT_EQ(window->ListBox1->count(), 2);
+    EXPECT_EQ(control<QListWidget>("kaynakF", "ListBox1")->count(), 2);
 }
 
 TEST_F(KaynakWindowTest, TurkishLettersAreWrittenAndShownUnchanged)
 {
     add(QStringLiteral("Çek"));
     add(QStringLiteral("Ödeme"));
-    EXPECT_EQ(itemsOf(window->ListBox1),
+    EXPECT_EQ(itemsOf(control<QListWidget>("kaynakF", "ListBox1")),
               (QStringList{QStringLiteral("Çek"), QStringLiteral("Ödeme")}));
     SourceTypeList reread;
     reread.load();
@@ -153,27 +155,27 @@ TEST_F(KaynakWindowTest, KaydiSilRemovesTheSelectedNameAfterTheQuestion)
     add(QStringLiteral("Çek"));
 
     // Nothing selected: nothing removed, the file written again with the same lines.
-    window->ListBox1->clearSelection();
+    control<QListWidget>("kaynakF", "ListBox1")->clearSelection();
     ASSERT_TRUE(QFile::remove(file()));
     dialogs().answer(Answer::Yes);
-    window->deleteAction->trigger();
-    EXPECT_EQ(window->ListBox1->count(), 3);
+    control<QAction>("kaynakF", "KaydSil1")->trigger();
+    EXPECT_EQ(control<QListWidget>("kaynakF", "ListBox1")->count(), 3);
     EXPECT_EQ(fileBytes(), QByteArray("Nakit\r\nBanka\r\n\xC3\x87"
                                       "ek\r\n"));
 
-    window->ListBox1->setCurrentRow(1);
+    clickRow(control<QListWidget>("kaynakF", "ListBox1"), 1);
     dialogs().answer(Answer::No);
-    window->deleteAction->trigger();
-    EXPECT_EQ(window->ListBox1->count(), 3);
+    control<QAction>("kaynakF", "KaydSil1")->trigger();
+    EXPECT_EQ(control<QListWidget>("kaynakF", "ListBox1")->count(), 3);
 
-    window->ListBox1->setCurrentRow(1);
+    clickRow(control<QListWidget>("kaynakF", "ListBox1"), 1);
     dialogs().answer(Answer::Yes);
-    window->deleteAction->trigger();
-    EXPECT_EQ(itemsOf(window->ListBox1),
+    control<QAction>("kaynakF", "KaydSil1")->trigger();
+    EXPECT_EQ(itemsOf(control<QListWidget>("kaynakF", "ListBox1")),
               (QStringList{QStringLiteral("Nakit"), QStringLiteral("Çek")}));
     EXPECT_EQ(fileBytes(), QByteArray("Nakit\r\n\xC3\x87"
                                       "ek\r\n"));
-    EXPECT_EQ(itemsOf(program->kasaF->sourceBox),
+    EXPECT_EQ(itemsOf(control<QComboBox>("kasaF", "kaynakBox")),
               (QStringList{QStringLiteral("Nakit"), QStringLiteral("Çek")}));
     EXPECT_EQ(dialogs().questions(),
               QStringList(3, QStringLiteral("Kaydı silmek istediğinize eminmisiniz?")));
@@ -181,10 +183,10 @@ TEST_F(KaynakWindowTest, KaydiSilRemovesTheSelectedNameAfterTheQuestion)
 
 TEST_F(KaynakWindowWithFileTest, TheFileIsReadOnceAtStartAndEnteringFillsTheSourceBox)
 {
-    EXPECT_EQ(itemsOf(window->ListBox1),
+    EXPECT_EQ(itemsOf(control<QListWidget>("kaynakF", "ListBox1")),
               (QStringList{QStringLiteral("Nakit"), QStringLiteral("Kredi Kartı")}));
     // The movement window's box is empty until the first KaynakSekliAyarla.
-    EXPECT_EQ(program->kasaF->sourceBox->count(), 0);
+    EXPECT_EQ(control<QComboBox>("kasaF", "kaynakBox")->count(), 0);
 
     // The file is not read again during the run.
     {
@@ -192,14 +194,14 @@ TEST_F(KaynakWindowWithFileTest, TheFileIsReadOnceAtStartAndEnteringFillsTheSour
         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write("Başka\r\n");
     }
-    program->girisF->sourceTypesButton->click();
-    EXPECT_EQ(window->ListBox1->count(), 2);
+    click(control<QAbstractButton>("girisF", "JvXPButton9"));
+    EXPECT_EQ(control<QListWidget>("kaynakF", "ListBox1")->count(), 2);
 
     // "KASA İŞLEMLERİNE GİR" refills the source box before any of its checks.
-    program->girisF->yilEdit->clear();
-    program->girisF->enterButton->click();
+    retype(control<QLineEdit>("girisF", "yilEdit"), {});
+    click(control<QAbstractButton>("girisF", "JvXPButton13"));
     EXPECT_EQ(dialogs().messages(),
               QStringList{QStringLiteral("Çalışma yılı girişiniz hatalıdır!")});
-    EXPECT_EQ(itemsOf(program->kasaF->sourceBox),
+    EXPECT_EQ(itemsOf(control<QComboBox>("kasaF", "kaynakBox")),
               (QStringList{QStringLiteral("Nakit"), QStringLiteral("Kredi Kartı")}));
 }

@@ -1,8 +1,8 @@
 // The transaction-type window nakitnedenF and the currency window parabirimiF
 // driven headless through their controls, with the boxes they feed.
-#include "app/Dataset.h"
-#include "app/GirisWindow.h"
-#include "app/Session.h"
+#include "data/Dataset.h"
+#include "entry/GirisWindow.h"
+#include "data/Session.h"
 #include "ledger/KasaRWindow.h"
 #include "ledger/KasaWindow.h"
 #include "lists/ListWindows.h"
@@ -38,19 +38,40 @@ QStringList itemsOf(const QComboBox* box)
 
 class ListWindowsTest : public ProgramTest {
 protected:
-    void add(ReferenceListWindow* window, const QString& name)
+    // The controls of a list window, by their objectNames.
+    static QLineEdit* nameEdit(QWidget* w)
     {
-        typeKeys(window->nameEdit, name);
-        window->saveButton->click();
+        return w->findChild<QLineEdit*>(QStringLiteral("Edit1"));
+    }
+    static QAbstractButton* saveButton(QWidget* w)
+    {
+        return w->findChild<QAbstractButton*>(QStringLiteral("saklaButton"));
+    }
+    static QTableView* grid(QWidget* w)
+    {
+        return w->findChild<QTableView*>(QStringLiteral("DBGrid1"));
+    }
+    static ReferenceListWindow* listWindow(QWidget* w)
+    {
+        return qobject_cast<ReferenceListWindow*>(w);
+    }
+    static QAction* action(QWidget* w, const char* name)
+    {
+        return w->findChild<QAction*>(QString::fromLatin1(name));
+    }
+
+    void add(QWidget* window, const QString& name)
+    {
+        typeKeys(nameEdit(window), name);
+        click(saveButton(window));
     }
 
     // Corrects the cell of `row` in place, as typing into the grid's editor does.
-    void correct(ReferenceListWindow* window, int row, const QString& text)
+    void correct(QWidget* window, int row, const QString& text)
     {
-        const QModelIndex index = window->model->index(row, 0);
-        window->DBGrid1->setCurrentIndex(index);
-        window->DBGrid1->edit(index);
-        auto* editor = window->DBGrid1->viewport()->findChild<QLineEdit*>();
+        clickRow(grid(window), row);
+        QTest::keyClick(grid(window), Qt::Key_F2);
+        auto* editor = grid(window)->viewport()->findChild<QLineEdit*>();
         ASSERT_NE(editor, nullptr) << "no editor: the grid is locked";
         editor->selectAll();
         typeKeys(editor, text);
@@ -67,16 +88,17 @@ protected:
 TEST_F(ListWindowsTest, TheWindowsHaveTheirCaptionsAndControls)
 {
     const struct {
-        ReferenceListWindow* window;
+        QWidget* window;
         int position;
         const char* name;
         const char* caption;
         const char* box;
         const char* column;
     } windows[] = {
-        {program->nakitnedenF, 6, "nakitnedenF", "Norvane Tamevo Programı   - Nakit İşlem Türü",
-         "İşlem Türü", "Kasa İşlem Türleri"},
-        {program->parabirimiF, 8, "parabirimiF", "Para Birimleri", "Para Birimi", "Para Birimi"},
+        {windowNamed("nakitnedenF"), 6, "nakitnedenF",
+         "Norvane Tamevo Programı   - Nakit İşlem Türü", "İşlem Türü", "Kasa İşlem Türleri"},
+        {windowNamed("parabirimiF"), 8, "parabirimiF", "Para Birimleri", "Para Birimi",
+         "Para Birimi"},
     };
     for (const auto& w : windows) {
         EXPECT_EQ(program->windows().at(w.position), w.window);
@@ -84,64 +106,67 @@ TEST_F(ListWindowsTest, TheWindowsHaveTheirCaptionsAndControls)
         EXPECT_EQ(w.window->windowTitle(), QString::fromUtf8(w.caption));
         QString boxCaption;
         for (QLabel* label : w.window->findChildren<QLabel*>()) {
-            if (label->buddy() == w.window->nameEdit) {
+            if (label->buddy() == nameEdit(w.window)) {
                 boxCaption = label->text();
             }
         }
         EXPECT_EQ(boxCaption, QString::fromUtf8(w.box));
-        EXPECT_EQ(w.window->nameEdit->maxLength(), 32767);  // the box sets no limit of its own
-        EXPECT_EQ(w.window->saveButton->text(), QStringLiteral("SAKLA"));
-        EXPECT_EQ(w.window->model->headerData(0, Qt::Horizontal).toString(),
+        EXPECT_EQ(nameEdit(w.window)->maxLength(), 32767);  // the box sets no limit of its own
+        EXPECT_EQ(saveButton(w.window)->text(), QStringLiteral("SAKLA"));
+        EXPECT_EQ(grid(w.window)->model()->headerData(0, Qt::Horizontal).toString(),
                   QString::fromUtf8(w.column));
-        EXPECT_EQ(w.window->DBGrid1->editTriggers(), QAbstractItemView::NoEditTriggers);
-        EXPECT_EQ(w.window->correctAction->text(), QStringLiteral("Kaydı Düzelt"));
-        EXPECT_EQ(w.window->correctAction->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_Insert));
-        EXPECT_EQ(w.window->deleteAction->text(), QStringLiteral("Kaydı Sil"));
-        EXPECT_EQ(w.window->deleteAction->shortcut(), QKeySequence(Qt::Key_Delete));
-        EXPECT_EQ(w.window->DBGrid1->actions(),
-                  (QList<QAction*>{w.window->correctAction, w.window->deleteAction}));
+        EXPECT_EQ(grid(w.window)->editTriggers(), QAbstractItemView::NoEditTriggers);
+        EXPECT_EQ(action(w.window, "KaydDzelt1")->text(), QStringLiteral("Kaydı Düzelt"));
+        EXPECT_EQ(action(w.window, "KaydDzelt1")->shortcut(),
+                  QKeySequence(Qt::SHIFT | Qt::Key_Insert));
+        EXPECT_EQ(action(w.window, "KaydSil1")->text(), QStringLiteral("Kaydı Sil"));
+        EXPECT_EQ(action(w.window, "KaydSil1")->shortcut(), QKeySequence(Qt::Key_Delete));
+        EXPECT_EQ(grid(w.window)->actions(),
+                  (QList<QAction*>{action(w.window, "KaydDzelt1"), action(w.window, "KaydSil1")}));
     }
 }
 
 TEST_F(ListWindowsTest, TransactionTypesAreAddedAndOfferedAtOnceByTheMovementWindow)
 {
-    TnakitnedenF* window = program->nakitnedenF;
+    QWidget* window = windowNamed("nakitnedenF");
     EXPECT_FALSE(session().kasanedenTable.isOpen());
-    program->kasaF->typesButton->click();
+    click(control<QAbstractButton>("kasaF", "islemTuruGirisi"));
     EXPECT_TRUE(window->isVisible());
     ASSERT_TRUE(session().kasanedenTable.isOpen());
-    const int before = window->model->rowCount();
+    const int before = grid(window)->model()->rowCount();
     EXPECT_EQ(before, count(QStringLiteral("SELECT count(*) FROM kasaneden")));
 
     add(window, QStringLiteral("Kira"));
-    EXPECT_TRUE(window->nameEdit->text().isEmpty());
+    EXPECT_TRUE(nameEdit(window)->text().isEmpty());
     add(window, QStringLiteral("Kira"));
     EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM kasaneden WHERE kasanedenine = 'Kira'")),
               2);
-    EXPECT_EQ(window->model->rowCount(), before + 2);
-    EXPECT_EQ(itemsOf(program->kasaF->typeBox).count(QStringLiteral("Kira")), 2);
+    EXPECT_EQ(grid(window)->model()->rowCount(), before + 2);
+    EXPECT_EQ(
+        itemsOf(control<QComboBox>("kasaF", "DBLookupComboBox1")).count(QStringLiteral("Kira")), 2);
 
     // An empty box does nothing; a name longer than 30 characters is refused and stays typed.
-    window->saveButton->click();
-    EXPECT_EQ(window->model->rowCount(), before + 2);
+    click(saveButton(window));
+    EXPECT_EQ(grid(window)->model()->rowCount(), before + 2);
     const QString tooLong(31, QLatin1Char('K'));
     add(window, tooLong);
     EXPECT_EQ(dialogs().messages(), QStringList{kTransactionTypeTooLong});
-    EXPECT_EQ(window->nameEdit->text(), tooLong);
-    EXPECT_EQ(window->model->rowCount(), before + 2);
+    EXPECT_EQ(nameEdit(window)->text(), tooLong);
+    EXPECT_EQ(grid(window)->model()->rowCount(), before + 2);
     EXPECT_EQ(session().kasanedenTable.state(), DatasetState::Browse);
 }
 
 TEST_F(ListWindowsTest, KaydiDuzeltUnlocksTheGridUntilTheNextSave)
 {
-    TnakitnedenF* window = program->nakitnedenF;
-    window->openAndShow();
+    QWidget* window = windowNamed("nakitnedenF");
+    listWindow(window)->openAndShow();
     // Locked: no editor opens.
-    window->DBGrid1->edit(window->model->index(0, 0));
-    EXPECT_EQ(window->DBGrid1->viewport()->findChild<QLineEdit*>(), nullptr);
+    clickRow(grid(window), 0);
+    QTest::keyClick(grid(window), Qt::Key_F2);
+    EXPECT_EQ(grid(window)->viewport()->findChild<QLineEdit*>(), nullptr);
 
-    window->correctAction->trigger();
-    EXPECT_TRUE(window->isGridUnlocked());
+    action(window, "KaydDzelt1")->trigger();
+    EXPECT_TRUE(listWindow(window)->isGridUnlocked());
     correct(window, 0, QStringLiteral("PEŞİN SATIŞ"));
     // Pending until the row is left.
     EXPECT_EQ(session().kasanedenTable.state(), DatasetState::Edit);
@@ -149,20 +174,21 @@ TEST_F(ListWindowsTest, KaydiDuzeltUnlocksTheGridUntilTheNextSave)
                                                 "kasanedeid LIMIT 1"))
                   .toString(),
               QStringLiteral("SATIŞ"));
-    EXPECT_TRUE(itemsOf(program->kasaF->typeBox).contains(QStringLiteral("PEŞİN SATIŞ")));
-    window->DBGrid1->selectRow(1);
+    EXPECT_TRUE(itemsOf(control<QComboBox>("kasaF", "DBLookupComboBox1"))
+                    .contains(QStringLiteral("PEŞİN SATIŞ")));
+    clickRow(grid(window), 1);
     EXPECT_EQ(session().kasanedenTable.state(), DatasetState::Browse);
     EXPECT_EQ(queryValue(kGenel, QStringLiteral("SELECT kasanedenine FROM kasaneden ORDER BY "
                                                 "kasanedeid LIMIT 1"))
                   .toString(),
               QStringLiteral("PEŞİN SATIŞ"));
-    EXPECT_FALSE(window->isGridUnlocked());
-    EXPECT_EQ(window->DBGrid1->editTriggers(), QAbstractItemView::NoEditTriggers);
+    EXPECT_FALSE(listWindow(window)->isGridUnlocked());
+    EXPECT_EQ(grid(window)->editTriggers(), QAbstractItemView::NoEditTriggers);
 
     // A correction longer than the column is refused when the row is left.
-    window->correctAction->trigger();
+    action(window, "KaydDzelt1")->trigger();
     correct(window, 1, QString(31, QLatin1Char('T')));
-    window->DBGrid1->selectRow(2);
+    clickRow(grid(window), 2);
     EXPECT_EQ(dialogs().messages(), QStringList{kTransactionTypeTooLong});
     EXPECT_EQ(session().kasanedenTable.currentIndex(), 1);
     EXPECT_EQ(queryValue(kGenel, QStringLiteral("SELECT kasanedenine FROM kasaneden ORDER BY "
@@ -172,7 +198,7 @@ TEST_F(ListWindowsTest, KaydiDuzeltUnlocksTheGridUntilTheNextSave)
     correct(window, 1, QStringLiteral("TAHSİLAT NAKİT"));
     // "SAKLA" saves the pending correction first and locks the grid too.
     add(window, QStringLiteral("Kira"));
-    EXPECT_FALSE(window->isGridUnlocked());
+    EXPECT_FALSE(listWindow(window)->isGridUnlocked());
     EXPECT_EQ(queryValue(kGenel, QStringLiteral("SELECT kasanedenine FROM kasaneden ORDER BY "
                                                 "kasanedeid LIMIT 1 OFFSET 1"))
                   .toString(),
@@ -181,65 +207,67 @@ TEST_F(ListWindowsTest, KaydiDuzeltUnlocksTheGridUntilTheNextSave)
 
 TEST_F(ListWindowsTest, KaydiSilDeletesTheCurrentRowAfterTheQuestion)
 {
-    TnakitnedenF* window = program->nakitnedenF;
-    window->openAndShow();
-    const int before = window->model->rowCount();
-    window->DBGrid1->selectRow(2);
+    QWidget* window = windowNamed("nakitnedenF");
+    listWindow(window)->openAndShow();
+    const int before = grid(window)->model()->rowCount();
+    clickRow(grid(window), 2);
     dialogs().answer(Answer::No);
-    window->deleteAction->trigger();
-    EXPECT_EQ(window->model->rowCount(), before);
+    action(window, "KaydSil1")->trigger();
+    EXPECT_EQ(grid(window)->model()->rowCount(), before);
     dialogs().answer(Answer::Yes);
-    window->deleteAction->trigger();
-    EXPECT_EQ(window->model->rowCount(), before - 1);
+    action(window, "KaydSil1")->trigger();
+    EXPECT_EQ(grid(window)->model()->rowCount(), before - 1);
     EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM kasaneden WHERE kasanedenine = 'ÖDEME'")),
               0);
     EXPECT_EQ(dialogs().questions(),
               QStringList(2, QStringLiteral("Kaydı silmek istediğinize eminmisiniz?")));
-    EXPECT_FALSE(itemsOf(program->kasaF->typeBox).contains(QStringLiteral("ÖDEME")));
+    EXPECT_FALSE(itemsOf(control<QComboBox>("kasaF", "DBLookupComboBox1"))
+                     .contains(QStringLiteral("ÖDEME")));
 }
 
 TEST_F(ListWindowsTest, AddingGbpFillsTheCurrencyBoxesInTheirOrders)
 {
-    TparabirimiF* window = program->parabirimiF;
-    program->girisF->currenciesButton->click();
+    QWidget* window = windowNamed("parabirimiF");
+    click(control<QAbstractButton>("girisF", "JvXPButton4"));
     EXPECT_TRUE(window->isVisible());
     ASSERT_TRUE(session().parabirimiTable.isOpen());
-    EXPECT_EQ(window->model->rowCount(), 3);
+    EXPECT_EQ(grid(window)->model()->rowCount(), 3);
 
     add(window, QStringLiteral("GBP"));
-    EXPECT_TRUE(window->nameEdit->text().isEmpty());
-    EXPECT_EQ(itemsOf(program->kasaRF->dovizBox),
+    EXPECT_TRUE(nameEdit(window)->text().isEmpty());
+    EXPECT_EQ(itemsOf(control<QComboBox>("kasaRF", "dovizBox")),
               (QStringList{QStringLiteral("TL"), QStringLiteral("USD"), QStringLiteral("EURO"),
                            QStringLiteral("GBP"), QStringLiteral("Hepsi")}));
-    EXPECT_EQ(program->kasaRF->dovizBox->currentIndex(), 0);
-    EXPECT_EQ(itemsOf(program->kasaF->dovizBox),
+    EXPECT_EQ(control<QComboBox>("kasaRF", "dovizBox")->currentIndex(), 0);
+    EXPECT_EQ(itemsOf(control<QComboBox>("kasaF", "dovizBox")),
               (QStringList{QStringLiteral("TL"), QStringLiteral("USD"), QStringLiteral("EURO"),
                            QStringLiteral("GBP")}));
-    EXPECT_EQ(program->kasaF->dovizBox->currentIndex(), 0);
+    EXPECT_EQ(control<QComboBox>("kasaF", "dovizBox")->currentIndex(), 0);
 
     // A deleted currency stays in the boxes until the next "SAKLA".
-    window->DBGrid1->selectRow(3);
+    clickRow(grid(window), 3);
     dialogs().answer(Answer::Yes);
-    window->deleteAction->trigger();
-    EXPECT_EQ(window->model->rowCount(), 3);
-    EXPECT_TRUE(itemsOf(program->kasaF->dovizBox).contains(QStringLiteral("GBP")));
+    action(window, "KaydSil1")->trigger();
+    EXPECT_EQ(grid(window)->model()->rowCount(), 3);
+    EXPECT_TRUE(itemsOf(control<QComboBox>("kasaF", "dovizBox")).contains(QStringLiteral("GBP")));
     add(window, QStringLiteral("CHF"));
-    EXPECT_EQ(itemsOf(program->kasaF->dovizBox),
+    EXPECT_EQ(itemsOf(control<QComboBox>("kasaF", "dovizBox")),
               (QStringList{QStringLiteral("TL"), QStringLiteral("USD"), QStringLiteral("EURO"),
                            QStringLiteral("CHF")}));
 
     // A code a movement cannot store is refused.
     add(window, QStringLiteral("DOLAR1"));
     EXPECT_EQ(dialogs().messages(), QStringList{kCurrencyCodeTooLong});
-    EXPECT_EQ(window->model->rowCount(), 4);
-    EXPECT_EQ(program->kasaF->dovizBox->count(), 4);
+    EXPECT_EQ(grid(window)->model()->rowCount(), 4);
+    EXPECT_EQ(control<QComboBox>("kasaF", "dovizBox")->count(), 4);
 }
 
 TEST_F(ListWindowsTest, AnEmptyCurrencyListLeavesOnlyHepsiInTheBoxes)
 {
     execute(kGenel, {QStringLiteral("DELETE FROM parabirimi")});
-    program->girisF->ParaBirimiAyarla();
-    EXPECT_EQ(program->kasaF->dovizBox->count(), 0);
-    EXPECT_EQ(itemsOf(program->kasaRF->dovizBox), QStringList{QStringLiteral("Hepsi")});
-    EXPECT_EQ(program->kasaRF->dovizBox->currentIndex(), 0);
+    program->currencyChoices().ParaBirimiAyarla();
+    EXPECT_EQ(control<QComboBox>("kasaF", "dovizBox")->count(), 0);
+    EXPECT_EQ(itemsOf(control<QComboBox>("kasaRF", "dovizBox")),
+              QStringList{QStringLiteral("Hepsi")});
+    EXPECT_EQ(control<QComboBox>("kasaRF", "dovizBox")->currentIndex(), 0);
 }

@@ -1,8 +1,8 @@
 // The entry and master passwords over the real general database: the exact
 // comparison, the shared wrong-entry counter, "SAKLA" and dropping unsaved typing.
-#include "app/Dataset.h"
-#include "app/EntryRules.h"
-#include "app/Session.h"
+#include "data/Dataset.h"
+#include "entry/EntryRules.h"
+#include "data/Session.h"
 #include "lists/Passwords.h"
 
 #include "support/ProgramFolderFixture.h"

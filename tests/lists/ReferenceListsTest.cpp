@@ -1,8 +1,8 @@
 // The transaction types and the currencies over the real general database: adding,
 // the width rules, deleting, and what ParaBirimiAyarla gives the currency boxes.
-#include "app/Dataset.h"
-#include "app/Errors.h"
-#include "app/Session.h"
+#include "data/Dataset.h"
+#include "data/Errors.h"
+#include "data/Session.h"
 #include "lists/ReferenceLists.h"
 
 #include "support/ProgramFolderFixture.h"

@@ -1,8 +1,8 @@
 // The password window sifreF and "ŞİFRE GİR/DEĞİŞTİR" driven headless through
 // their controls.
-#include "app/EntryRules.h"
-#include "app/GirisWindow.h"
-#include "app/Session.h"
+#include "entry/EntryRules.h"
+#include "entry/GirisWindow.h"
+#include "data/Session.h"
 #include "lists/Passwords.h"
 #include "lists/SifreWindow.h"
 
@@ -25,21 +25,19 @@ protected:
     void SetUp() override
     {
         ProgramTest::SetUp();
-        window = program->sifreF;
-        entry = program->girisF;
+        window = windowNamed<TsifreF>("sifreF");
     }
 
     // "ŞİFRE GİR/DEĞİŞTİR" with `typed` in the entry screen's password box.
     void openWith(const QString& typed)
     {
-        entry->sifreEdit->setText(typed);
-        entry->passwordsButton->click();
+        retype(control<QLineEdit>("girisF", "sifreEdit"), typed);
+        click(control<QAbstractButton>("girisF", "JvXPButton8"));
     }
 
     QVariant stored(const char* sql) { return queryValue(kGenel, QString::fromLatin1(sql)); }
 
     TsifreF* window = nullptr;
-    TgirisF* entry = nullptr;
 };
 
 TEST_F(SifreWindowTest, TheWindowHasItsCaptionFieldsAndWarning)
@@ -48,7 +46,8 @@ TEST_F(SifreWindowTest, TheWindowHasItsCaptionFieldsAndWarning)
     EXPECT_EQ(window->objectName(), QStringLiteral("sifreF"));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Norvane Tamevo Şifre Girişi"));
     QStringList captions;
-    for (QLineEdit* edit : {window->entryPasswordEdit, window->masterPasswordEdit}) {
+    for (QLineEdit* edit :
+         {control<QLineEdit>("sifreF", "DBEdit1"), control<QLineEdit>("sifreF", "DBEdit2")}) {
         for (QLabel* label : window->findChildren<QLabel*>()) {
             if (label->buddy() == edit) {
                 captions << label->text();
@@ -59,32 +58,32 @@ TEST_F(SifreWindowTest, TheWindowHasItsCaptionFieldsAndWarning)
     }
     EXPECT_EQ(captions, (QStringList{QStringLiteral("Program Giriş Şifresi"),
                                      QStringLiteral("Program Master Şifresi")}));
-    EXPECT_EQ(window->warningLabel->text(),
+    EXPECT_EQ(control<QLabel>("sifreF", "Label3")->text(),
               QStringLiteral("Master şifreyi değiştirdiyseniz unutmayınız! Aksi Halde "
                              "bilgileriniz bloke olacaktır."));
-    EXPECT_EQ(window->saveButton->text(), QStringLiteral("SAKLA"));
+    EXPECT_EQ(control<QAbstractButton>("sifreF", "saklaButton")->text(), QStringLiteral("SAKLA"));
 }
 
 TEST_F(SifreWindowTest, WithEmptyTablesTheWindowOpensAndTypingWithSaklaCreatesTheFirstRecord)
 {
     openWith(QString());
-    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(isShown("sifreF"));
     EXPECT_TRUE(dialogs().shown().empty());
 
-    typeKeys(window->entryPasswordEdit, QStringLiteral("Kasa2021"));
-    window->saveButton->click();
+    typeKeys(control<QLineEdit>("sifreF", "DBEdit1"), QStringLiteral("Kasa2021"));
+    click(control<QAbstractButton>("sifreF", "saklaButton"));
     EXPECT_EQ(stored("SELECT sifre FROM sifre").toString(), QStringLiteral("Kasa2021"));
     EXPECT_EQ(stored("SELECT count(*) FROM sifre").toInt(), 1);
     EXPECT_EQ(stored("SELECT count(*) FROM master").toInt(), 0);
 
     // From now on entering needs exactly that text.
     window->hide();
-    entry->firmaedit->setText(QStringLiteral("K01"));
-    entry->yilEdit->setText(QStringLiteral("2021"));
-    entry->sifreEdit->setText(QStringLiteral("kasa2021"));
-    entry->enterButton->click();
+    retype(control<QLineEdit>("girisF", "firmaedit"), QStringLiteral("K01"));
+    retype(control<QLineEdit>("girisF", "yilEdit"), QStringLiteral("2021"));
+    retype(control<QLineEdit>("girisF", "sifreEdit"), QStringLiteral("kasa2021"));
+    click(control<QAbstractButton>("girisF", "JvXPButton13"));
     EXPECT_EQ(dialogs().messages(), QStringList{kWrongPassword});
-    EXPECT_TRUE(entry->sifreEdit->text().isEmpty());
+    EXPECT_TRUE(control<QLineEdit>("girisF", "sifreEdit")->text().isEmpty());
     EXPECT_EQ(session().HataliSifreSayisi, 1);
 }
 
@@ -92,26 +91,26 @@ TEST_F(SifreWindowTest, TypingWithoutSaklaChangesNothingStored)
 {
     execute(kGenel, {QStringLiteral("INSERT INTO sifre (sifre) VALUES ('Eski')")});
     openWith(QString());
-    ASSERT_TRUE(window->isVisible());
-    EXPECT_EQ(window->entryPasswordEdit->text(), QStringLiteral("Eski"));
+    ASSERT_TRUE(isShown("sifreF"));
+    EXPECT_EQ(control<QLineEdit>("sifreF", "DBEdit1")->text(), QStringLiteral("Eski"));
 
-    type(window->entryPasswordEdit, QStringLiteral("Yeni"));
-    typeKeys(window->masterPasswordEdit, QStringLiteral("Usta"));
+    type(control<QLineEdit>("sifreF", "DBEdit1"), QStringLiteral("Yeni"));
+    typeKeys(control<QLineEdit>("sifreF", "DBEdit2"), QStringLiteral("Usta"));
     window->close();
     EXPECT_EQ(stored("SELECT sifre FROM sifre").toString(), QStringLiteral("Eski"));
     EXPECT_EQ(stored("SELECT count(*) FROM master").toInt(), 0);
 
     // Shown again: the stored values.
     openWith(QString());
-    EXPECT_EQ(window->entryPasswordEdit->text(), QStringLiteral("Eski"));
-    EXPECT_TRUE(window->masterPasswordEdit->text().isEmpty());
+    EXPECT_EQ(control<QLineEdit>("sifreF", "DBEdit1")->text(), QStringLiteral("Eski"));
+    EXPECT_TRUE(control<QLineEdit>("sifreF", "DBEdit2")->text().isEmpty());
 
     // Saved, then emptied and saved: no password any more.
-    typeKeys(window->masterPasswordEdit, QStringLiteral("Usta"));
-    window->saveButton->click();
+    typeKeys(control<QLineEdit>("sifreF", "DBEdit2"), QStringLiteral("Usta"));
+    click(control<QAbstractButton>("sifreF", "saklaButton"));
     EXPECT_EQ(stored("SELECT mids FROM master").toString(), QStringLiteral("Usta"));
-    type(window->entryPasswordEdit, QString());
-    window->saveButton->click();
+    type(control<QLineEdit>("sifreF", "DBEdit1"), QString());
+    click(control<QAbstractButton>("sifreF", "saklaButton"));
     EXPECT_TRUE(stored("SELECT sifre FROM sifre").isNull());
     EXPECT_EQ(checkEntryPassword(session(), QString()), PasswordCheck::Accepted);
 }
@@ -120,19 +119,19 @@ TEST_F(SifreWindowTest, TheMasterPasswordGuardsTheWindowWithLetterCase)
 {
     execute(kGenel, {QStringLiteral("INSERT INTO master (mids) VALUES ('Usta')")});
     openWith(QStringLiteral("usta"));
-    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(isShown("sifreF"));
     ASSERT_EQ(dialogs().shown().size(), 1u);
     EXPECT_EQ(dialogs().last()->text,
               QStringLiteral("Master şifreyi yalnış girdiniz!\n\rMaster şifre belirlemediyseniz "
                              "boş geçin!"));
     EXPECT_EQ(dialogs().last()->title, QStringLiteral("Norvane Tamevo"));
     EXPECT_EQ(dialogs().last()->icon, Dialogs::Icon::Error);
-    EXPECT_TRUE(entry->sifreEdit->text().isEmpty());
+    EXPECT_TRUE(control<QLineEdit>("girisF", "sifreEdit")->text().isEmpty());
     EXPECT_EQ(session().HataliSifreSayisi, 1);
 
     openWith(QStringLiteral("Usta"));
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->masterPasswordEdit->text(), QStringLiteral("Usta"));
+    EXPECT_TRUE(isShown("sifreF"));
+    EXPECT_EQ(control<QLineEdit>("sifreF", "DBEdit2")->text(), QStringLiteral("Usta"));
     EXPECT_EQ(session().HataliSifreSayisi, 1);
 }
 
@@ -159,10 +158,10 @@ TEST_F(SifreWindowTest, ThreeWrongMasterPasswordsThenAWrongEntryPasswordEndThePr
     for (int i = 0; i < 3; ++i) {
         openWith(QStringLiteral("yanlis"));
     }
-    entry->firmaedit->setText(QStringLiteral("K01"));
-    entry->yilEdit->setText(QStringLiteral("2021"));
-    entry->sifreEdit->setText(QStringLiteral("giris"));
-    entry->enterButton->click();
+    retype(control<QLineEdit>("girisF", "firmaedit"), QStringLiteral("K01"));
+    retype(control<QLineEdit>("girisF", "yilEdit"), QStringLiteral("2021"));
+    retype(control<QLineEdit>("girisF", "sifreEdit"), QStringLiteral("giris"));
+    click(control<QAbstractButton>("girisF", "JvXPButton13"));
     EXPECT_TRUE(program->ended());
     EXPECT_TRUE(dialogs().questions().isEmpty());  // no exit question
 }

@@ -1,7 +1,7 @@
 // The source types: the file KaynakSekli.ods, its format, the duplicate rule, and
 // the default list the build delivers.
-#include "app/Errors.h"
-#include "app/ProgramLayout.h"
+#include "data/Errors.h"
+#include "data/ProgramLayout.h"
 #include "lists/SourceTypes.h"
 
 #include "support/ProgramFolderFixture.h"

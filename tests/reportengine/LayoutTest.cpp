@@ -2,7 +2,7 @@
 // pages come out the same on every machine.
 #include "reportengine/ReportLayout.h"
 
-#include "app/Errors.h"
+#include "data/Errors.h"
 
 #include "ledger/LedgerFixture.h"
 #include "support/TurkishLocale.h"

@@ -1,7 +1,7 @@
 // Report templates as data files: reading them, their errors, and the ledger's twelve.
 #include "reportengine/ReportTemplate.h"
 
-#include "app/Errors.h"
+#include "data/Errors.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -2,7 +2,7 @@
 #include "reportengine/Expression.h"
 #include "reportengine/ValueText.h"
 
-#include "app/Errors.h"
+#include "data/Errors.h"
 
 #include <QHash>
 

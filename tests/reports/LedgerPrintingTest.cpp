@@ -2,14 +2,15 @@
 // a daily report printed to PDF through the preview.
 #include "reports/LedgerPrinting.h"
 
-#include "app/Program.h"
-#include "app/Session.h"
+#include "shell/Program.h"
+#include "data/Session.h"
 #include "ledger/KasaRWindow.h"
 #include "ledger/Ledger.h"
 #include "reportengine/ReportPreview.h"
 #include "reports/LedgerReports.h"
 
 #include "ledger/LedgerFixture.h"
+#include "support/ProgramFixture.h"
 #include "support/TurkishLocale.h"
 #include "support/PdfText.h"
 
@@ -19,23 +20,20 @@
 
 namespace tamevo::test {
 
-class LedgerPrintingTest : public ProgramFolderTest {
+class LedgerPrintingTest : public ProgramTest {
 protected:
     void SetUp() override
     {
-        ProgramFolderTest::SetUp();
-        program.emplace();
+        ProgramTest::SetUp();
         FirmaRecord record = merkezRecord();
         record.values[6] = QStringLiteral("Atatürk Cad. No 5");
         record.values[8] = QStringLiteral("Merkez");
         record.values[9] = QStringLiteral("Konya");
-        program->session().kasaac(QStringLiteral("K01"), QStringLiteral("2021"), record);
+        texts = program->session().kasaac(QStringLiteral("K01"), QStringLiteral("2021"), record);
     }
-    void TearDown() override
-    {
-        program.reset();
-        ProgramFolderTest::TearDown();
-    }
+
+    // The ledger entered on the cash book opened above.
+    void openLedger() { windowNamed<TkasaRF>("kasaRF")->openBook(texts); }
 
     void addMovement(const QString& values)
     {
@@ -45,12 +43,15 @@ protected:
                      .arg(values)});
     }
 
-    TkasaRF& window() { return *program->kasaRF; }
-    void choose(int item) { window().reportChoices[item]->setChecked(true); }
-    void print() { window().printButton->click(); }
+    void choose(int item)
+    {
+        click(windowNamed("kasaRF")->findChild<QAbstractButton*>(
+            QStringLiteral("yazayar%1").arg(item)));
+    }
+    void print() { click(control<QAbstractButton>("kasaRF", "STRG1Yaz")); }
     qsizetype previewCount() { return qsizetype(dialogs().previews().size()); }
 
-    std::optional<Program> program;
+    OpenBookTexts texts;
 
 private:
     TurkishLocale turkish_;
@@ -62,7 +63,7 @@ TEST_F(LedgerPrintingTest, DailyReportPrintsToPdfFromThePreview)
     addMovement(QStringLiteral("'2021-01-04', 'TL', 250, NULL, 1, 'Önceki gün'"));
     addMovement(QStringLiteral("'2021-01-05', 'TL', 1234.5, NULL, 1, 'Peşin satış bedeli'"));
     addMovement(QStringLiteral("'2021-01-05', 'TL', NULL, 84.25, 1, 'Kırtasiye gideri'"));
-    window().openBook();
+    openLedger();
     ASSERT_EQ(program->ledger().selectedDay(), QDate(2021, 1, 5));
 
     const QString pdf = path(QStringLiteral("gunluk.pdf"));
@@ -96,13 +97,13 @@ TEST_F(LedgerPrintingTest, DailyReportPrintsToPdfFromThePreview)
 TEST_F(LedgerPrintingTest, PrintGroupChoosesWhatYazdirDoes)
 {
     addMovement(QStringLiteral("'2021-01-05', 'TL', 10, NULL, 1, 'Bir'"));
-    window().openBook();
+    openLedger();
 
-    window().CheckBox1->setChecked(true);
+    click(control<QCheckBox>("kasaRF", "CheckBox1"));
     print();
     choose(1);
     print();
-    window().CheckBox1->setChecked(false);
+    click(control<QCheckBox>("kasaRF", "CheckBox1"));
     print();
     ASSERT_EQ(previewCount(), 3);
     EXPECT_EQ(dialogs().previews()[0].name, QStringLiteral("frReport7"));
@@ -113,26 +114,26 @@ TEST_F(LedgerPrintingTest, PrintGroupChoosesWhatYazdirDoes)
     const QStringList modes{QStringLiteral("ikitariharasi"), QStringLiteral("ikitariharasidetay"),
                             QStringLiteral("islemturu"), QStringLiteral("guntoplamlari")};
     for (int item = 2; item < 6; ++item) {
-        program->ikitarihF->hide();
+        windowNamed("ikitarihF")->hide();
         choose(item);
         print();
         EXPECT_EQ(program->session().ikitarihModu, modes[item - 2]);
-        EXPECT_TRUE(program->ikitarihF->isVisible());
+        EXPECT_TRUE(isShown("ikitarihF"));
     }
     EXPECT_EQ(previewCount(), 3);
 
-    program->ikitarihF->hide();
-    window().twoDateButton->click();
+    windowNamed("ikitarihF")->hide();
+    click(control<QAbstractButton>("kasaRF", "JvXPButton7"));
     EXPECT_EQ(program->session().ikitarihModu, QStringLiteral("ikitarihtablo"));
-    EXPECT_TRUE(program->ikitarihF->isVisible());
-    window().typeReportButton->click();
-    EXPECT_TRUE(program->raporKasaF->isVisible());
+    EXPECT_TRUE(isShown("ikitarihF"));
+    click(control<QAbstractButton>("kasaRF", "islemturuBut"));
+    EXPECT_TRUE(isShown("raporKasaF"));
 }
 
 // A report that cannot be prepared shows why and opens no preview; the window prints again.
 TEST_F(LedgerPrintingTest, FailedPreparationShowsItsMessageAndOpensNoPreview)
 {
-    window().openBook();
+    openLedger();
     report::ReportTemplate& daily = program->ledgerReports().frReport(1);
     const QStringList title = daily.findObject(QStringLiteral("Memo1"))->lines;
     daily.replaceText(QStringLiteral("Memo1"), QStringLiteral("[yokQuery.\"alan\"]"));

@@ -1,7 +1,7 @@
 // The ledger window's report templates over a real cash book, laid out with the report fonts.
 #include "reports/LedgerReports.h"
 
-#include "app/Session.h"
+#include "data/Session.h"
 #include "reportengine/ReportFonts.h"
 
 #include "ledger/LedgerFixture.h"

@@ -1,18 +1,21 @@
 #pragma once
 
 // The running program over a temporary program folder, for window tests: the windows are
-// created in their order and driven through their controls.
+// created in their order and driven through their controls, found by their objectNames, with
+// real key and mouse events.
 
-#include "app/GirisWindow.h"
-#include "app/Program.h"
+#include "shell/Program.h"
 #include "support/ProgramFolderFixture.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QLineEdit>
-#include <QPushButton>
+#include <QTableView>
 #include <QTest>
 
 #include <memory>
+#include <stdexcept>
 
 namespace tamevo::test {
 
@@ -24,7 +27,7 @@ protected:
         QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
         beforeProgram();
         program = std::make_unique<Program>();
-        program->girisF->show();
+        program->window(QStringLiteral("girisF"))->show();
     }
 
     void TearDown() override
@@ -39,6 +42,30 @@ protected:
 
     Session& session() { return program->session(); }
 
+    // A window of the program by its objectName, as its class.
+    template <class W = QWidget>
+    W* windowNamed(const char* name) const
+    {
+        auto* window = qobject_cast<W*>(program->window(QString::fromLatin1(name)));
+        if (window == nullptr) {
+            throw std::runtime_error(std::string("no window ") + name);
+        }
+        return window;
+    }
+
+    // A control of a window, by the window's and the control's objectNames.
+    template <class T>
+    T* control(const char* windowName, const char* name) const
+    {
+        T* found = windowNamed(windowName)->findChild<T*>(QString::fromLatin1(name));
+        if (found == nullptr) {
+            throw std::runtime_error(std::string("no control ") + windowName + "." + name);
+        }
+        return found;
+    }
+
+    bool isShown(const char* windowName) const { return windowNamed(windowName)->isVisible(); }
+
     // Adds a cash book to the registry of the general database.
     void registerCashBook(const QString& code, const QString& title)
     {
@@ -47,6 +74,9 @@ protected:
             {QStringLiteral("INSERT INTO firma (firma_kodu, firma_unvani_1) VALUES ('%1', '%2')")
                  .arg(code, title)});
     }
+
+    // A left click on a button, as the mouse gives it.
+    static void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
     // Types text key by key; letters outside ASCII go as key events carrying the letter.
     static void typeKeys(QWidget* widget, const QString& text)
@@ -63,33 +93,73 @@ protected:
         }
     }
 
-    // Replaces the text of an edit as the user does: select everything, type over it.
-    static void type(QLineEdit* edit, const QString& text)
+    // Replaces the text of an edit as the user does: to its end, erase it, type the new
+    // text. The keys go to the edit without moving the focus.
+    static void retype(QLineEdit* edit, const QString& text)
     {
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClick(edit, Qt::Key_End);
+        for (qsizetype i = edit->text().size(); i > 0; --i) {
+            QTest::keyClick(edit, Qt::Key_Backspace);
+        }
         typeKeys(edit, text);
     }
 
-    // Chooses an entry of a combo box as the user does.
+    // The same after the user clicked into the edit (the focus moves there first).
+    static void type(QLineEdit* edit, const QString& text)
+    {
+        edit->setFocus();
+        retype(edit, text);
+    }
+
+    // Chooses an entry of a combo box as the user does from the keyboard: up or down to it.
     static void choose(QComboBox* box, const QString& text)
     {
         const int index = box->findText(text);
         ASSERT_GE(index, 0) << text.toStdString();
-        box->setCurrentIndex(index);
-        emit box->activated(index);
-        emit box->textActivated(text);
+        while (box->currentIndex() != index) {
+            const int before = box->currentIndex();
+            QTest::keyClick(box, box->currentIndex() < index ? Qt::Key_Down : Qt::Key_Up);
+            ASSERT_NE(box->currentIndex(), before) << text.toStdString();
+        }
+    }
+
+    // Types a day into a date box as the user does: the day section selected, then the digits
+    // (the box moves on as each section fills). The first pass types day 01, so no day of the
+    // old month stands invalid in the new one; the second types the day.
+    static void typeDate(QDateEdit* edit, const QDate& day)
+    {
+        const auto selectDaySection = [edit] {
+            QTest::keyClick(edit, Qt::Key_Home);
+            QTest::keyClick(edit, Qt::Key_Right, Qt::ShiftModifier);
+            QTest::keyClick(edit, Qt::Key_Right, Qt::ShiftModifier);
+        };
+        selectDaySection();
+        typeKeys(edit, day.toString(QStringLiteral("01MMyyyy")));
+        selectDaySection();
+        typeKeys(edit, day.toString(QStringLiteral("dd")));
+        ASSERT_EQ(edit->date(), day);
+    }
+
+    // A click, or a double click, on a row of a grid (scrolled into view first, as the user
+    // scrolls to it).
+    static void clickRow(QAbstractItemView* view, int row, bool twice = false)
+    {
+        const QModelIndex index = view->model()->index(row, 0);
+        view->scrollTo(index);
+        const QPoint at = view->visualRect(index).center();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+        if (twice) {
+            QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+        }
     }
 
     // Fills the entry screen and presses "KASA İŞLEMLERİNE GİR".
     void enter(const QString& code, const QString& year, const QString& password = {})
     {
-        TgirisF* giris = program->girisF;
-        giris->firmaedit->setText(code);
-        giris->yilEdit->setText(year);
-        giris->sifreEdit->setText(password);
-        giris->enterButton->click();
+        retype(control<QLineEdit>("girisF", "firmaedit"), code);
+        retype(control<QLineEdit>("girisF", "yilEdit"), year);
+        retype(control<QLineEdit>("girisF", "sifreEdit"), password);
+        click(control<QAbstractButton>("girisF", "JvXPButton13"));
     }
 
     std::unique_ptr<Program> program;

@@ -1,7 +1,7 @@
 #include "support/ProgramFolderFixture.h"
 
-#include "app/ProgramFolder.h"
-#include "app/ProgramLayout.h"
+#include "data/ProgramFolder.h"
+#include "data/ProgramLayout.h"
 
 #include <QDirIterator>
 #include <QFile>

@@ -1,0 +1,98 @@
+#include "data/Connection.h"
+
+#include "data/ConnectionString.h"
+#include "data/Errors.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUrl>
+
+namespace tamevo {
+
+Connection::Connection(const QString& name, QObject* parent) : QObject(parent), name_(name)
+{
+    // Qt's connection names are process-wide; several sessions (in tests) may each have a
+    // kasaConnection, so the Qt name carries a serial number.
+    static int serial = 0;
+    qtName_ = QStringLiteral("%1#%2").arg(name_).arg(++serial);
+    QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), qtName_);
+}
+
+Connection::~Connection()
+{
+    close();
+    QSqlDatabase::removeDatabase(qtName_);
+}
+
+void Connection::setConnectionString(const QString& connectionString)
+{
+    connectionString_ = connectionString;
+}
+
+QString Connection::databasePath() const
+{
+    QString path = dataSourceOf(connectionString_);
+    // Paths written with a backslash separator ("AnaData\Genel.mdb") name the same files.
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (path.isEmpty()) {
+        return {};
+    }
+    return QDir::cleanPath(QDir::current().absoluteFilePath(path));
+}
+
+void Connection::open()
+{
+    if (isOpen()) {
+        return;
+    }
+    const QString path = databasePath();
+    // SQLite would create a missing file; a connection must never do that.
+    if (path.isEmpty() || !QFileInfo(path).isFile()) {
+        throw Error(QStringLiteral("Veritabanı dosyası bulunamadı: %1")
+                        .arg(QDir::toNativeSeparators(path)));
+    }
+    QSqlDatabase db = QSqlDatabase::database(qtName_, false);
+    db.setDatabaseName(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) +
+                       QStringLiteral("?mode=rw"));
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
+    if (!db.open()) {
+        const QString text = db.lastError().text();
+        db.close();
+        throw Error(QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path), text));
+    }
+    // The pragmas read the file's header, so a file that is not a database fails here.
+    QSqlQuery pragma(db);
+    for (const char* statement :
+         {"PRAGMA journal_mode=DELETE", "PRAGMA synchronous=FULL", "PRAGMA foreign_keys=ON"}) {
+        if (!pragma.exec(QString::fromLatin1(statement))) {
+            const QString text = pragma.lastError().text();
+            pragma.finish();
+            db.close();
+            throw Error(QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path), text));
+        }
+    }
+}
+
+void Connection::close()
+{
+    QSqlDatabase db = QSqlDatabase::database(qtName_, false);
+    if (!db.isOpen()) {
+        return;
+    }
+    emit aboutToClose();
+    db.close();
+}
+
+bool Connection::isOpen() const
+{
+    return QSqlDatabase::database(qtName_, false).isOpen();
+}
+
+QSqlDatabase Connection::database() const
+{
+    return QSqlDatabase::database(qtName_, false);
+}
+
+}  // namespace tamevo

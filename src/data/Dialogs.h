@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QString>
+
+namespace tamevo::report {
+class PreparedReport;
+}
+
+namespace tamevo {
+
+// Every message box, question, file or folder dialog, "open with the default program" and
+// report preview of the program goes through this interface. The program installs the Qt
+// implementation; tests install a scripted one that records what was shown and gives chosen
+// answers.
+class Dialogs {
+public:
+    enum class Icon { None, Information, Warning, Error, Question };
+    enum class Buttons { YesNo, YesNoCancel };
+    enum class Answer { Yes, No, Cancel };
+
+    virtual ~Dialogs() = default;
+
+    // A message box with an OK button.
+    virtual void message(const QString& title, const QString& text, Icon icon) = 0;
+    // A question box, with the question icon unless another is asked for (a warning before
+    // a command that replaces data).
+    virtual Answer question(const QString& title, const QString& text, Buttons buttons,
+                            Icon icon = Icon::Question) = 0;
+    // File and folder dialogs; an empty text when the user cancels.
+    virtual QString openFileName(const QString& title, const QString& folder,
+                                 const QString& filter) = 0;
+    virtual QString saveFileName(const QString& title, const QString& folder, const QString& filter,
+                                 const QString& defaultSuffix) = 0;
+    virtual QString existingFolder(const QString& title, const QString& folder) = 0;
+    // Opens a file or an address with the desktop's default program; false on failure.
+    virtual bool openWithDefaultProgram(const QString& pathOrUrl) = 0;
+    // The modal report preview (kReportPreviewTitle) of a prepared report, from which the
+    // user zooms, finds text, prints, saves it as PDF and opens a saved report; returns when
+    // the user closes it.
+    virtual void preview(const report::PreparedReport& report) = 0;
+};
+
+// The application title, the title of plain messages.
+inline const QString kApplicationTitle = QStringLiteral("Norvane Tamevo");
+// The title of the questions that name the program in full.
+inline const QString kProgramTitle = QStringLiteral("Norvane Tamevo Programı");
+// The title of the report preview, whatever the report.
+inline const QString kReportPreviewTitle = QStringLiteral("Norvane Rapor Önizleme");
+
+// The dialogs of the program; the one installed last.
+Dialogs& dialogs();
+void installDialogs(Dialogs* dialogs);
+
+// A plain message with an OK button and the application title.
+void showMessage(const QString& text);
+// An error of the disk, the database or the platform, with its own text.
+void showError(const QString& text);
+
+// Runs a command; an Error it throws is shown (ValidationError as a plain message, any
+// other with the error icon) and ends only this command. Returns false when it failed.
+template <typename Command>
+bool guarded(Command&& command);
+
+}  // namespace tamevo
+
+#include "data/Errors.h"
+
+template <typename Command>
+bool tamevo::guarded(Command&& command)
+{
+    try {
+        command();
+        return true;
+    } catch (const ValidationError& error) {
+        showMessage(error.text());
+    } catch (const Error& error) {
+        showError(error.text());
+    }
+    return false;
+}

@@ -1,0 +1,152 @@
+#include "data/Schema.h"
+
+#include "data/Errors.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+
+namespace tamevo {
+
+namespace {
+
+QString resourceText(const QString& name)
+{
+    QFile file(QStringLiteral(":/schema/") + name);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw Error(QStringLiteral("Veritabanı tanımı okunamadı: %1").arg(file.fileName()));
+    }
+    return QString::fromUtf8(file.readAll());
+}
+
+}  // namespace
+
+QString schemaText(SchemaKind kind)
+{
+    // The cash-book record has one description, shared by both kinds of database.
+    const QString firma = resourceText(QStringLiteral("firma.sql"));
+    if (kind == SchemaKind::Genel) {
+        return firma + QLatin1Char('\n') + resourceText(QStringLiteral("genel.sql"));
+    }
+    return firma + QLatin1Char('\n') + resourceText(QStringLiteral("kasa.sql")) +
+           QLatin1Char('\n') + resourceText(QStringLiteral("gunluk.sql"));
+}
+
+void ensureDayTotals(QSqlDatabase& db)
+{
+    if (db.tables().contains(QStringLiteral("nakit_gunluk")) ||
+        !db.tables().contains(QStringLiteral("nakit"))) {
+        return;
+    }
+    executeScript(db, resourceText(QStringLiteral("gunluk.sql")));
+}
+
+QStringList splitSqlScript(const QString& script)
+{
+    QStringList statements;
+    QString current;
+    bool inTrigger = false;
+    const QStringList lines = script.split(QLatin1Char('\n'));
+    for (const QString& rawLine : lines) {
+        const QString line = rawLine.trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1String("--"))) {
+            continue;
+        }
+        if (current.isEmpty() &&
+            line.startsWith(QLatin1String("CREATE TRIGGER"), Qt::CaseInsensitive)) {
+            inTrigger = true;
+        }
+        current += rawLine + QLatin1Char('\n');
+        const bool ends = inTrigger ? line.compare(QLatin1String("END;"), Qt::CaseInsensitive) == 0
+                                    : line.endsWith(QLatin1Char(';'));
+        if (ends) {
+            statements << current.trimmed();
+            current.clear();
+            inTrigger = false;
+        }
+    }
+    if (!current.trimmed().isEmpty()) {
+        statements << current.trimmed();
+    }
+    return statements;
+}
+
+void executeScript(QSqlDatabase& db, const QString& script)
+{
+    if (!db.transaction()) {
+        throw Error(db.lastError().text());
+    }
+    QSqlQuery query(db);
+    for (const QString& statement : splitSqlScript(script)) {
+        if (!query.exec(statement)) {
+            const QString text = query.lastError().text();
+            query.finish();
+            db.rollback();
+            throw Error(text);
+        }
+    }
+    query.finish();
+    if (!db.commit()) {
+        const QString text = db.lastError().text();
+        db.rollback();
+        throw Error(text);
+    }
+}
+
+void writeDatabaseFile(const QString& path, const QString& copyFrom,
+                       const std::function<void(QSqlDatabase&)>& fill)
+{
+    const QString temporary = path + QStringLiteral(".yeni");
+    QFile::remove(temporary);
+    QString failure;
+    if (!copyFrom.isEmpty() && !QFile::copy(copyFrom, temporary)) {
+        failure = QStringLiteral("%1 kopyalanamadı.").arg(QDir::toNativeSeparators(copyFrom));
+    } else {
+        QFile::setPermissions(temporary, QFile::permissions(temporary) | QFileDevice::WriteOwner);
+        const QString connectionName = QUuid::createUuid().toString();
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
+            db.setDatabaseName(temporary);
+            if (!db.open()) {
+                failure = db.lastError().text();
+            } else {
+                try {
+                    QSqlQuery pragma(db);
+                    pragma.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
+                    pragma.finish();
+                    fill(db);
+                } catch (const ValidationError&) {
+                    db.close();
+                    QSqlDatabase::removeDatabase(connectionName);
+                    QFile::remove(temporary);
+                    throw;
+                } catch (const Error& error) {
+                    failure = error.text();
+                }
+                db.close();
+            }
+        }
+        QSqlDatabase::removeDatabase(connectionName);
+    }
+    if (failure.isEmpty() && !QFile::rename(temporary, path)) {
+        failure = QStringLiteral("Dosyaya ad verilemedi.");
+    }
+    if (!failure.isEmpty()) {
+        QFile::remove(temporary);
+        throw Error(QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path), failure));
+    }
+}
+
+void createDatabase(const QString& path, SchemaKind kind)
+{
+    if (QFileInfo::exists(path)) {
+        throw Error(QStringLiteral("Dosya zaten var: %1").arg(QDir::toNativeSeparators(path)));
+    }
+    const QString script = schemaText(kind);
+    writeDatabaseFile(path, {}, [&](QSqlDatabase& db) { executeScript(db, script); });
+}
+
+}  // namespace tamevo

@@ -1,0 +1,92 @@
+#include "data/Session.h"
+
+#include "data/ConnectionString.h"
+#include "data/Errors.h"
+#include "data/ProgramFolder.h"
+#include "data/Schema.h"
+
+#include <QFileInfo>
+
+namespace tamevo {
+
+Session::Session(QObject* parent) : QObject(parent)
+{
+    FirmaTakip.setTable(QStringLiteral("firma"));
+    sifreTable.setTable(QStringLiteral("sifre"));
+    masterTable.setTable(QStringLiteral("master"));
+    kasanedenTable.setTable(QStringLiteral("kasaneden"), QStringLiteral("kasanedeid"));
+    parabirimiTable.setTable(QStringLiteral("parabirimi"));
+}
+
+QStringList Session::currencyCodes()
+{
+    parabirimiTable.open();
+    QStringList codes;
+    for (int row = 0; row < parabirimiTable.recordCount(); ++row) {
+        codes << parabirimiTable.valueAt(row, QStringLiteral("kodu")).toString();
+    }
+    return codes;
+}
+
+Session::~Session() = default;
+
+void Session::openStartupConnections()
+{
+    enterProgramFolder();
+    ADOConnection1.setConnectionString(BaglantiMetni(QStringLiteral("AnaData\\Genel.mdb")));
+    kasaConnection.setConnectionString(BaglantiMetni(QStringLiteral("AnaData\\Kasa.mdb")));
+    devirConnection.setConnectionString(BaglantiMetni(QStringLiteral("AnaData\\Kasa.mdb")));
+    ADOConnection1.open();
+    kasaConnection.open();
+    devirConnection.open();
+}
+
+OpenBookTexts Session::connectCashBook(const QString& connectionPath, const QString& absolutePath,
+                                       const std::optional<FirmaRecord>& recordForNewFile,
+                                       const QString& yearText)
+{
+    // The new file is made before the old one is let go, so a missing template leaves the
+    // open cash book as it was.
+    if (!QFileInfo::exists(absolutePath) && recordForNewFile) {
+        createCashBookDatabase(absolutePath, *recordForNewFile);
+    }
+    kasaConnection.close();
+    enterProgramFolder();
+    kasaConnection.setConnectionString(BaglantiMetni(connectionPath));
+    kasaConnection.open();
+    QSqlDatabase db = kasaConnection.database();
+    ensureDayTotals(db);
+    CalismaYili = yearText.toInt();
+    return openBookTexts(readFirmaRecord(kasaConnection), yearText);
+}
+
+OpenBookTexts Session::kasaac(const QString& code, const QString& yearText,
+                              const std::optional<FirmaRecord>& registryRecord)
+{
+    const QString relative = cashBookRelativePath(code, yearText);
+    return connectCashBook(relative, GetPathPath() + relative, registryRecord, yearText);
+}
+
+QString Session::ensureYearDatabase(int year)
+{
+    const FirmaRecord current = readFirmaRecord(kasaConnection);
+    const QString absolute =
+        GetPathPath() + cashBookRelativePath(current.kodu(), QString::number(year));
+    if (!QFileInfo::exists(absolute)) {
+        createCashBookDatabase(absolute, current);
+    }
+    return absolute;
+}
+
+OpenBookTexts Session::kasadegistir(int year)
+{
+    const QString absolute = ensureYearDatabase(year);
+    return connectCashBook(absolute, absolute, std::nullopt, QString::number(year));
+}
+
+void Session::closeCashBook()
+{
+    kasaConnection.close();
+}
+
+}  // namespace tamevo

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "data/CashBookFiles.h"
+#include "data/Connection.h"
+#include "data/Dataset.h"
+
+#include <QObject>
+#include <QString>
+
+#include <optional>
+
+namespace tamevo {
+
+// The program's shared data: the three connections, the state every window shares and the
+// datasets of the general database that several windows use. One object for the whole run.
+class Session : public QObject {
+    Q_OBJECT
+public:
+    explicit Session(QObject* parent = nullptr);
+    ~Session() override;
+
+    Connection ADOConnection1{QStringLiteral("ADOConnection1")};
+    Connection kasaConnection{QStringLiteral("kasaConnection")};
+    Connection devirConnection{QStringLiteral("devirConnection")};
+
+    // The registry of cash books (table firma of the general database), in key order.
+    Dataset FirmaTakip{ADOConnection1, QStringLiteral("FirmaTakip")};
+    // The entry password (table sifre) and the master password (table master).
+    Dataset sifreTable{ADOConnection1, QStringLiteral("sifre")};
+    Dataset masterTable{ADOConnection1, QStringLiteral("master")};
+    // The transaction types (kasaneden), in the order of their creation; the movement
+    // table's type lookup and the transaction-type window use it.
+    Dataset kasanedenTable{ADOConnection1, QStringLiteral("kasaneden")};
+    // The currencies (parabirimi), in the table's order.
+    Dataset parabirimiTable{ADOConnection1, QStringLiteral("parabirimi")};
+
+    // The currency codes of the currency list, in its order.
+    QStringList currencyCodes();
+
+    // Year of the open cash-book database.
+    int CalismaYili = 0;
+    // "tamam" skips the exit question.
+    QString CikisOnayi;
+    // Wrong entry and master passwords in this run, never reset.
+    int HataliSifreSayisi = 0;
+    // How the movement entry window returns ("kasaikitarihrapor" from the two-date browser).
+    QString kasaDonusModu;
+    // Which two-date output the two-date window builds: "ikitariharasi", "ikitariharasidetay",
+    // "islemturu", "guntoplamlari" or "ikitarihtablo" (the movement browser).
+    QString ikitarihModu;
+
+    // The start-up connections: the general database and the placeholder cash-book
+    // database, from the program folder made current. Throws Error with the file's name.
+    void openStartupConnections();
+
+    // Opens the database of cash book `code` for `yearText` (already validated) on
+    // kasaConnection, creating it from the template with `registryRecord` when it is
+    // missing. With no registry record (the registry record is being edited) no file is made
+    // and the connection to a missing file fails. Sets CalismaYili. Returns the texts of the
+    // open book. Throws ValidationError(kTemplateMissing) with the connection unchanged, or
+    // Error (kasaConnection then stays disconnected).
+    OpenBookTexts kasaac(const QString& code, const QString& yearText,
+                         const std::optional<FirmaRecord>& registryRecord);
+
+    // Makes the open cash book's database for `year` when it is missing: the template with
+    // the current year's firma record. Throws ValidationError(kTemplateMissing) without the
+    // template; nothing else changes then. Returns the database's absolute path.
+    QString ensureYearDatabase(int year);
+
+    // Switches kasaConnection to the same cash book's database for `year`, made first when it
+    // is missing (ensureYearDatabase). On a missing template the old year stays open
+    // (ValidationError). Sets CalismaYili.
+    OpenBookTexts kasadegistir(int year);
+
+    // Closes the open cash book: the datasets on kasaConnection drop pending changes and
+    // close, and the connection is disconnected.
+    void closeCashBook();
+
+    // The absolute path of the cash-book database kasaConnection names.
+    QString cashBookPath() const { return kasaConnection.databasePath(); }
+
+private:
+    OpenBookTexts connectCashBook(const QString& connectionPath, const QString& absolutePath,
+                                  const std::optional<FirmaRecord>& recordForNewFile,
+                                  const QString& yearText);
+};
+
+}  // namespace tamevo

@@ -1,0 +1,58 @@
+#include "entry/EntryRules.h"
+
+#include "data/Session.h"
+
+namespace tamevo {
+
+CodeLookup lookUpCashBookCode(Session& session, const QString& code)
+{
+    Dataset& registry = session.FirmaTakip;
+    registry.open();
+    const QString field = QStringLiteral("firma_kodu");
+    for (int row = 0; row < registry.recordCount(); ++row) {
+        if (registry.valueAt(row, field).toString().compare(code, Qt::CaseInsensitive) == 0) {
+            registry.setCurrentIndex(row);
+            return {true, registry.value(QStringLiteral("firma_unvani_1")).toString()};
+        }
+    }
+    return {};
+}
+
+void startNewRegistryRecord(Session& session, const QString& code)
+{
+    Dataset& registry = session.FirmaTakip;
+    registry.open();
+    registry.append();
+    registry.setValue(QStringLiteral("firma_kodu"), code);
+}
+
+std::optional<FirmaRecord> registryRecordForNewFile(Session& session)
+{
+    Dataset& registry = session.FirmaTakip;
+    if (registry.isEditing() || registry.currentIndex() < 0) {
+        return std::nullopt;
+    }
+    return FirmaRecord{registry.rowValues()};
+}
+
+bool countWrongPassword(Session& session)
+{
+    ++session.HataliSifreSayisi;
+    if (session.HataliSifreSayisi > 3) {
+        session.CikisOnayi = kExitConfirmed;
+        return true;
+    }
+    return false;
+}
+
+PasswordCheck checkEntryPassword(Session& session, const QString& typed)
+{
+    Dataset& passwords = session.sifreTable;
+    passwords.open();
+    if (passwords.isEmpty() || passwords.value(QStringLiteral("sifre")).toString() == typed) {
+        return PasswordCheck::Accepted;
+    }
+    return countWrongPassword(session) ? PasswordCheck::WrongTooOften : PasswordCheck::Wrong;
+}
+
+}  // namespace tamevo

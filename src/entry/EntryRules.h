@@ -1,0 +1,51 @@
+#pragma once
+
+#include "data/CashBookFiles.h"
+#include "data/Numbers.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace tamevo {
+
+class Session;
+
+inline const QString kCodeNotFoundQuestion =
+    QStringLiteral("Firma Kodunu yalnış girdiniz!\n\rYeni firma oluşturmak istermisiniz?");
+inline const QString kWrongPassword =
+    QStringLiteral("Şifreyi yalnış girdiniz!\n\rŞifre belirlemediyseniz boş geçin!");
+inline const QString kWrongYear = QStringLiteral("Çalışma yılı girişiniz hatalıdır!");
+inline const QString kWrongCode = QStringLiteral("Firma girişiniz hatalıdır!");
+inline const QString kExitQuestion = QStringLiteral("Programı kapatmak istediğinize eminmisiniz?");
+// The value of CikisOnayi that lets the program end without the exit question.
+inline const QString kExitConfirmed = QStringLiteral("tamam");
+
+struct CodeLookup {
+    bool found = false;
+    QString title;  // firma_unvani_1 of the registered cash book
+};
+
+// Looks a code up in the registry (FirmaTakip, opened when closed) and positions the
+// registry on its record. Codes that differ only in letter case are the same cash book.
+CodeLookup lookUpCashBookCode(Session& session, const QString& code);
+
+// Appends a new registry record with the typed code, for the user to complete.
+void startNewRegistryRecord(Session& session, const QString& code);
+
+// The registry record a new cash-book database is made with: the registry's current
+// record, or none while that record is being edited or inserted.
+std::optional<FirmaRecord> registryRecordForNewFile(Session& session);
+
+enum class PasswordCheck { Accepted, Wrong, WrongTooOften };
+
+// Counts one wrong password (entry or master) into HataliSifreSayisi. From the fourth in a
+// run on, CikisOnayi is set so that the program ends without the exit question; returns
+// true then.
+bool countWrongPassword(Session& session);
+
+// The entry password: accepted when the password table has no record, otherwise the first
+// record's password must equal the typed text exactly (letter case, blanks and all).
+PasswordCheck checkEntryPassword(Session& session, const QString& typed);
+
+}  // namespace tamevo

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "data/Dialogs.h"
+
+namespace tamevo {
+
+// The program's dialogs: Qt message boxes and file dialogs, the desktop's default programs,
+// the report preview.
+class QtDialogs : public Dialogs {
+public:
+    void message(const QString& title, const QString& text, Icon icon) override;
+    Answer question(const QString& title, const QString& text, Buttons buttons,
+                    Icon icon = Icon::Question) override;
+    QString openFileName(const QString& title, const QString& folder,
+                         const QString& filter) override;
+    QString saveFileName(const QString& title, const QString& folder, const QString& filter,
+                         const QString& defaultSuffix) override;
+    QString existingFolder(const QString& title, const QString& folder) override;
+    bool openWithDefaultProgram(const QString& pathOrUrl) override;
+    void preview(const report::PreparedReport& report) override;
+};
+
+}  // namespace tamevo

@@ -1,0 +1,46 @@
+#include "shell/Startup.h"
+
+#include "data/Errors.h"
+#include "entry/GirisWindow.h"
+#include "shell/Program.h"
+#include "data/ProgramFolder.h"
+#include "shell/QtDialogs.h"
+
+#include <QApplication>
+#include <QTimer>
+
+namespace tamevo {
+
+int runProgram(int& argc, char** argv, const std::function<void()>& entryScreenShown)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Norvane Tamevo"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Norvane Tamevo"));
+    // The entry screen is hidden while the ledger is open; the program ends only through
+    // the exit sequence.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QtDialogs qtDialogs;
+    installDialogs(&qtDialogs);
+    setProgramFolder(QCoreApplication::applicationDirPath());
+
+    std::unique_ptr<Program> program;
+    try {
+        program = std::make_unique<Program>();
+    } catch (const Error& error) {
+        // A missing or damaged database of the program folder: say which and why, then end.
+        showError(error.text());
+        installDialogs(nullptr);
+        return 1;
+    }
+    program->window(QStringLiteral("girisF"))->show();
+    if (entryScreenShown) {
+        QTimer::singleShot(0, &app, entryScreenShown);
+    }
+    const int code = QApplication::exec();
+    program.reset();
+    installDialogs(nullptr);
+    return code;
+}
+
+}  // namespace tamevo

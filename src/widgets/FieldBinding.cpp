@@ -1,0 +1,145 @@
+#include "widgets/FieldBinding.h"
+
+#include "data/Dataset.h"
+#include "data/Dialogs.h"
+#include "data/DisplayFormat.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QLineEdit>
+
+namespace tamevo {
+
+namespace {
+
+QString patternFor(FieldKind kind, bool editing)
+{
+    switch (kind) {
+        case FieldKind::Amount:
+            return editing ? kAmountEdit : kAmountDisplay;
+        case FieldKind::Rate:
+            return editing ? kRateEdit : kRateDisplay;
+        case FieldKind::Text:
+            break;
+    }
+    return {};
+}
+
+// Keeps one edit in step with its field.
+class LineEditBinding : public QObject {
+public:
+    LineEditBinding(QLineEdit* edit, Dataset* dataset, const QString& field, FieldKind kind)
+        : QObject(edit), edit_(edit), dataset_(dataset), field_(field), kind_(kind)
+    {
+        dataset->onAnyChange(this, [this] { showValue(); });
+        connect(edit, &QLineEdit::textEdited, this, [this](const QString& text) { write(text); });
+        edit->installEventFilter(this);
+        showValue();
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+            showValue();
+        }
+        return false;
+    }
+
+private:
+    void showValue()
+    {
+        if (writing_) {
+            return;
+        }
+        const QVariant value = dataset_->isOpen() ? dataset_->value(field_) : QVariant();
+        const QString text = kind_ == FieldKind::Text
+                                 ? value.toString()
+                                 : formatField(value, patternFor(kind_, edit_->hasFocus()));
+        if (edit_->text() != text) {
+            edit_->setText(text);
+        }
+    }
+
+    void write(const QString& text)
+    {
+        QVariant value;
+        if (kind_ == FieldKind::Text) {
+            value = text.isEmpty() ? QVariant() : QVariant(text);
+        } else {
+            bool ok = false;
+            value = parseAmount(text, &ok);
+            if (!ok) {
+                return;
+            }
+        }
+        writing_ = true;
+        guarded([&] { dataset_->setValue(field_, value); });
+        writing_ = false;
+    }
+
+    QLineEdit* edit_;
+    Dataset* dataset_;
+    QString field_;
+    FieldKind kind_;
+    bool writing_ = false;
+};
+
+class ComboBoxBinding : public QObject {
+public:
+    ComboBoxBinding(QComboBox* box, Dataset* dataset, const QString& field)
+        : QObject(box), box_(box), dataset_(dataset), field_(field)
+    {
+        dataset->onAnyChange(this, [this] { showValue(); });
+        connect(box, &QComboBox::textActivated, this, [this](const QString& t) { write(t); });
+        if (box->isEditable()) {
+            connect(box, &QComboBox::editTextChanged, this, [this](const QString& t) {
+                if (box_->lineEdit()->isModified()) {
+                    write(t);
+                }
+            });
+        }
+        showValue();
+    }
+
+private:
+    void showValue()
+    {
+        if (writing_) {
+            return;
+        }
+        const QString text = dataset_->isOpen() ? dataset_->value(field_).toString() : QString();
+        const int index = box_->findText(text, Qt::MatchExactly);
+        if (box_->isEditable()) {
+            box_->setCurrentIndex(index);
+            box_->setEditText(text);
+        } else {
+            box_->setCurrentIndex(index);
+        }
+    }
+
+    void write(const QString& text)
+    {
+        writing_ = true;
+        guarded([&] { dataset_->setValue(field_, text.isEmpty() ? QVariant() : QVariant(text)); });
+        writing_ = false;
+    }
+
+    QComboBox* box_;
+    Dataset* dataset_;
+    QString field_;
+    bool writing_ = false;
+};
+
+}  // namespace
+
+void bindLineEdit(QLineEdit* edit, Dataset* dataset, const QString& field, FieldKind kind)
+{
+    new LineEditBinding(edit, dataset, field, kind);
+}
+
+void bindComboBox(QComboBox* box, Dataset* dataset, const QString& field)
+{
+    new ComboBoxBinding(box, dataset, field);
+}
+
+}  // namespace tamevo

@@ -1,0 +1,183 @@
+#include "data/ProgramLayout.h"
+#include "data/Schema.h"
+
+#include "support/ProgramFolderFixture.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QUuid>
+
+using namespace tamevo;
+using tamevo::test::ProgramFolderTest;
+
+namespace {
+
+QStringList words(const char* text)
+{
+    return QString::fromLatin1(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+QByteArray fileHash(const QString& path)
+{
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
+    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
+
+}  // namespace
+
+class SchemaTest : public ProgramFolderTest {
+protected:
+    QStringList columns(const QString& file, const QString& table)
+    {
+        QStringList names;
+        const QString connection = QUuid::createUuid().toString();
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+            db.setDatabaseName(path(file));
+            EXPECT_TRUE(db.open());
+            QSqlQuery q(db);
+            EXPECT_TRUE(q.exec(QStringLiteral("PRAGMA table_info(%1)").arg(table)));
+            while (q.next()) {
+                names << q.value(1).toString();
+            }
+        }
+        QSqlDatabase::removeDatabase(connection);
+        return names;
+    }
+};
+
+TEST_F(SchemaTest, EveryTableHasItsColumnsInTheirOrder)
+{
+    const QStringList firma = words(
+        "firma_ind firma_kodu firma_adi musteri_satici firma_unvani_1 firma_unvani_2 "
+        "firma_adresi_1 firma_adresi_2 adres_semt adres_sehir vergi_dairesi vergi_no "
+        "telefon1_no telefon2_no fax_no firma_sahibi firma_irtibat_kisi ikinci_adres1 "
+        "ikinci_adres2 ikinci_adres_semt ikinci_adres_sehir ikinci_adres_tel_no aciklama");
+    const struct {
+        const char* file;
+        const char* table;
+        QStringList expected;
+    } tables[] = {
+        {"Kasa.mdb", "nakit",
+         words("nid cekid firmaid firmakodu firmaadi bankaid bankakodu bankaadi islem_tarihi "
+               "islem_vadesi borc_tutar alacak_tutar neden doviz_cinsi doviz_borc doviz_alacak "
+               "hes_dov_cinsi hes_doviz_borc hes_doviz_alacak aciklama kur_farki doviz_kuru "
+               "fatura_KDV fatura_no fatura_seri irsaliye_no irsaliye_seri")},
+        {"Kasa.mdb", "firma", firma},
+        {"Kasa.mdb", "resimnakit",
+         words("rid cekid firmaid resimadi firmakodu firmaadi cirocekid resim aciklama nakidid "
+               "bordroid")},
+        {"AnaData/Kasa.mdb", "nakit", columns(QStringLiteral("Kasa.mdb"), QStringLiteral("nakit"))},
+        {"AnaData/Genel.mdb", "firma", firma},
+        {"AnaData/Genel.mdb", "kasaneden", words("kasanedeid kasanedenine")},
+        {"AnaData/Genel.mdb", "parabirimi", words("pid kodu aciklama not1")},
+        {"AnaData/Genel.mdb", "sifre",
+         words("sid kullanici sifre adi soyadi firmaadi firmaadres firmatel firmafax ekle "
+               "degistir herksesigor herkesidegistir baskasirandevuver")},
+        {"AnaData/Genel.mdb", "master", words("mids")},
+    };
+    for (const auto& t : tables) {
+        EXPECT_EQ(columns(QString::fromLatin1(t.file), QString::fromLatin1(t.table)), t.expected)
+            << t.file << " " << t.table;
+    }
+    EXPECT_EQ(columns(QStringLiteral("Kasa.mdb"), QStringLiteral("nakit")).size(), 27);
+}
+
+TEST_F(SchemaTest, GeneralDatabaseIsDeliveredWithItsLists)
+{
+    EXPECT_EQ(queryValue(QStringLiteral("AnaData/Genel.mdb"),
+                         QStringLiteral("SELECT group_concat(kodu, ',') FROM "
+                                        "(SELECT kodu FROM parabirimi ORDER BY pid)"))
+                  .toString(),
+              QStringLiteral("TL,USD,EURO"));
+    EXPECT_GE(queryValue(QStringLiteral("AnaData/Genel.mdb"),
+                         QStringLiteral("SELECT count(*) FROM kasaneden"))
+                  .toInt(),
+              5);
+    for (const char* table : {"firma", "sifre", "master"}) {
+        EXPECT_EQ(queryValue(QStringLiteral("AnaData/Genel.mdb"),
+                             QStringLiteral("SELECT count(*) FROM %1").arg(QLatin1String(table)))
+                      .toInt(),
+                  0)
+            << table;
+    }
+}
+
+TEST_F(SchemaTest, TextLongerThanItsColumnIsNeverStored)
+{
+    const QString connection = QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(path(QStringLiteral("Kasa.mdb")));
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        q.prepare(QStringLiteral("INSERT INTO nakit (doviz_cinsi) VALUES (?)"));
+        q.addBindValue(QStringLiteral("ABCDEF"));
+        EXPECT_FALSE(q.exec());
+        q.prepare(QStringLiteral("INSERT INTO nakit (doviz_cinsi, aciklama) VALUES (?, ?)"));
+        q.addBindValue(QStringLiteral("EURO"));
+        q.addBindValue(QString(200, QChar(0x015F)));  // 200 × "ş": characters, not bytes
+        EXPECT_TRUE(q.exec());
+    }
+    QSqlDatabase::removeDatabase(connection);
+}
+
+TEST(ProgramLayout, MakesWhatIsMissingAndNeverTouchesWhatExists)
+{
+    QTemporaryDir dir;
+    const QString root = dir.path() + QStringLiteral("/Tamevo/");
+    QTemporaryDir delivered;
+    QFile help(delivered.filePath(QStringLiteral("ygiris")));
+    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+    help.write("yardım");
+    help.close();
+
+    layOutProgramFolder(root, delivered.path());
+    for (const char* f : {"Kasa.mdb", "AnaData/Genel.mdb", "AnaData/Kasa.mdb", "ygiris"}) {
+        EXPECT_TRUE(QFileInfo(root + QLatin1String(f)).isFile()) << f;
+    }
+    for (const char* d : {"Data", "Yedek"}) {
+        EXPECT_TRUE(QFileInfo(root + QLatin1String(d)).isDir()) << d;
+    }
+
+    // The user's data and edits survive a second build.
+    const QString connection = QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(root + QStringLiteral("AnaData/Genel.mdb"));
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO firma (firma_kodu) VALUES ('K01')")));
+    }
+    QSqlDatabase::removeDatabase(connection);
+    ASSERT_TRUE(help.open(QIODevice::WriteOnly | QIODevice::Append));
+    help.write(" yeni");
+    help.close();
+    QFile own(root + QStringLiteral("ygiris"));
+    ASSERT_TRUE(own.open(QIODevice::WriteOnly));
+    own.write("kullanıcının");
+    own.close();
+
+    QMap<QString, QByteArray> before;
+    for (const char* f : {"Kasa.mdb", "AnaData/Genel.mdb", "AnaData/Kasa.mdb", "ygiris"}) {
+        before[QLatin1String(f)] = fileHash(root + QLatin1String(f));
+    }
+    layOutProgramFolder(root, delivered.path());
+    for (auto it = before.cbegin(); it != before.cend(); ++it) {
+        EXPECT_EQ(fileHash(root + it.key()), it.value()) << it.key().toStdString();
+    }
+}
+
+TEST(Schema, SplitKeepsTriggerBodiesWhole)
+{
+    const QStringList statements = splitSqlScript(QStringLiteral(
+        "-- comment\nCREATE TABLE a (x);\n\nCREATE TRIGGER t AFTER INSERT ON a BEGIN\n"
+        "  UPDATE a SET x = 1;\n  DELETE FROM a;\nEND;\nINSERT INTO a VALUES ('b;c');\n"));
+    ASSERT_EQ(statements.size(), 3);
+    EXPECT_TRUE(statements[1].startsWith(QLatin1String("CREATE TRIGGER")));
+    EXPECT_TRUE(statements[1].endsWith(QLatin1String("END;")));
+}

@@ -1,0 +1,54 @@
+#include "help/YardimWindow.h"
+#include "ledger/KasaRWindow.h"
+
+#include "support/ProgramFixture.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QTextEdit>
+#include <QToolButton>
+
+using namespace tamevo;
+using tamevo::test::ProgramTest;
+
+class HelpWindowTest : public ProgramTest {
+protected:
+    void writeTopic(const char* name, const QByteArray& text)
+    {
+        QFile f(path(QString::fromLatin1(name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
+};
+
+TEST_F(HelpWindowTest, TopicsLoadFromTheirFilesAndAMissingFileKeepsTheText)
+{
+    writeTopic("ygiris", "Giriş yardımı");
+    writeTopic("ykasa", "Kasa yardımı\tsekme");
+    click(control<QAbstractButton>("girisF", "tfXPButton1"));
+    EXPECT_TRUE(isShown("yardimF"));
+    EXPECT_EQ(control<QTextEdit>("yardimF", "RichEdit1")->toPlainText(),
+              QStringLiteral("Giriş yardımı"));
+
+    // From the ledger: the ledger's topic, the version text, the list left as it was.
+    registerCashBook(QStringLiteral("K01"), QStringLiteral("Merkez"));
+    enter(QStringLiteral("K01"), QStringLiteral("2021"));
+    click(control<QAbstractButton>("kasaRF", "helpButton"));
+    EXPECT_EQ(control<QTextEdit>("yardimF", "RichEdit1")->toPlainText(),
+              QStringLiteral("Kasa yardımı\tsekme"));
+    EXPECT_EQ(control<QComboBox>("yardimF", "ComboBox1")->currentText(),
+              QStringLiteral("Giriş ve Yedekleme İşlemleri Kullanımı"));
+    EXPECT_EQ(windowNamed<TyardimF>("yardimF")->statusPanelText(2),
+              QStringLiteral(" Version: 3.4 Guncelleme: 0"));
+
+    ASSERT_TRUE(QFile::remove(path(QStringLiteral("ygiris"))));
+    // Choosing the entry topic again, from the other one: its file is gone, the text stays.
+    choose(control<QComboBox>("yardimF", "ComboBox1"),
+           QStringLiteral("Kasa İşlemlerinin Kullanımı"));
+    choose(control<QComboBox>("yardimF", "ComboBox1"),
+           QStringLiteral("Giriş ve Yedekleme İşlemleri Kullanımı"));
+    EXPECT_EQ(control<QTextEdit>("yardimF", "RichEdit1")->toPlainText(),
+              QStringLiteral("Kasa yardımı\tsekme"));
+    click(control<QAbstractButton>("yardimF", "JvXPButton10"));
+    EXPECT_FALSE(isShown("yardimF"));
+}
