@@ -1,8 +1,8 @@
 #include "lists/KaynakWindow.h"
 
 #include "data/Dialogs.h"
-#include "lists/ListWindows.h"
 #include "lists/ReferenceLists.h"
+#include "widgets/WindowKit.h"
 
 #include <QAction>
 #include <QHBoxLayout>

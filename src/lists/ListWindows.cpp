@@ -3,6 +3,7 @@
 #include "data/Dataset.h"
 #include "data/Dialogs.h"
 #include "data/Session.h"
+#include "widgets/WindowKit.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -18,15 +19,6 @@
 #include <memory>
 
 namespace tamevo {
-
-void centreOnDesktop(QWidget* window)
-{
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = window->frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        window->move(frame.topLeft());
-    }
-}
 
 // --- EditableDatasetModel --------------------------------------------------------------------
 

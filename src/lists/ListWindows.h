@@ -16,9 +16,6 @@ namespace tamevo {
 class CurrencyChoices;
 class Session;
 
-// Centres a window on the desktop (the primary screen's free area).
-void centreOnDesktop(QWidget* window);
-
 // A grid over a dataset whose cells can be corrected in place while it is unlocked: a changed
 // cell writes its field on the dataset's row, which stays pending until the row is left (the
 // dataset then stores it, through its own checks).

@@ -1,6 +1,8 @@
 #include "widgets/WindowKit.h"
 
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -33,6 +35,15 @@ QLabel* makeCaption(const QString& text, QWidget* buddy)
         label->setBuddy(buddy);
     }
     return label;
+}
+
+void centreOnDesktop(QWidget* window)
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = window->frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        window->move(frame.topLeft());
+    }
 }
 
 }  // namespace tamevo

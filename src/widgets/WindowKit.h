@@ -20,4 +20,7 @@ QToolButton* makeHelpButton(const QString& objectName);
 // A caption label; with a buddy, a screen reader announces the buddy by this caption.
 QLabel* makeCaption(const QString& text, QWidget* buddy = nullptr);
 
+// Centres a window on the desktop (the primary screen's free area).
+void centreOnDesktop(QWidget* window);
+
 }  // namespace tamevo
