@@ -179,6 +179,7 @@ void TgirisF::buildControls()
     connect(currenciesButton, &QPushButton::clicked, this, [this] { JvXPButton4Click(); });
     connect(sourceTypesButton, &QPushButton::clicked, this, [this] { JvXPButton9Click(); });
     connect(passwordsButton, &QPushButton::clicked, this, [this] { JvXPButton8Click(); });
+    connect(updateButton, &QPushButton::clicked, this, &TgirisF::updateRequested);
     connect(manualButton, &QPushButton::clicked, this, [] {
         // The manual opens in the desktop's viewer; a missing file or viewer is not reported.
         dialogs().openWithDefaultProgram(GetPathPath() + QStringLiteral("TamevoYardim.pdf"));

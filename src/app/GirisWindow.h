@@ -58,6 +58,10 @@ public:
     // Gives the movement window's source box the names of the source-type list.
     void KaynakSekliAyarla();
 
+signals:
+    // "PROGRAMI GÜNCELLE": the online update.
+    void updateRequested();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -11,6 +11,8 @@
 #include "lists/SifreWindow.h"
 #include "reports/LedgerPrinting.h"
 #include "reports/LedgerReports.h"
+#include "update/InternetConnection.h"
+#include "update/UpdateCommand.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -92,6 +94,15 @@ Program::Program()
     kasaRF->onPrint = [this] { ledgerPrinting_->STRG1YazClick(); };
     kasaRF->onTwoDate = [this] { ledgerPrinting_->JvXPButton3Click(); };
     kasaRF->onTypeReport = [this] { ledgerPrinting_->islemturuButClick(); };
+
+    // "PROGRAMI GÜNCELLE": the online update. Its close request is posted to the entry screen,
+    // so it is handled once the run has been reported, and ends the program through the exit
+    // sequence (CikisOnayi is then "tamam").
+    internet_ = std::make_unique<SystemInternetConnection>();
+    update_ = std::make_unique<UpdateCommand>(session_, *internet_);
+    connect(girisF, &TgirisF::updateRequested, this, [this] { update_->JvXPButton6Click(); });
+    connect(&update_->ZubUpdater1, &TZubUpdater::closeRequested, girisF, &TgirisF::close,
+            Qt::QueuedConnection);
 
     // At exit, after the connections closed: the automatic backup when it is due.
     automaticBackup = [this] { firmaF->runAutomaticBackupWhenDue(); };

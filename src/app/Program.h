@@ -23,6 +23,8 @@ class TkaynakF;
 class TnakitnedenF;
 class TparabirimiF;
 class TsifreF;
+class InternetConnection;
+class UpdateCommand;
 
 // The running program: its shared data and its windows, created once in their fixed order
 // and afterwards only shown and hidden. Windows reach each other through it.
@@ -82,6 +84,8 @@ private:
     std::unique_ptr<Ledger> ledger_;
     std::unique_ptr<LedgerReports> ledgerReports_;
     std::unique_ptr<LedgerPrinting> ledgerPrinting_;
+    std::unique_ptr<InternetConnection> internet_;
+    std::unique_ptr<UpdateCommand> update_;
     std::vector<std::unique_ptr<QWidget>> owned_;
     bool ended_ = false;
 };
