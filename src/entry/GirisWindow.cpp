@@ -175,6 +175,7 @@ void TgirisF::buildControls()
     connect(sourceTypesButton, &QPushButton::clicked, this, &TgirisF::sourceTypesRequested);
     connect(helpButton, &QToolButton::clicked, this, &TgirisF::helpRequested);
     connect(passwordsButton, &QPushButton::clicked, this, [this] { JvXPButton8Click(); });
+    connect(updateButton, &QPushButton::clicked, this, &TgirisF::updateRequested);
     connect(manualButton, &QPushButton::clicked, this, [] {
         // The manual opens in the desktop's viewer; a missing file or viewer is not reported.
         dialogs().openWithDefaultProgram(GetPathPath() + QStringLiteral("TamevoYardim.pdf"));

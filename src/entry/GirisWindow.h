@@ -56,6 +56,8 @@ signals:
     // "ŞİFRE GİR/DEĞİŞTİR" after the master password was accepted.
     void passwordsRequested();
     void helpRequested();
+    // "PROGRAMI GÜNCELLE": the online update.
+    void updateRequested();
     // The exit question: Yes ends the program, No closes the open cash book.
     void exitConfirmed();
     void bookCloseRequested();

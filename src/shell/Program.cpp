@@ -14,6 +14,8 @@
 #include "lists/SourceTypes.h"
 #include "reports/LedgerPrinting.h"
 #include "reports/LedgerReports.h"
+#include "update/InternetConnection.h"
+#include "update/UpdateCommand.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -52,6 +54,8 @@ Program::Program()
     ledgerPrinting_ = std::make_unique<LedgerPrinting>(*ledgerReports_);
     currencyChoices_ = std::make_unique<CurrencyChoices>(session_);
     sourceTypes_ = std::make_unique<SourceTypeList>();
+    internet_ = std::make_unique<SystemInternetConnection>();
+    update_ = std::make_unique<UpdateCommand>(session_, *internet_);
     // The source types are read once, for the whole run.
     guarded([this] { sourceTypes_->load(); });
 
@@ -139,6 +143,13 @@ void Program::connectWindows()
                 kasaF->setCurrencyEntries(boxes.movement);
             });
     connect(sourceTypes_.get(), &SourceTypeList::namesChanged, kasaF, &TkasaF::setSourceNames);
+
+    // "PROGRAMI GÜNCELLE": the online update. Its close request is posted to the entry screen,
+    // so it is handled once the run has been reported, and ends the program through the exit
+    // sequence (CikisOnayi is then "tamam").
+    connect(girisF, &TgirisF::updateRequested, this, [this] { update_->JvXPButton6Click(); });
+    connect(&update_->ZubUpdater1, &TZubUpdater::closeRequested, girisF, &QWidget::close,
+            Qt::QueuedConnection);
 
     // At exit, after the connections closed: the automatic backup when it is due.
     automaticBackup = [this] { firmaF->runAutomaticBackupWhenDue(); };

@@ -25,6 +25,8 @@ class TnakitnedenF;
 class TparabirimiF;
 class TsifreF;
 class TyardimF;
+class InternetConnection;
+class UpdateCommand;
 
 // The running program: its shared data, its core objects and its windows, created once in
 // their fixed order and afterwards only shown and hidden. It alone knows every window: the
@@ -79,6 +81,8 @@ private:
     std::unique_ptr<LedgerPrinting> ledgerPrinting_;
     std::unique_ptr<CurrencyChoices> currencyChoices_;
     std::unique_ptr<SourceTypeList> sourceTypes_;
+    std::unique_ptr<InternetConnection> internet_;
+    std::unique_ptr<UpdateCommand> update_;
     std::vector<std::unique_ptr<QWidget>> owned_;
     bool ended_ = false;
 
