@@ -2,6 +2,7 @@
 
 #include "app/GirisWindow.h"
 #include "cashbooks/FirmaWindow.h"
+#include "documents/ResimKasaWindow.h"
 #include "help/YardimWindow.h"
 #include "ledger/KasaRWindow.h"
 #include "ledger/KasaWindow.h"
@@ -55,8 +56,7 @@ Program::Program()
     kasaRF = own(std::make_unique<TkasaRF>(*this));
     yardimF = own(std::make_unique<TyardimF>());
     kasaF = own(std::make_unique<TkasaF>(*this));
-    resimkasaF =
-        tool("resimkasaF", "Norvane Tamevo Programı - Kasa Hareketleri Evrak Kayıt ve İzleme");
+    resimkasaF = own(std::make_unique<TresimkasaF>(session_, *ledger_));
     ikitarihF = tool("ikitarihF", "Norvane Tamevo");
     nakitnedenF = own(std::make_unique<TnakitnedenF>(*this));
     firmaF = own(std::make_unique<TfirmaF>(*this));
@@ -83,10 +83,7 @@ Program::Program()
     connect(kasaF->helpButton, &QToolButton::clicked, yardimF, &TyardimF::showLedgerTopic);
 
     // The ledger's documents command shows the documents window of the current movement.
-    kasaRF->onDocuments = [this] {
-        resimkasaF->show();
-        resimkasaF->raise();
-    };
+    kasaRF->onDocuments = [this] { resimkasaF->showDocuments(); };
 
     ledgerPrinting_ = std::make_unique<LedgerPrinting>(*this, *ledgerReports_);
     kasaRF->onPrint = [this] { ledgerPrinting_->STRG1YazClick(); };
@@ -121,7 +118,7 @@ QList<QWidget*> Program::windows() const
 
 void Program::kasakapat()
 {
-    for (QWidget* w : {static_cast<QWidget*>(nakitnedenF), resimkasaF,
+    for (QWidget* w : {static_cast<QWidget*>(nakitnedenF), static_cast<QWidget*>(resimkasaF),
                        static_cast<QWidget*>(yardimF), static_cast<QWidget*>(firmaF), ikitarihF,
                        static_cast<QWidget*>(kasaF), static_cast<QWidget*>(kasaRF)}) {
         w->hide();

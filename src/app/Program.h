@@ -22,6 +22,7 @@ class TyardimF;
 class TkaynakF;
 class TnakitnedenF;
 class TparabirimiF;
+class TresimkasaF;
 class TsifreF;
 
 // The running program: its shared data and its windows, created once in their fixed order
@@ -44,7 +45,7 @@ public:
     TkasaRF* kasaRF = nullptr;
     TyardimF* yardimF = nullptr;
     TkasaF* kasaF = nullptr;
-    QWidget* resimkasaF = nullptr;
+    TresimkasaF* resimkasaF = nullptr;
     QWidget* ikitarihF = nullptr;
     TnakitnedenF* nakitnedenF = nullptr;
     TfirmaF* firmaF = nullptr;
