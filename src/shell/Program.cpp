@@ -2,6 +2,7 @@
 
 #include "cashbooks/FirmaWindow.h"
 #include "data/Dialogs.h"
+#include "documents/ResimKasaWindow.h"
 #include "entry/GirisWindow.h"
 #include "help/YardimWindow.h"
 #include "ledger/KasaRWindow.h"
@@ -79,8 +80,7 @@ void Program::createWindows()
     kasaRF = own(std::make_unique<TkasaRF>(session_, *ledger_, *ledgerReports_, *currencyChoices_));
     yardimF = own(std::make_unique<TyardimF>());
     kasaF = own(std::make_unique<TkasaF>(session_, *ledger_));
-    resimkasaF =
-        tool("resimkasaF", "Norvane Tamevo Programı - Kasa Hareketleri Evrak Kayıt ve İzleme");
+    resimkasaF = own(std::make_unique<TresimkasaF>(session_, *ledger_));
     ikitarihF = tool("ikitarihF", "Norvane Tamevo");
     nakitnedenF = own(std::make_unique<TnakitnedenF>(session_));
     firmaF = own(std::make_unique<TfirmaF>(session_));
@@ -114,7 +114,7 @@ void Program::connectWindows()
     // The ledger window.
     connect(kasaRF, &TkasaRF::newMovementRequested, kasaF, &TkasaF::startNew);
     connect(kasaRF, &TkasaRF::editMovementRequested, kasaF, &TkasaF::startEdit);
-    connect(kasaRF, &TkasaRF::documentsRequested, resimkasaF, [this] { present(resimkasaF); });
+    connect(kasaRF, &TkasaRF::documentsRequested, resimkasaF, &TresimkasaF::showDocuments);
     connect(kasaRF, &TkasaRF::printRequested, ledgerPrinting_.get(),
             &LedgerPrinting::STRG1YazClick);
     connect(kasaRF, &TkasaRF::twoDateRequested, ledgerPrinting_.get(),
@@ -187,7 +187,7 @@ QWidget* Program::window(const QString& objectName) const
 
 void Program::kasakapat()
 {
-    for (QWidget* w : {static_cast<QWidget*>(nakitnedenF), resimkasaF,
+    for (QWidget* w : {static_cast<QWidget*>(nakitnedenF), static_cast<QWidget*>(resimkasaF),
                        static_cast<QWidget*>(yardimF), static_cast<QWidget*>(firmaF), ikitarihF,
                        static_cast<QWidget*>(kasaF), static_cast<QWidget*>(kasaRF)}) {
         w->hide();

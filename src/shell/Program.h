@@ -23,6 +23,7 @@ class TkasaRF;
 class TkaynakF;
 class TnakitnedenF;
 class TparabirimiF;
+class TresimkasaF;
 class TsifreF;
 class TyardimF;
 class InternetConnection;
@@ -90,7 +91,7 @@ private:
     TkasaRF* kasaRF = nullptr;
     TyardimF* yardimF = nullptr;
     TkasaF* kasaF = nullptr;
-    QWidget* resimkasaF = nullptr;
+    TresimkasaF* resimkasaF = nullptr;
     QWidget* ikitarihF = nullptr;
     TnakitnedenF* nakitnedenF = nullptr;
     TfirmaF* firmaF = nullptr;
