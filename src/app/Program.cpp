@@ -11,6 +11,7 @@
 #include "lists/SifreWindow.h"
 #include "reports/LedgerPrinting.h"
 #include "reports/LedgerReports.h"
+#include "reports/SpreadsheetExport.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -92,6 +93,7 @@ Program::Program()
     kasaRF->onPrint = [this] { ledgerPrinting_->STRG1YazClick(); };
     kasaRF->onTwoDate = [this] { ledgerPrinting_->JvXPButton3Click(); };
     kasaRF->onTypeReport = [this] { ledgerPrinting_->islemturuButClick(); };
+    kasaRF->onExcel = [this] { ExcelButClick(*ledger_); };
 
     // At exit, after the connections closed: the automatic backup when it is due.
     automaticBackup = [this] { firmaF->runAutomaticBackupWhenDue(); };
