@@ -92,40 +92,6 @@ void plainPdf(const Dataset& rows, const QString& path)
     }
 }
 
-// A memory figure of the process from /proc/self/status, in MB.
-double statusMegabytes(const QByteArray& key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return 0;
-    }
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(key)) {
-            return line.mid(key.size()).trimmed().split(' ').value(0).toDouble() / 1024;
-        }
-    }
-    return 0;
-}
-
-// The peak resident memory since the last reset, and the resident memory now.
-double peakMegabytes()
-{
-    return statusMegabytes("VmHWM:");
-}
-
-double residentMegabytes()
-{
-    return statusMegabytes("VmRSS:");
-}
-
-void resetPeak()
-{
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    if (clear.open(QIODevice::WriteOnly)) {
-        clear.write("5");
-    }
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -160,13 +126,13 @@ int main(int argc, char** argv)
 
         if (count == 100000) {
             // Measured first, before the timed rounds leave freed memory in the process.
-            resetPeak();
-            const double before = residentMegabytes();
+            bench::resetPeak();
+            const double before = bench::residentMegabytes();
             prepareAndRender();
             std::printf(
                 "peak memory, prepare + PDF of %d movements: %.0f MB (the process held "
                 "%.0f MB before: the program and the rows read)\n",
-                count, peakMegabytes(), before);
+                count, bench::peakMegabytes(), before);
         }
 
         const int rounds = count > 10000 ? 3 : 5;
