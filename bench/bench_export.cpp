@@ -14,7 +14,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <xlsxwriter.h>
@@ -26,35 +25,6 @@ namespace {
 using namespace tamevo;
 
 const QDate kDay(2021, 3, 1);
-
-void addMovements(Session& session, int count)
-{
-    QSqlDatabase db = session.kasaConnection.database();
-    db.transaction();
-    QSqlQuery insert(db);
-    insert.prepare(QStringLiteral(
-        "INSERT INTO nakit (islem_tarihi, doviz_cinsi, borc_tutar, alacak_tutar, doviz_kuru, "
-        "aciklama, neden) VALUES (?, 'TL', ?, ?, 1, ?, ?)"));
-    const QStringList words{QStringLiteral("Satış"),   QStringLiteral("bedeli"),
-                            QStringLiteral("kira"),    QStringLiteral("ödemesi"),
-                            QStringLiteral("fatura"),  QStringLiteral("tahsilatı"),
-                            QStringLiteral("müşteri"), QStringLiteral("peşin")};
-    for (int i = 0; i < count; ++i) {
-        const bool in = i % 3 != 0;
-        const double amount = 10 + (i * 37 % 100000) / 100.0;
-        QStringList text;
-        for (int w = 0; w < 2 + i % 6; ++w) {
-            text << words[(i + w) % words.size()];
-        }
-        insert.addBindValue(kDay.toString(Qt::ISODate));
-        insert.addBindValue(in ? QVariant(amount) : QVariant());
-        insert.addBindValue(in ? QVariant() : QVariant(amount));
-        insert.addBindValue(text.join(QLatin1Char(' ')));
-        insert.addBindValue(i % 2 ? QStringLiteral("SATIŞ") : QStringLiteral("GİDER"));
-        insert.exec();
-    }
-    db.commit();
-}
 
 // The baseline: the same cells and formats written with libxlsxwriter in its constant-memory
 // mode, straight from the movement table.
@@ -147,7 +117,7 @@ int main(int argc, char** argv)
         bench::prepareProgramFolder(dir.path());
         Session session;
         bench::openSampleBook(session);
-        addMovements(session, count);
+        bench::addSampleMovements(session, count, [](int) { return kDay; });
         Ledger ledger(session);
         ledger.setCurrencySelection(QStringLiteral("TL"));
         ledger.openBook();

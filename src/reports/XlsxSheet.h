@@ -52,7 +52,7 @@ public:
     // An amount; a null value gives an empty cell that still carries the amount format.
     void amount(int row, char column, const QVariant& value, Style style = Style::Amount);
     void day(int row, char column, const QDate& day);
-    // A formula (with or without its leading "=") and the value it computes.
+    // A formula (with or without its leading "=") and the amount it computes, stored with it.
     void formula(int row, char column, const QString& formula, double value, Style style);
 
     // Sets the fitted column widths and writes the workbook file. Throws Error with the

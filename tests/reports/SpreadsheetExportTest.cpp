@@ -98,6 +98,45 @@ void expectAmountFormat(const WorkbookReader& book, QAnyStringView ref, bool bol
     EXPECT_EQ(book.format(ref).bold, bold) << name(ref);
 }
 
+// The rows below the movements: an empty row, then the totals as SUM formulas over rows 6
+// to `lastSummed` with their values, the net and the closing balance, each with its label,
+// bold, amounts in the amount format; nothing below them.
+struct ClosingRows {
+    int totalsRow;
+    int lastSummed;
+    double in;
+    double out;
+    double net;
+    double closing;
+};
+
+void expectClosingRows(const WorkbookReader& book, const ExportLabels& labels,
+                       const ClosingRows& expected)
+{
+    const int t = expected.totalsRow;
+    const auto ref = [](char column, int row) {
+        return QStringLiteral("%1%2").arg(QLatin1Char(column)).arg(row);
+    };
+    EXPECT_TRUE(book.cellsOfRow(t - 1).isEmpty());
+    for (const auto& [row, label] : {std::pair{t, labels.totals}, std::pair{t + 1, labels.net},
+                                     std::pair{t + 2, labels.closing}}) {
+        expectText(book, ref('D', row), label);
+        EXPECT_TRUE(book.format(ref('D', row)).bold) << row;
+    }
+    for (const char column : {'F', 'G'}) {
+        EXPECT_EQ(
+            book.cell(ref(column, t)).formula,
+            QStringLiteral("SUM(%1:%2)").arg(ref(column, 6), ref(column, expected.lastSummed)));
+    }
+    for (const auto& [cell, value] :
+         {std::pair{ref('F', t), expected.in}, std::pair{ref('G', t), expected.out},
+          std::pair{ref('F', t + 1), expected.net}, std::pair{ref('F', t + 2), expected.closing}}) {
+        expectNumber(book, cell, value);
+        expectAmountFormat(book, cell, true);
+    }
+    EXPECT_TRUE(book.cellsOfRow(t + 3).isEmpty());
+}
+
 }  // namespace
 
 // Three movements of the day (one other day before them, one movement in another currency
@@ -135,7 +174,9 @@ TEST_F(SpreadsheetExportTest, DailyExportWritesTheDayCellForCell)
         EXPECT_TRUE(book.format(ref).bold) << ref.toStdString();
     }
     expectText(book, "D5", QStringLiteral("Günbaşı Kasa Mevcudu"));
+    EXPECT_TRUE(book.format("D5").bold);
     expectNumber(book, "F5", 250);
+    expectAmountFormat(book, "F5", true);
 
     // The movements of the day in TL, in their order.
     for (const auto& [row, description, type, in, out] :
@@ -161,23 +202,7 @@ TEST_F(SpreadsheetExportTest, DailyExportWritesTheDayCellForCell)
     }
 
     // An empty row, then the totals as formulas with their values, the net and the closing.
-    EXPECT_TRUE(book.cellsOfRow(9).isEmpty());
-    expectText(book, "D10", QStringLiteral("Güne Ait Kasa Toplamları"));
-    EXPECT_EQ(book.cell("F10").formula, QStringLiteral("SUM(F6:F8)"));
-    EXPECT_EQ(book.cell("G10").formula, QStringLiteral("SUM(G6:G8)"));
-    expectNumber(book, "F10", 1234.8);
-    expectNumber(book, "G10", 84.25);
-    expectText(book, "D11", QStringLiteral("Güniçi Kasa Neti"));
-    expectNumber(book, "F11", 1150.55);
-    expectText(book, "D12", QStringLiteral("Günsonu Devir Kasa"));
-    expectNumber(book, "F12", 1400.55);
-    EXPECT_TRUE(book.cellsOfRow(13).isEmpty());
-    for (const char* ref : {"F5", "F10", "G10", "F11", "F12"}) {
-        expectAmountFormat(book, ref, true);
-    }
-    for (const char* ref : {"D5", "D10", "D11", "D12"}) {
-        EXPECT_TRUE(book.format(ref).bold) << ref;
-    }
+    expectClosingRows(book, kDailyExportLabels, {10, 8, 1234.8, 84.25, 1150.55, 1400.55});
 
     // Bold titles and font size 14 over rows 1 to 3, bold rows 4 and 5.
     for (int row = 1; row <= 3; ++row) {
@@ -229,9 +254,7 @@ TEST_F(SpreadsheetExportTest, PendingMovementIsStoredBeforeTheExport)
         queryValue(bookFile(), QStringLiteral("SELECT borc_tutar FROM nakit")).toDouble(), 175.5);
     const WorkbookReader book(openedWorkbook());
     expectNumber(book, "F6", 175.5);
-    expectNumber(book, "F8", 175.5);
-    expectNumber(book, "F9", 175.5);
-    expectNumber(book, "F10", 175.5);
+    expectClosingRows(book, kDailyExportLabels, {8, 6, 175.5, 0, 175.5, 175.5});
 }
 
 // The period export: its labels, both days in the file name, the net and the closing
@@ -255,14 +278,7 @@ TEST_F(SpreadsheetExportTest, PeriodExportWritesItsLabelsAndNumbers)
     expectNumber(book, "F5", 250);
     expectNumber(book, "B6", 44228);  // 1 February 2021
     expectText(book, "C7", QStringLiteral("Kira ödemesi"));
-    expectText(book, "D9", QStringLiteral("Döneme Ait Kasa Toplamları"));
-    expectNumber(book, "F9", 1000);
-    expectNumber(book, "G9", 300.25);
-    expectText(book, "D10", QStringLiteral("Dönem Kasa Neti"));
-    expectNumber(book, "F10", 699.75);
-    expectText(book, "D11", QStringLiteral("Dönemsonu Devir Kasa"));
-    expectNumber(book, "F11", 949.75);
-    expectAmountFormat(book, QStringLiteral("F11"), true);
+    expectClosingRows(book, kPeriodExportLabels, {9, 7, 1000, 300.25, 699.75, 949.75});
 }
 
 // With no movements the totals are 0 (a range ending above its start would repeat the
@@ -277,14 +293,7 @@ TEST_F(SpreadsheetExportTest, NoMovementsGiveZeroTotals)
         periodInput(reports, {QStringLiteral("TL"), {2021, 3, 1}, {2021, 3, 31}}, 0)));
 
     expectNumber(book, "F5", 250);
-    EXPECT_TRUE(book.cellsOfRow(6).isEmpty());
-    EXPECT_EQ(book.cell("F7").formula, QStringLiteral("SUM(F6:F6)"));
-    EXPECT_EQ(book.cell("G7").formula, QStringLiteral("SUM(G6:G6)"));
-    expectNumber(book, "F7", 0);
-    expectNumber(book, "G7", 0);
-    expectText(book, "D8", QStringLiteral("Dönem Kasa Neti"));
-    expectNumber(book, "F8", 0);
-    expectNumber(book, "F9", 250);
+    expectClosingRows(book, kPeriodExportLabels, {7, 6, 0, 0, 0, 250});
 }
 
 // 5,000 movements of one day: every row written, every amount formatted (also past row
@@ -329,15 +338,9 @@ TEST_F(SpreadsheetExportTest, FiveThousandMovementsExportCompletely)
         }
     }
     EXPECT_EQ(rows, 5000);
-    EXPECT_TRUE(book.cellsOfRow(5006).isEmpty());
-    EXPECT_EQ(book.cell("F5007").formula, QStringLiteral("SUM(F6:F5005)"));
-    expectNumber(book, "F5007", double(in) / 100);
-    expectNumber(book, "G5007", double(out) / 100);
-    expectNumber(book, "F5008", double(in - out) / 100);
-    expectNumber(book, "F5009", double(in - out) / 100);
-    for (const char* ref : {"F5007", "G5007", "F5008", "F5009"}) {
-        expectAmountFormat(book, ref, true);
-    }
+    expectClosingRows(book, kDailyExportLabels,
+                      {5007, 5005, double(in) / 100, double(out) / 100, double(in - out) / 100,
+                       double(in - out) / 100});
 }
 
 // A workbook that cannot be written is reported with its reason, nothing is opened, and no
