@@ -3,7 +3,9 @@
 // A small harness for the benchmarks: each measures its subject beside a baseline in the
 // same run, several times in turn, and reports medians and their ratio.
 
+#include <QByteArray>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QString>
 
 #include <algorithm>
@@ -45,6 +47,40 @@ inline void report(const char* name, double subject, double baseline, const char
 {
     std::printf("%-48s %10.3f %s  baseline %10.3f %s  ratio %.2f\n", name, subject * scale, unit,
                 baseline * scale, unit, baseline > 0 ? subject / baseline : 0.0);
+}
+
+// A memory figure of the process from /proc/self/status, in MB.
+inline double statusMegabytes(const QByteArray& key)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return 0;
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(key)) {
+            return line.mid(key.size()).trimmed().split(' ').value(0).toDouble() / 1024;
+        }
+    }
+    return 0;
+}
+
+// The peak resident memory since the last reset, and the resident memory now.
+inline double peakMegabytes()
+{
+    return statusMegabytes("VmHWM:");
+}
+
+inline double residentMegabytes()
+{
+    return statusMegabytes("VmRSS:");
+}
+
+inline void resetPeak()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly)) {
+        clear.write("5");
+    }
 }
 
 }  // namespace tamevo::bench

@@ -18,7 +18,6 @@
 #include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -29,37 +28,6 @@ using namespace tamevo;
 
 const QDate kFirst(2021, 1, 1);
 const QDate kLast(2021, 12, 31);
-
-void addMovements(Session& session, int count)
-{
-    QSqlDatabase db = session.kasaConnection.database();
-    db.transaction();
-    QSqlQuery insert(db);
-    insert.prepare(QStringLiteral(
-        "INSERT INTO nakit (islem_tarihi, doviz_cinsi, borc_tutar, alacak_tutar, doviz_kuru, "
-        "aciklama, neden) VALUES (?, 'TL', ?, ?, 1, ?, ?)"));
-    const QStringList words{QStringLiteral("Satış"),   QStringLiteral("bedeli"),
-                            QStringLiteral("kira"),    QStringLiteral("ödemesi"),
-                            QStringLiteral("fatura"),  QStringLiteral("tahsilatı"),
-                            QStringLiteral("müşteri"), QStringLiteral("peşin")};
-    for (int i = 0; i < count; ++i) {
-        const bool in = i % 3 != 0;
-        const double amount = 10 + (i * 37 % 100000) / 100.0;
-        // Mostly short descriptions, every tenth long enough to wrap.
-        const int length = i % 10 == 0 ? 24 : 2 + i % 5;
-        QStringList text;
-        for (int w = 0; w < length; ++w) {
-            text << words[(i + w) % words.size()];
-        }
-        insert.addBindValue(kFirst.addDays(i % 365).toString(Qt::ISODate));
-        insert.addBindValue(in ? QVariant(amount) : QVariant());
-        insert.addBindValue(in ? QVariant() : QVariant(amount));
-        insert.addBindValue(text.join(QLatin1Char(' ')).left(200));
-        insert.addBindValue(QStringLiteral("SATIŞ"));
-        insert.exec();
-    }
-    db.commit();
-}
 
 // The baseline: the rows' six texts written to a PDF with plain QPainter calls, 38 rows a
 // page, in the report's font.
@@ -92,40 +60,6 @@ void plainPdf(const Dataset& rows, const QString& path)
     }
 }
 
-// A memory figure of the process from /proc/self/status, in MB.
-double statusMegabytes(const QByteArray& key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return 0;
-    }
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(key)) {
-            return line.mid(key.size()).trimmed().split(' ').value(0).toDouble() / 1024;
-        }
-    }
-    return 0;
-}
-
-// The peak resident memory since the last reset, and the resident memory now.
-double peakMegabytes()
-{
-    return statusMegabytes("VmHWM:");
-}
-
-double residentMegabytes()
-{
-    return statusMegabytes("VmRSS:");
-}
-
-void resetPeak()
-{
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    if (clear.open(QIODevice::WriteOnly)) {
-        clear.write("5");
-    }
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -141,7 +75,7 @@ int main(int argc, char** argv)
         bench::prepareProgramFolder(dir.path());
         Session session;
         bench::openSampleBook(session);
-        addMovements(session, count);
+        bench::addSampleMovements(session, count, [](int i) { return kFirst.addDays(i % 365); });
 
         Ledger ledger(session);
         ledger.setCurrencySelection(QStringLiteral("TL"));
@@ -160,13 +94,13 @@ int main(int argc, char** argv)
 
         if (count == 100000) {
             // Measured first, before the timed rounds leave freed memory in the process.
-            resetPeak();
-            const double before = residentMegabytes();
+            bench::resetPeak();
+            const double before = bench::residentMegabytes();
             prepareAndRender();
             std::printf(
                 "peak memory, prepare + PDF of %d movements: %.0f MB (the process held "
                 "%.0f MB before: the program and the rows read)\n",
-                count, peakMegabytes(), before);
+                count, bench::peakMegabytes(), before);
         }
 
         const int rounds = count > 10000 ? 3 : 5;

@@ -15,6 +15,7 @@
 #include "lists/SourceTypes.h"
 #include "reports/LedgerPrinting.h"
 #include "reports/LedgerReports.h"
+#include "reports/SpreadsheetExport.h"
 #include "update/InternetConnection.h"
 #include "update/UpdateCommand.h"
 
@@ -121,6 +122,7 @@ void Program::connectWindows()
             &LedgerPrinting::JvXPButton3Click);
     connect(kasaRF, &TkasaRF::typeReportRequested, ledgerPrinting_.get(),
             &LedgerPrinting::islemturuButClick);
+    connect(kasaRF, &TkasaRF::excelRequested, this, [this] { ExcelButClick(*ledger_); });
     connect(kasaRF, &TkasaRF::helpRequested, yardimF, &TyardimF::showLedgerTopic);
     connect(kasaRF, &TkasaRF::mainMenuRequested, this, &Program::kasakapat);
     connect(kasaRF, &TkasaRF::closeRequested, girisF, &QWidget::close);

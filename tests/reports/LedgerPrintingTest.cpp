@@ -1,5 +1,5 @@
-// Printing from the ledger window: its print group, "YAZDIR" and the two report buttons, and
-// a daily report printed to PDF through the preview.
+// Printing from the ledger window: its print group, "YAZDIR" and the two report buttons, a
+// daily report printed to PDF through the preview, and the day's export with "Excel".
 #include "reports/LedgerPrinting.h"
 
 #include "shell/Program.h"
@@ -7,6 +7,7 @@
 #include "ledger/KasaRWindow.h"
 #include "ledger/Ledger.h"
 #include "reportengine/ReportPreview.h"
+#include "reports/ExportFile.h"
 #include "reports/LedgerReports.h"
 
 #include "ledger/LedgerFixture.h"
@@ -17,6 +18,8 @@
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
+#include <QTest>
 
 namespace tamevo::test {
 
@@ -146,6 +149,26 @@ TEST_F(LedgerPrintingTest, FailedPreparationShowsItsMessageAndOpensNoPreview)
     daily.replaceText(QStringLiteral("Memo1"), title.join(QLatin1Char('\n')));
     print();
     EXPECT_EQ(previewCount(), 1);
+}
+
+// "Excel" writes the selected day into a new workbook in the export folder and hands it to
+// the default program.
+TEST_F(LedgerPrintingTest, ExcelButtonExportsTheDayAndOpensIt)
+{
+    const QString folder = path(QStringLiteral("Excel"));
+    setExportFolder(folder);
+    const auto restore = qScopeGuard([] { setExportFolder({}); });
+    addMovement(QStringLiteral("'2021-01-05', 'TL', 1234.5, NULL, 1, 'Peşin satış bedeli'"));
+    openLedger();
+    click(control<QAbstractButton>("kasaRF", "excelBut"));
+
+    ASSERT_NE(dialogs().last(), nullptr);
+    EXPECT_EQ(dialogs().last()->kind, QStringLiteral("default-program"));
+    const QFileInfo workbook(dialogs().last()->text);
+    EXPECT_EQ(workbook.absolutePath(), QDir(folder).absolutePath());
+    EXPECT_TRUE(workbook.fileName().startsWith(QLatin1String("K01_2021-01-05_")));
+    EXPECT_GT(workbook.size(), 0);
+    EXPECT_TRUE(dialogs().messages().isEmpty());
 }
 
 }  // namespace tamevo::test

@@ -1,0 +1,65 @@
+#include "reports/SpreadsheetExport.h"
+
+#include "data/CashBookFiles.h"
+#include "data/Dialogs.h"
+#include "data/Session.h"
+#include "ledger/Ledger.h"
+#include "ledger/LedgerTexts.h"
+#include "reports/ExportFile.h"
+
+#include <QDir>
+
+namespace tamevo {
+
+QString exportAndOpen(const ExportInput& input)
+{
+    QString path;
+    try {
+        path = writeExportWorkbook(input, exportFolder());
+    } catch (const Error& error) {
+        showError(kExcelNotOpened.arg(error.text()));
+        return {};
+    }
+    if (!dialogs().openWithDefaultProgram(path)) {
+        showError(kExcelNotOpened.arg(kNoProgramForWorkbook.arg(QDir::toNativeSeparators(path))));
+    }
+    return path;
+}
+
+ExportInput dailyExportInput(const Ledger& ledger, const FirmaRecord& firma)
+{
+    ExportInput input;
+    input.labels = kDailyExportLabels;
+    input.firma = exportFirmaOf(firma);
+    const QDate day = ledger.selectedDay();
+    if (day != kZeroDate) {
+        input.first = input.last = day;
+    }
+    const qint64 opening =
+        kurusOf(amountOf(ledger.gunbasikasaQuery.value(QStringLiteral("bakiye"))));
+    const qint64 net = kurusOf(amountOf(ledger.guniciQuery.value(QStringLiteral("bakiye"))));
+    input.opening = liraOf(opening);
+    input.net = liraOf(net);
+    input.closing = liraOf(opening + net);
+    input.rows = datasetRows(ledger.kasaTable);
+    return input;
+}
+
+void ExcelButClick(Ledger& ledger)
+{
+    FirmaRecord firma;
+    const bool ready = guarded([&] {
+        const bool pending = ledger.kasaTable.isEditing();
+        ledger.kasaTable.settle();
+        if (pending) {
+            // A stored movement changes the day's net; the figures follow it.
+            ledger.rerunDayTotals();
+        }
+        firma = readFirmaRecord(ledger.session().kasaConnection);
+    });
+    if (ready) {
+        exportAndOpen(dailyExportInput(ledger, firma));
+    }
+}
+
+}  // namespace tamevo
