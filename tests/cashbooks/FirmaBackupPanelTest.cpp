@@ -185,6 +185,7 @@ TEST_F(FirmaBackupPanelTest, TheButtonsAndMenuEntriesRunTheirCommands)
     // A failure is shown with its reason; no success message follows.
     dialogs().clear();
     dialogs().choosePath(path(QStringLiteral("Kasa.mdb/K01.ydk")));
+    dialogs().expectError(QStringLiteral("K01.ydk"));
     click(control<QAbstractButton>("firmaF", "tekYedekBut"));
     ASSERT_EQ(dialogs().messages().size(), 1);
     EXPECT_EQ(dialogs().last()->icon, Dialogs::Icon::Error);

@@ -270,6 +270,7 @@ TEST_F(FirmaWindowTest, TypingIntoAFieldEditsTheRecordAndSavingReachesTheWorking
     retype(control<QLineEdit>("girisF", "yilEdit"), QStringLiteral("2024"));
     type(control<QLineEdit>("firmaF", "fax_no"), QStringLiteral("0312 555 44 30"));
     dialogs().answer(Answer::Yes);
+    dialogs().expectError(QStringLiteral("K012024.mdb"));
     click(control<QAbstractButton>("firmaF", "kaydetBut"));
     ASSERT_NE(dialogs().last(), nullptr);
     EXPECT_EQ(dialogs().last()->icon, Dialogs::Icon::Error);

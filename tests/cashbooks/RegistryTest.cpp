@@ -282,6 +282,7 @@ TEST_F(RegistryTest, AnEmptyCodeOrTitleOrAMissingTemplateSavesNothing)
 {
     typeNew(QString(), QStringLiteral("Merkez"));
     dialogs().answer(Answer::Yes);
+    dialogs().expectError(QStringLiteral("Firma kodunu boş geçemezsiniz."));
     EXPECT_EQ(registry.kaydet(QStringLiteral("2021")), SaveResult::Refused);
     ASSERT_NE(dialogs().last(), nullptr);
     EXPECT_EQ(dialogs().last()->text, QStringLiteral("Firma kodunu boş geçemezsiniz."));
@@ -292,6 +293,7 @@ TEST_F(RegistryTest, AnEmptyCodeOrTitleOrAMissingTemplateSavesNothing)
     firma().setValue(QStringLiteral("firma_kodu"), QStringLiteral("K01"));
     firma().setValue(QStringLiteral("firma_unvani_1"), QVariant());
     dialogs().answer(Answer::Yes);
+    dialogs().expectError(QStringLiteral("Firma adını boş geçemezsiniz."));
     EXPECT_EQ(registry.kaydet(QStringLiteral("2021")), SaveResult::Refused);
     EXPECT_EQ(dialogs().last()->text, QStringLiteral("Firma adını boş geçemezsiniz."));
     EXPECT_EQ(dialogs().last()->icon, Dialogs::Icon::Warning);
@@ -314,6 +316,7 @@ TEST_F(RegistryTest, ACodeThatCannotNameAFileIsRefused)
         dialogs().clear();
         typeNew(QString::fromUtf8(code), QStringLiteral("Merkez"));
         dialogs().answer(Answer::Yes);
+        dialogs().expectError(kRegistryBadCode);
         EXPECT_EQ(registry.kaydet(QStringLiteral("2021")), SaveResult::Refused) << code;
         EXPECT_EQ(dialogs().messages(), QStringList{kRegistryBadCode}) << code;
         firma().cancel();

@@ -379,6 +379,7 @@ TEST_F(ResimKasaWindowTest, OpensThePictureInTheViewerThroughRaporRJpg)
     // A viewer that cannot be started is told, with the file's name.
     dialogs().clear();
     dialogs().failNextOpen();
+    dialogs().expectError(QStringLiteral("açılamadı."));
     press("windowsacBut");
     EXPECT_EQ(
         dialogs().messages(),
@@ -388,6 +389,7 @@ TEST_F(ResimKasaWindowTest, OpensThePictureInTheViewerThroughRaporRJpg)
     ASSERT_TRUE(QFile::remove(viewerFile));
     ASSERT_TRUE(QDir().mkdir(viewerFile));
     dialogs().clear();
+    dialogs().expectError(QStringLiteral("RaporR.jpg"));
     press("windowsacBut");
     EXPECT_EQ(kinds(), QStringList{QStringLiteral("message")});
     EXPECT_EQ(dialogs().last()->icon, Dialogs::Icon::Error);

@@ -147,6 +147,7 @@ TEST_F(EntryScreenTest, PasswordsAreComparedExactlyAndTheFourthWrongOneEndsThePr
     program->automaticBackup = [&] { ++backups; };
     for (const char* wrong : {"gizli 1", "Gizli 1 ", ""}) {
         dialogs().clear();
+        dialogs().expectError(QStringLiteral("Şifreyi yalnış girdiniz!"));
         enter(QStringLiteral("K01"), QStringLiteral("2021"), QString::fromLatin1(wrong));
         ASSERT_EQ(dialogs().messages().size(), 1) << wrong;
         EXPECT_EQ(dialogs().last()->text,

@@ -81,6 +81,7 @@ TEST_F(SifreWindowTest, WithEmptyTablesTheWindowOpensAndTypingWithSaklaCreatesTh
     retype(control<QLineEdit>("girisF", "firmaedit"), QStringLiteral("K01"));
     retype(control<QLineEdit>("girisF", "yilEdit"), QStringLiteral("2021"));
     retype(control<QLineEdit>("girisF", "sifreEdit"), QStringLiteral("kasa2021"));
+    dialogs().expectError(kWrongPassword);
     click(control<QAbstractButton>("girisF", "JvXPButton13"));
     EXPECT_EQ(dialogs().messages(), QStringList{kWrongPassword});
     EXPECT_TRUE(control<QLineEdit>("girisF", "sifreEdit")->text().isEmpty());
@@ -118,6 +119,7 @@ TEST_F(SifreWindowTest, TypingWithoutSaklaChangesNothingStored)
 TEST_F(SifreWindowTest, TheMasterPasswordGuardsTheWindowWithLetterCase)
 {
     execute(kGenel, {QStringLiteral("INSERT INTO master (mids) VALUES ('Usta')")});
+    dialogs().expectError(kWrongMasterPassword);
     openWith(QStringLiteral("usta"));
     EXPECT_FALSE(isShown("sifreF"));
     ASSERT_EQ(dialogs().shown().size(), 1u);
@@ -139,10 +141,12 @@ TEST_F(SifreWindowTest, TheFourthWrongMasterPasswordAsksToCloseTheProgram)
 {
     execute(kGenel, {QStringLiteral("INSERT INTO master (mids) VALUES ('Usta')")});
     for (int i = 0; i < 3; ++i) {
+        dialogs().expectError(kWrongMasterPassword);
         openWith(QStringLiteral("yanlis"));
     }
     EXPECT_TRUE(dialogs().questions().isEmpty());
     dialogs().answer(Answer::No);  // the exit question: stay
+    dialogs().expectError(kWrongMasterPassword);
     openWith(QStringLiteral("yanlis"));
     EXPECT_EQ(dialogs().questions(),
               QStringList{QStringLiteral("Programı kapatmak istediğinize eminmisiniz?")});
@@ -156,6 +160,7 @@ TEST_F(SifreWindowTest, ThreeWrongMasterPasswordsThenAWrongEntryPasswordEndThePr
     execute(kGenel, {QStringLiteral("INSERT INTO master (mids) VALUES ('Usta')"),
                      QStringLiteral("INSERT INTO sifre (sifre) VALUES ('Giris')")});
     for (int i = 0; i < 3; ++i) {
+        dialogs().expectError(kWrongMasterPassword);
         openWith(QStringLiteral("yanlis"));
     }
     retype(control<QLineEdit>("girisF", "firmaedit"), QStringLiteral("K01"));

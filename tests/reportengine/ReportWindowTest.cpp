@@ -212,6 +212,7 @@ TEST_F(ReportPreviewTest, SavesAsPdfAndOpensASavedReport)
     EXPECT_EQ(dialogs.last()->text, pdf + QStringLiteral(".pdf"));
 
     dialogs.choosePath(dir.filePath(QStringLiteral("yok/rapor.pdf")));
+    dialogs.expectError(QStringLiteral("yok/rapor.pdf"));
     preview.saveButton->click();  // a folder that is not there
     EXPECT_EQ(dialogs.last()->kind, QStringLiteral("message"));
     EXPECT_EQ(dialogs.last()->icon, Dialogs::Icon::Error);

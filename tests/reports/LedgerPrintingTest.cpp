@@ -140,6 +140,7 @@ TEST_F(LedgerPrintingTest, FailedPreparationShowsItsMessageAndOpensNoPreview)
     report::ReportTemplate& daily = program->ledgerReports().frReport(1);
     const QStringList title = daily.findObject(QStringLiteral("Memo1"))->lines;
     daily.replaceText(QStringLiteral("Memo1"), QStringLiteral("[yokQuery.\"alan\"]"));
+    dialogs().expectError(QStringLiteral("yokQuery"));
     print();
     EXPECT_EQ(previewCount(), 0);
     ASSERT_EQ(dialogs().messages().size(), 1);

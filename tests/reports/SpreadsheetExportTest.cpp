@@ -368,6 +368,7 @@ TEST_F(SpreadsheetExportTest, WriteFailureShowsTheReasonAndLeavesNoFile)
             if (c.sizeLimit > 0) {
                 limit.emplace(c.sizeLimit);
             }
+            dialogs().expectError(kExcelNotOpened.arg(QString()));
             ExcelButClick(*ledger);
         }
         ASSERT_EQ(dialogs().shown().size(), 1u);
@@ -387,6 +388,7 @@ TEST_F(SpreadsheetExportTest, UnopenedWorkbookIsNamedToTheUser)
     addMovement({2021, 1, 5}, QStringLiteral("TL"), 100, {}, QStringLiteral("Satış"));
     ledger->openBook();
     dialogs().failNextOpen();
+    dialogs().expectError(kNoProgramForWorkbook.arg(QString()));
 
     ExcelButClick(*ledger);
 

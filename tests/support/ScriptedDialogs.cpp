@@ -14,6 +14,7 @@ ScriptedDialogs::~ScriptedDialogs()
     installDialogs(nullptr);
     EXPECT_TRUE(answers_.empty()) << answers_.size() << " question answer(s) left unused";
     EXPECT_TRUE(paths_.empty()) << paths_.size() << " dialog path(s) left unused";
+    EXPECT_TRUE(errors_.empty()) << errors_.size() << " expected error message(s) not shown";
     EXPECT_TRUE(previewActions_.empty())
         << previewActions_.size() << " preview action(s) left unused";
 }
@@ -43,6 +44,17 @@ QStringList ScriptedDialogs::questions() const
 void ScriptedDialogs::message(const QString& title, const QString& text, Icon icon)
 {
     shown_.push_back({QStringLiteral("message"), title, text, icon, Buttons::YesNo, {}, {}});
+    if (icon != Icon::Error && icon != Icon::Warning) {
+        return;
+    }
+    if (errors_.empty()) {
+        ADD_FAILURE() << "unexpected error message: " << text.toStdString();
+        return;
+    }
+    const QString part = errors_.front();
+    errors_.pop_front();
+    EXPECT_TRUE(text.contains(part)) << "error message: " << text.toStdString()
+                                     << "\nexpected to contain: " << part.toStdString();
 }
 
 Dialogs::Answer ScriptedDialogs::question(const QString& title, const QString& text,

@@ -14,8 +14,9 @@
 namespace tamevo::test {
 
 // Dialogs for tests: records every message and question, answers questions and file
-// dialogs from queues a test fills, and fails the test when a question or dialog comes that
-// no answer was queued for, or when an answer is left unused at the end of the test.
+// dialogs from queues a test fills, and fails the test when a question, a dialog or an error
+// or warning message comes that the test did not queue or expect, or when an answer or an
+// expected error is left unused at the end of the test.
 class ScriptedDialogs : public Dialogs {
 public:
     struct Shown {
@@ -36,6 +37,9 @@ public:
     void answer(Answer answer) { answers_.push_back(answer); }
     // Queues the result of the next file or folder dialog (an empty text cancels it).
     void choosePath(const QString& path) { paths_.push_back(path); }
+    // Expects the next error or warning message (one with the error or warning icon); with a
+    // text, the message must contain it.
+    void expectError(const QString& part = {}) { errors_.push_back(part); }
     // Makes the next "open with the default program" fail.
     void failNextOpen() { failOpen_ = true; }
     // What the user does in the next report preview before closing it (save it as PDF,
@@ -68,6 +72,7 @@ private:
                      const QString& filter = {}, const QString& defaultSuffix = {});
 
     std::deque<Answer> answers_;
+    std::deque<QString> errors_;
     std::deque<QString> paths_;
     bool failOpen_ = false;
     std::deque<PreviewAction> previewActions_;
