@@ -257,6 +257,22 @@ void Ledger::goToPickerDate()
     emit figuresChanged();
 }
 
+bool Ledger::locateMovement(const QDate& day, qint64 nid)
+{
+    if (nid <= 0) {
+        return false;
+    }
+    kasaTable.open();
+    kasaRQuery.open();
+    if (!kasaRQuery.locate(kDay, day)) {
+        return false;
+    }
+    KasaBakiye();
+    GunlukBakiye();
+    emit figuresChanged();
+    return kasaTable.locate(QStringLiteral("nid"), nid);
+}
+
 void Ledger::appendMovement()
 {
     kasaTable.open();

@@ -85,6 +85,12 @@ public:
     // "GİT": goes to the picker's date. Throws ValidationError(kDateNotFound) when the date
     // list does not have it; switches the cash book's year first when needed.
     void goToPickerDate();
+    // Positions the ledger on a movement another window lists (the two-date browser, the
+    // detail windows): the date list moves to `day`, so the ledger shows that day, then the
+    // day's movements to `nid`. False when the date list does not hold the day, or the day's
+    // movements in the ledger's currency do not hold the movement (the ledger may then have
+    // moved to the day).
+    bool locateMovement(const QDate& day, qint64 nid);
     // The new movement row ("YENİ", "YENİ HAREKET").
     void appendMovement();
     // "DEĞİŞTİR": false when the current row is not a stored movement.

@@ -184,3 +184,29 @@ TEST_F(LedgerTest, DayTotalsTableAlwaysEqualsTheMovements)
     EXPECT_EQ(queryValue(bookFile(), mismatch).toInt(), 0);
     EXPECT_GT(queryValue(bookFile(), QStringLiteral("SELECT count(*) FROM nakit")).toInt(), 50);
 }
+
+TEST_F(LedgerTest, LocatingAMovementMovesTheLedgerToItsDayAndRow)
+{
+    addMovement(jan4, QStringLiteral("TL"), 10, std::nullopt);   // nid 1
+    addMovement(jan5, QStringLiteral("TL"), 20, std::nullopt);   // nid 2
+    addMovement(jan5, QStringLiteral("TL"), 30, std::nullopt);   // nid 3
+    addMovement(jan5, QStringLiteral("USD"), 40, std::nullopt);  // nid 4
+    ledger->setCurrencySelection(QStringLiteral("TL"));
+    ledger->openBook();
+    ASSERT_EQ(ledger->selectedDay(), jan5);
+
+    EXPECT_TRUE(ledger->locateMovement(jan4, 1));
+    EXPECT_EQ(ledger->selectedDay(), jan4);
+    EXPECT_EQ(figure(ledger->guniciQuery, "BorcToplam"), 10.0);
+    EXPECT_EQ(ledger->kasaTable.value(QStringLiteral("nid")).toLongLong(), 1);
+
+    EXPECT_TRUE(ledger->locateMovement(jan5, 3));
+    EXPECT_EQ(ledger->kasaTable.value(QStringLiteral("borc_tutar")).toDouble(), 30.0);
+
+    // Another currency than the ledger's: the day is shown, the movement is not found.
+    EXPECT_FALSE(ledger->locateMovement(jan5, 4));
+    EXPECT_EQ(ledger->selectedDay(), jan5);
+    // A day the list does not hold, and no movement at all.
+    EXPECT_FALSE(ledger->locateMovement(jan6, 2));
+    EXPECT_FALSE(ledger->locateMovement(jan5, 0));
+}
