@@ -40,9 +40,17 @@ inline QString formatRate(const QVariant& value, const QLocale& locale = QLocale
 // ("05.01.2021 Sal" under Turkish settings). An invalid day shows as nothing.
 QString formatListDay(const QDate& day, const QLocale& locale = QLocale());
 
-// Reads an amount or rate typed with the locale's separators ("1.234,50" or "1234,5" under
-// Turkish settings); a null QVariant for an empty text, and ok=false for text that is not a
-// number.
-QVariant parseAmount(const QString& text, bool* ok, const QLocale& locale = QLocale());
+// Reads an amount or rate written only as the locale writes it: an optional sign, the digits
+// with group separators in their places or none at all, the locale's decimal separator and
+// at most `decimals` decimals ("1.234,56", "1234,5", "30," or ",50" under Turkish settings).
+// A null QVariant for an empty text; ok=false for anything else ("30.5" or "1234.56" under
+// Turkish settings, three decimals, letters, an exponent), never a guess.
+QVariant parseAmount(const QString& text, bool* ok, const QLocale& locale = QLocale(),
+                     int decimals = 2);
+
+// The message for a text of an amount or rate field that parseAmount refuses, naming the
+// field by its caption.
+QString unreadableAmountMessage(const QString& fieldCaption, const QString& text, int decimals,
+                                const QLocale& locale = QLocale());
 
 }  // namespace tamevo

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
+#include <QSqlRecord>
 #include <QSqlQuery>
 #include <QUuid>
 
@@ -37,8 +38,10 @@ QString schemaText(SchemaKind kind)
 
 void ensureDayTotals(QSqlDatabase& db)
 {
-    if (db.tables().contains(QStringLiteral("nakit_gunluk")) ||
-        !db.tables().contains(QStringLiteral("nakit"))) {
+    // The table is made when it is missing, and made anew in kuruş when it is the older form
+    // that summed the amounts as REAL.
+    if (!db.tables().contains(QStringLiteral("nakit")) ||
+        db.record(QStringLiteral("nakit_gunluk")).contains(QStringLiteral("borc_kurus"))) {
         return;
     }
     executeScript(db, resourceText(QStringLiteral("gunluk.sql")));

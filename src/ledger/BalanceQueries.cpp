@@ -7,10 +7,11 @@ namespace tamevo {
 namespace {
 
 // Sums of the totals table that stay empty when no movement has a value on that side, as a
-// sum over the movements themselves would.
+// sum over the movements themselves would; whole kuruş, given as amounts.
 const QString kSums = QStringLiteral(
-    "SELECT SUM(CASE WHEN borc_adet > 0 THEN borc END) AS BorcToplam, "
-    "SUM(CASE WHEN alacak_adet > 0 THEN alacak END) AS AlacakToplam FROM nakit_gunluk ");
+    "SELECT SUM(CASE WHEN borc_adet > 0 THEN borc_kurus END) / 100.0 AS BorcToplam, "
+    "SUM(CASE WHEN alacak_adet > 0 THEN alacak_kurus END) / 100.0 AS AlacakToplam "
+    "FROM nakit_gunluk ");
 
 Statement sumsStatement(const QString& currency, const QDate& day, const QString& comparison)
 {
@@ -48,14 +49,16 @@ Statement dayTotalsStatement(const QString& currency, const QDate& day)
 
 Statement currencySummaryStatement(const QDate& day)
 {
-    return {
-        QStringLiteral("SELECT doviz_cinsi, "
-                       "SUM(CASE WHEN islem_tarihi < ? THEN borc_arti ELSE 0 END) - "
-                       "SUM(CASE WHEN islem_tarihi < ? THEN alacak_arti ELSE 0 END) AS GunBasi, "
-                       "SUM(CASE WHEN islem_tarihi = ? THEN borc ELSE 0 END) AS BorcToplam, "
-                       "SUM(CASE WHEN islem_tarihi = ? THEN alacak ELSE 0 END) AS AlacakToplam "
-                       "FROM nakit_gunluk GROUP BY doviz_cinsi ORDER BY doviz_cinsi"),
-        {day, day, day, day}};
+    return {QStringLiteral("SELECT doviz_cinsi, "
+                           "(SUM(CASE WHEN islem_tarihi < ? THEN borc_arti_kurus ELSE 0 END) - "
+                           "SUM(CASE WHEN islem_tarihi < ? THEN alacak_arti_kurus ELSE 0 END)) "
+                           "/ 100.0 AS GunBasi, "
+                           "SUM(CASE WHEN islem_tarihi = ? THEN borc_kurus ELSE 0 END) / 100.0 "
+                           "AS BorcToplam, "
+                           "SUM(CASE WHEN islem_tarihi = ? THEN alacak_kurus ELSE 0 END) / 100.0 "
+                           "AS AlacakToplam "
+                           "FROM nakit_gunluk GROUP BY doviz_cinsi ORDER BY doviz_cinsi"),
+            {day, day, day, day}};
 }
 
 void useStatement(Dataset& dataset, const Statement& statement)

@@ -1,5 +1,7 @@
 #include "ledger/CarryOver.h"
 
+#include "data/Money.h"
+
 #include "data/Dialogs.h"
 #include "data/Errors.h"
 #include "data/Session.h"
@@ -23,13 +25,14 @@ QList<CurrencyTotal> yearTotals(Connection& connection)
 {
     QSqlQuery query(connection.database());
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT doviz_cinsi, SUM(borc), SUM(alacak) FROM nakit_gunluk "
-                                   "GROUP BY doviz_cinsi ORDER BY doviz_cinsi"))) {
+    if (!query.exec(QStringLiteral(
+            "SELECT doviz_cinsi, SUM(borc_kurus), SUM(alacak_kurus) FROM nakit_gunluk "
+            "GROUP BY doviz_cinsi ORDER BY doviz_cinsi"))) {
         throw Error(query.lastError().text());
     }
     QList<CurrencyTotal> totals;
     while (query.next()) {
-        totals.append({query.value(0), query.value(1).toDouble(), query.value(2).toDouble()});
+        totals.append({query.value(0), query.value(1).toLongLong(), query.value(2).toLongLong()});
     }
     return totals;
 }
@@ -45,9 +48,10 @@ void run(QSqlQuery& query)
 
 void writeRow(QSqlDatabase& db, int closedYear, const CurrencyTotal& total)
 {
-    const double balance = total.balance();
-    const QVariant in = balance > 0 ? QVariant(balance) : QVariant();
-    const QVariant out = balance > 0 ? QVariant() : QVariant(-balance);
+    // The balance is decided in kuruş: 0,10 + 0,20 in and 0,30 out is zero, not a binary rest.
+    const std::int64_t balance = total.balanceKurus();
+    const QVariant in = balance > 0 ? QVariant(fromKurus(balance)) : QVariant();
+    const QVariant out = balance > 0 ? QVariant() : QVariant(fromKurus(-balance));
     const QString day = QDate(closedYear + 1, 1, 1).toString(Qt::ISODate);
     const QString due = QDate(closedYear, 12, 31).toString(Qt::ISODate);
     const QString description = QStringLiteral("31/12/%1 TARİHLİ DEVİR TUTARI").arg(closedYear);

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <cstdint>
+
 #include <functional>
 
 namespace tamevo {
@@ -15,9 +17,9 @@ class Ledger;
 // The money in and out of one currency over a whole year.
 struct CurrencyTotal {
     QVariant currency;  // doviz_cinsi as stored (null for movements without one)
-    double in = 0;
-    double out = 0;
-    double balance() const { return in - out; }
+    std::int64_t inKurus = 0;
+    std::int64_t outKurus = 0;
+    std::int64_t balanceKurus() const { return inKurus - outKurus; }
 };
 
 inline const QString kCarryOverType = QStringLiteral("DEVİR");

@@ -1,6 +1,7 @@
 #include "ledger/KasaWindow.h"
 
 #include "data/Dialogs.h"
+#include "data/DisplayFormat.h"
 #include "data/Session.h"
 #include "ledger/Ledger.h"
 #include "widgets/FieldBinding.h"
@@ -149,9 +150,7 @@ TkasaF::TkasaF(Session& session, Ledger& ledger) : session_(session), ledger_(le
     typeBox->installEventFilter(new DeleteClearsType(typeBox, table));
 
     // A changed movement left pending is stored with this window's date and currency.
-    ledger_.entryValues = [this] {
-        return EntryValues{datePicker->date(), currencyBox->currentText()};
-    };
+    ledger_.entryValues = [this] { return entryValues(); };
 
     connect(saveButton, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     connect(cancelButton, &QPushButton::clicked, this, [this] { JvXPButton2Click(); });
@@ -224,6 +223,28 @@ void TkasaF::startEdit()
     });
 }
 
+EntryValues TkasaF::entryValues() const
+{
+    EntryValues entry{datePicker->date(), currencyBox->currentText(), {}};
+    const struct {
+        const QLineEdit* edit;
+        FieldKind kind;
+        const char* caption;
+    } amounts[] = {
+        {inEdit, FieldKind::Amount, "Kasaya Giren Tutar"},
+        {outEdit, FieldKind::Amount, "Kasadan Çıkan Tutar"},
+        {rateEdit, FieldKind::Rate, "Döviz Kuru"},
+    };
+    for (const auto& a : amounts) {
+        const QString refused = refusedAmountText(a.edit, a.kind);
+        if (!refused.isEmpty() && entry.refusal.isEmpty()) {
+            entry.refusal = unreadableAmountMessage(QString::fromUtf8(a.caption), refused,
+                                                    a.kind == FieldKind::Rate ? 4 : 2);
+        }
+    }
+    return entry;
+}
+
 void TkasaF::showWindow()
 {
     show();
@@ -233,9 +254,7 @@ void TkasaF::showWindow()
 void TkasaF::BitBtn1Click()
 {
     Ledger::SaveResult result = Ledger::SaveResult::NothingPending;
-    if (!guarded([&] {
-            result = ledger_.saveMovement({datePicker->date(), currencyBox->currentText()});
-        })) {
+    if (!guarded([&] { result = ledger_.saveMovement(entryValues()); })) {
         return;
     }
     if (result != Ledger::SaveResult::Saved) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ledger/Ledger.h"
+
 #include <QDate>
 #include <QWidget>
 
@@ -49,6 +51,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The window's date and currency, and the refusal of an amount it cannot read.
+    EntryValues entryValues() const;
     void refreshTypeNames();
     void setCurrencyText(const QString& code);
     void showWindow();

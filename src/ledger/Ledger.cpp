@@ -2,6 +2,7 @@
 
 #include "data/Dialogs.h"
 #include "data/Errors.h"
+#include "data/Money.h"
 #include "data/Session.h"
 #include "ledger/BalanceQueries.h"
 
@@ -60,6 +61,9 @@ Ledger::Ledger(Session& session)
             return;
         }
         EntryValues entry = entryValues ? entryValues() : EntryValues{};
+        if (!entry.refusal.isEmpty()) {
+            throw ValidationError(entry.refusal);
+        }
         if (!entry.day.isValid() || entry.day.year() != session_.CalismaYili) {
             entry.day = kasaTable.value(kDay).toDate();
         }
@@ -310,31 +314,36 @@ void Ledger::deleteCurrentMovement()
 
 void Ledger::completeMovement(const EntryValues& entry)
 {
+    // Amounts are compared in kuruş and rates in their four decimals, never as binary values.
     const double in = amountOf(kasaTable.value(kIn));
     const double out = amountOf(kasaTable.value(kOut));
-    if (in == 0.0 && out == 0.0) {
+    if (kurus(in) == 0 && kurus(out) == 0) {
         throw ValidationError(kNeedAmount);
     }
     kasaTable.setValue(kDay, entry.day);
     if (!entry.currency.isEmpty()) {
         kasaTable.setValue(kCurrency, entry.currency);
     }
-    const double rate = amountOf(kasaTable.value(kRate));
-    if (rate == 0.0) {
+    constexpr int kRateDecimals = 4;
+    const auto rateUnits = [this] {
+        return roundedUnits(amountOf(kasaTable.value(kRate)), kRateDecimals);
+    };
+    if (rateUnits() == 0) {
         kasaTable.setValue(kRate, 1.0);
     }
-    if (entry.currency == QLatin1String("TL") && amountOf(kasaTable.value(kRate)) != 1.0) {
+    if (entry.currency == QLatin1String("TL") && rateUnits() != 10000) {
         kasaTable.setValue(kRate, 1.0);
     }
-    if (in > 0 && out > 0) {
+    if (kurus(in) > 0 && kurus(out) > 0) {
         throw ValidationError(kBothSides);
     }
+    // The local-currency amounts are rounded half away from zero to the kuruş.
     const double finalRate = amountOf(kasaTable.value(kRate));
-    if (in > 0) {
-        kasaTable.setValue(QStringLiteral("doviz_borc"), in * finalRate);
+    if (kurus(in) > 0) {
+        kasaTable.setValue(QStringLiteral("doviz_borc"), roundMoney(in * finalRate));
     }
-    if (out > 0) {
-        kasaTable.setValue(QStringLiteral("doviz_alacak"), out * finalRate);
+    if (kurus(out) > 0) {
+        kasaTable.setValue(QStringLiteral("doviz_alacak"), roundMoney(out * finalRate));
     }
 }
 
@@ -342,6 +351,9 @@ Ledger::SaveResult Ledger::saveMovement(const EntryValues& entry)
 {
     if (!kasaTable.isEditing()) {
         return SaveResult::NothingPending;
+    }
+    if (!entry.refusal.isEmpty()) {
+        throw ValidationError(entry.refusal);
     }
     if (entry.day.year() != session_.CalismaYili) {
         if (dialogs().question(kApplicationTitle, yearQuestion(entry.day.year()),

@@ -15,10 +15,13 @@ namespace tamevo {
 
 class Session;
 
-// The date and currency the movement window gives a movement when it is stored.
+// The date and currency the movement window gives a movement when it is stored, and the
+// message for an amount or rate field whose text cannot be read (empty when all can): such a
+// movement is refused whole and nothing is stored.
 struct EntryValues {
     QDate day;
     QString currency;
+    QString refusal{};
 };
 
 // The open cash book's ledger: the date list, the movements of the selected day, the day

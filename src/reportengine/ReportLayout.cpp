@@ -2,6 +2,7 @@
 
 #include "data/Dataset.h"
 #include "data/Errors.h"
+#include "data/Money.h"
 #include "reportengine/Expression.h"
 #include "reportengine/ValueText.h"
 
@@ -36,11 +37,13 @@ struct CompiledBand {
     bool usesPage = false;
 };
 
-// A sum variable: its expression added up over the rows of its band.
+// A sum variable: its expression added up over the rows of its band. The reports sum money:
+// each value counts in kuruş, rounded half away from zero as it prints, and the kuruş add as
+// integers, so a total is exactly the sum of the rows printed above it.
 struct RunningSum {
     Expression expression;
     int band = -1;
-    double value = 0;
+    std::int64_t kurus = 0;
 };
 
 // Walks the records of one data band.
@@ -160,7 +163,7 @@ public:
     // --- Evaluation ----------------------------------------------------------------------
     QVariant field(int slot) const override { return data_.value(fields_[slot]); }
     QVariant variable(int slot) const override { return variables_[slot].evaluate(*this); }
-    QVariant sum(int slot) const override { return sums_[slot].value; }
+    QVariant sum(int slot) const override { return fromKurus(sums_[slot].kurus); }
     QVariant special(Special special) const override
     {
         switch (special) {
@@ -451,7 +454,7 @@ private:
         counting_ = counting;
         data_.resetRows();
         for (RunningSum& sum : sums_) {
-            sum.value = 0;
+            sum.kurus = 0;
         }
         result_.pages.clear();
         pageNumber_ = 0;
@@ -515,7 +518,7 @@ private:
         for (int s : band.sums) {
             const QVariant value = sums_[s].expression.evaluate(*this);
             bool ok = true;
-            sums_[s].value += value.isNull() ? 0.0 : value.toDouble(&ok);
+            sums_[s].kurus += value.isNull() ? 0 : kurus(value.toDouble(&ok));
             if (!ok) {
                 throw Error(QStringLiteral("İfade hesaplanamadı [%1]: \"%2\" sayı değil")
                                 .arg(sums_[s].expression.text(), value.toString()));

@@ -1,5 +1,7 @@
 #include "reports/TwoDateQueries.h"
 
+#include "data/Money.h"
+
 namespace tamevo {
 
 namespace {
@@ -35,16 +37,21 @@ Statement twoDateDayTotalsStatement(const TwoDateRange& range)
 {
     // The per-day totals table holds exactly these sums (a side with no amount is empty).
     return withCondition(QStringLiteral("SELECT islem_tarihi, doviz_cinsi, "
-                                        "CASE WHEN borc_adet > 0 THEN borc END AS BorcToplam, "
-                                        "CASE WHEN alacak_adet > 0 THEN alacak END AS AlacakToplam "
+                                        "CASE WHEN borc_adet > 0 THEN borc_kurus / 100.0 END "
+                                        "AS BorcToplam, "
+                                        "CASE WHEN alacak_adet > 0 THEN alacak_kurus / 100.0 END "
+                                        "AS AlacakToplam "
                                         "FROM nakit_gunluk "),
                          range, QStringLiteral("ORDER BY islem_tarihi, doviz_cinsi"));
 }
 
 Statement twoDateTypeTotalsStatement(const TwoDateRange& range)
 {
-    return withCondition(QStringLiteral("SELECT neden, doviz_cinsi, SUM(borc_tutar) AS BorcToplam, "
-                                        "SUM(alacak_tutar) AS AlacakToplam FROM nakit "),
+    // Whole kuruş, as the per-day totals add them.
+    return withCondition(QStringLiteral("SELECT neden, doviz_cinsi, %1 / 100.0 AS BorcToplam, "
+                                        "%2 / 100.0 AS AlacakToplam FROM nakit ")
+                             .arg(kurusSumSql(QStringLiteral("borc_tutar")),
+                                  kurusSumSql(QStringLiteral("alacak_tutar"))),
                          range,
                          QStringLiteral("GROUP BY neden, doviz_cinsi ORDER BY neden, doviz_cinsi"));
 }

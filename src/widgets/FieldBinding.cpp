@@ -6,11 +6,17 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 
 namespace tamevo {
 
 namespace {
+
+int decimalsOf(FieldKind kind)
+{
+    return kind == FieldKind::Rate ? 4 : 2;
+}
 
 QString patternFor(FieldKind kind, bool editing)
 {
@@ -42,6 +48,17 @@ public:
         if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
             showValue();
         }
+        // The numeric keypad's decimal key types the locale's decimal separator, whatever the
+        // key is labelled.
+        if (kind_ != FieldKind::Text && event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if ((key->modifiers() & Qt::KeypadModifier) &&
+                (key->key() == Qt::Key_Period || key->key() == Qt::Key_Comma)) {
+                edit_->insert(QLocale().decimalPoint());
+                write(edit_->text());
+                return true;
+            }
+        }
         return false;
     }
 
@@ -50,6 +67,15 @@ private:
     {
         if (writing_) {
             return;
+        }
+        // A refused text stays as typed while its row is being edited, so the user sees it
+        // and storing the row refuses it; another row or a cancelled edit replaces it.
+        if (refusedRow_ >= 0) {
+            if (dataset_->isOpen() && dataset_->isEditing() &&
+                dataset_->currentIndex() == refusedRow_) {
+                return;
+            }
+            refusedRow_ = -1;
         }
         const QVariant value = dataset_->isOpen() ? dataset_->value(field_) : QVariant();
         const QString text = kind_ == FieldKind::Text
@@ -67,10 +93,17 @@ private:
             value = text.isEmpty() ? QVariant() : QVariant(text);
         } else {
             bool ok = false;
-            value = parseAmount(text, &ok);
+            value = parseAmount(text, &ok, QLocale(), decimalsOf(kind_));
             if (!ok) {
+                // Not an amount as the locale writes it: nothing is written (never a guess).
+                refusedRow_ = dataset_->isOpen() ? dataset_->currentIndex() : -1;
+                if (refusedRow_ < 0 || !dataset_->isEditing()) {
+                    guarded([&] { dataset_->edit(); });
+                    refusedRow_ = dataset_->isOpen() ? dataset_->currentIndex() : -1;
+                }
                 return;
             }
+            refusedRow_ = -1;
         }
         writing_ = true;
         guarded([&] { dataset_->setValue(field_, value); });
@@ -82,6 +115,7 @@ private:
     QString field_;
     FieldKind kind_;
     bool writing_ = false;
+    int refusedRow_ = -1;  // the row whose refused text the edit keeps
 };
 
 class ComboBoxBinding : public QObject {
@@ -135,6 +169,13 @@ private:
 void bindLineEdit(QLineEdit* edit, Dataset* dataset, const QString& field, FieldKind kind)
 {
     new LineEditBinding(edit, dataset, field, kind);
+}
+
+QString refusedAmountText(const QLineEdit* edit, FieldKind kind)
+{
+    bool ok = false;
+    parseAmount(edit->text(), &ok, QLocale(), decimalsOf(kind));
+    return ok ? QString() : edit->text();
 }
 
 void bindComboBox(QComboBox* box, Dataset* dataset, const QString& field)

@@ -38,6 +38,12 @@ TEST(DisplayFormat, AmountsAndRatesUnderTurkishAndEnglishSettings)
         {12345.678912, "#,###.0000", "12.345,6789", "12,345.6789"},
         {0.0, "#.0000", ",0000", ".0000"},
         {1.23456, "#.0000", "1,2346", "1.2346"},
+        // Half away from zero, on the value times the units, as the money sums count it.
+        {0.125, "#,###.00", ",13", ".13"},
+        {-0.125, "#,###.00", "-,13", "-.13"},
+        {0.335, "#,###.00", ",34", ".34"},
+        {1.005, "#,###.00", "1,00", "1.00"},
+        {2.675, "#,###.00", "2,68", "2.68"},
     };
     for (const FormatCase& c : cases) {
         const QVariant v = c.value ? QVariant(*c.value) : QVariant();
@@ -60,18 +66,56 @@ TEST(DisplayFormat, ListDayHasTheLocalesShortWeekday)
     EXPECT_EQ(formatListDay(QDate()), QString());
 }
 
-TEST(DisplayFormat, ParseAmountReadsTheLocalesSeparators)
+TEST(DisplayFormat, AmountsAreReadOnlyAsTheLocaleWritesThem)
 {
     const QLocale tr(QLocale::Turkish, QLocale::Turkey);
+    const QLocale en(QLocale::English, QLocale::UnitedStates);
+    const struct {
+        const QLocale& locale;
+        const char* text;
+        int decimals;
+        std::optional<double> value;  // nullopt: refused
+    } cases[] = {
+        {tr, "1.234,56", 2, 1234.56},
+        {tr, "1234,56", 2, 1234.56},
+        {tr, "30,5", 2, 30.5},
+        {tr, "30,", 2, 30},
+        {tr, ",50", 2, 0.5},
+        {tr, "-570,00", 2, -570},
+        {tr, "1.234.567", 2, 1234567},
+        {tr, " 12 ", 2, 12},
+        {tr, "30.5", 2, std::nullopt},     // a dot as decimal mark
+        {tr, "1.5", 2, std::nullopt},      // a group of one digit
+        {tr, "1234.56", 2, std::nullopt},  // four digits before a group separator
+        {tr, "1.23", 2, std::nullopt},
+        {tr, "0,335", 2, std::nullopt},  // three decimals
+        {tr, "1e3", 2, std::nullopt},
+        {tr, "12a", 2, std::nullopt},
+        {tr, ",", 2, std::nullopt},
+        {tr, "1,2,3", 2, std::nullopt},
+        {tr, "--5", 2, std::nullopt},
+        {tr, "32,5678", 4, 32.5678},  // a rate takes four decimals
+        {tr, "32,56789", 4, std::nullopt},
+        {en, "1,234.56", 2, 1234.56},
+        {en, "30.5", 2, 30.5},
+        {en, "30,5", 2, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        bool ok = false;
+        const QVariant value = parseAmount(QString::fromLatin1(c.text), &ok, c.locale, c.decimals);
+        EXPECT_EQ(ok, c.value.has_value()) << c.text;
+        if (c.value) {
+            EXPECT_DOUBLE_EQ(value.toDouble(), *c.value) << c.text;
+        }
+    }
     bool ok = false;
-    EXPECT_DOUBLE_EQ(parseAmount(QStringLiteral("1.234,50"), &ok, tr).toDouble(), 1234.5);
-    EXPECT_TRUE(ok);
-    EXPECT_DOUBLE_EQ(parseAmount(QStringLiteral("1234,5"), &ok, tr).toDouble(), 1234.5);
-    EXPECT_TRUE(ok);
     EXPECT_TRUE(parseAmount(QStringLiteral("  "), &ok, tr).isNull());
     EXPECT_TRUE(ok);
-    parseAmount(QStringLiteral("12a"), &ok, tr);
-    EXPECT_FALSE(ok);
+    EXPECT_EQ(unreadableAmountMessage(QStringLiteral("Kasaya Giren Tutar"), QStringLiteral("30.5"),
+                                      2, tr),
+              QStringLiteral("\"Kasaya Giren Tutar\" alanına yazılan \"30.5\" sayı olarak "
+                             "okunamadı.\n\rSayıyı 1.234,56 biçiminde, ondalık ayracından "
+                             "sonra en çok 2 basamakla yazınız."));
 }
 
 TEST(SayiyaCevir, KeepsDigitsAndALeadingSign)

@@ -158,3 +158,19 @@ TEST_F(CarryOverTest, AFailureInTheMiddleLeavesTheNextYearAsItWas)
     EXPECT_THROW(YilSonuDevri(*ledger, [](const QString&) {}), Error);
     EXPECT_EQ(queryValue(bookFile(2022), QStringLiteral("SELECT count(*) FROM nakit")).toInt(), 0);
 }
+
+TEST_F(CarryOverTest, BalancesAreDecidedInKurusNotInBinarySums)
+{
+    // 0,10 + 0,20 in and 0,30 out is zero; 1,005, 2,675 and 0,335 from an older file count as
+    // the grid shows them (1,00, 2,68 and 0,34: the value times 100, half away from zero).
+    addMovement(QDate(2021, 2, 1), QStringLiteral("TL"), 0.10, std::nullopt);
+    addMovement(QDate(2021, 2, 2), QStringLiteral("TL"), 0.20, std::nullopt);
+    addMovement(QDate(2021, 2, 3), QStringLiteral("TL"), std::nullopt, 0.30);
+    addMovement(QDate(2021, 2, 1), QStringLiteral("USD"), 1.005, std::nullopt);
+    addMovement(QDate(2021, 2, 2), QStringLiteral("USD"), 2.675, std::nullopt);
+    addMovement(QDate(2021, 2, 3), QStringLiteral("USD"), 0.335, std::nullopt);
+    carryOver({Dialogs::Answer::Yes, Dialogs::Answer::Yes});
+    EXPECT_EQ(rows(2022).toStdString(),
+              "TL|-|0.0|2022-01-01|2021-12-31|31/12/2021 TARİHLİ DEVİR TUTARI;"
+              "USD|4.02|-|2022-01-01|2021-12-31|31/12/2021 TARİHLİ DEVİR TUTARI");
+}

@@ -76,6 +76,10 @@ TEST_F(MovementSaveTest, RatesAndLocalAmountsAreCompletedOnSave)
         {{"EURO", 10, std::nullopt, 0}, {10, std::nullopt, 1, 10, std::nullopt}},
         {{"TL", 0, 40, std::nullopt}, {0, 40, 1, std::nullopt, 40}},
         {{"TL", -5, std::nullopt, std::nullopt}, {-5, std::nullopt, 1, std::nullopt, std::nullopt}},
+        // Local amounts are rounded half away from zero to the kuruş.
+        {{"USD", 0.07, std::nullopt, 1.5}, {0.07, std::nullopt, 1.5, 0.11, std::nullopt}},
+        {{"EURO", std::nullopt, 1.01, 1.5}, {std::nullopt, 1.01, 1.5, std::nullopt, 1.52}},
+        {{"USD", 33.33, std::nullopt, 0.3333}, {33.33, std::nullopt, 0.3333, 11.11, std::nullopt}},
     };
     for (const auto& c : cases) {
         type(c.typed);
@@ -141,12 +145,17 @@ TEST_F(MovementSaveTest, OneSideChecksRefuseAndKeepTheRowPending)
 
 TEST_F(MovementSaveTest, MovingAnAmountToTheOtherSideKeepsTheOldLocalAmount)
 {
+    // The stored movement has its local money-in amount.
+    execute(bookFile(),
+            {QStringLiteral("UPDATE nakit SET doviz_borc = 10 WHERE aciklama = 'ilk'")});
+    ledger->yenile();
+    ASSERT_EQ(storedRow(QStringLiteral("aciklama = 'ilk'")).dovizBorc, 10);
     ASSERT_TRUE(ledger->editCurrentMovement());
     ledger->kasaTable.setValue(QStringLiteral("borc_tutar"), QVariant());
     ledger->kasaTable.setValue(QStringLiteral("alacak_tutar"), 40.0);
     ledger->saveMovement({jan5, QStringLiteral("TL")});
     const Stored s = storedRow(QStringLiteral("aciklama = 'ilk'"));
-    EXPECT_EQ(s.dovizBorc, std::nullopt);  // the row was inserted without one
+    EXPECT_EQ(s.dovizBorc, 10);  // the old local money-in amount stays
     EXPECT_EQ(s.dovizAlacak, 40);
     EXPECT_DOUBLE_EQ(figure(ledger->guniciQuery, "AlacakToplam"), 40);
 }

@@ -1,0 +1,47 @@
+#include "data/Money.h"
+
+#include <cmath>
+
+namespace tamevo {
+
+std::int64_t roundedUnits(double value, int decimals)
+{
+    // Half away from zero on the value times the units, computed exactly as the SQL of the
+    // sums computes it (kurusSql), so a figure read from the database and one computed here
+    // always agree.
+    const double scaled = value * std::pow(10.0, decimals);
+    return std::int64_t(scaled + (scaled < 0 ? -0.5 : 0.5));
+}
+
+std::int64_t kurus(double value)
+{
+    return roundedUnits(value, 2);
+}
+
+std::int64_t kurus(const QVariant& value)
+{
+    return value.isNull() || !value.isValid() ? 0 : kurus(value.toDouble());
+}
+
+double fromKurus(std::int64_t kurus)
+{
+    return double(kurus) / 100.0;
+}
+
+double roundMoney(double value)
+{
+    return fromKurus(kurus(value));
+}
+
+QString kurusSql(const QString& column)
+{
+    return QStringLiteral("CAST(%1 * 100 + (CASE WHEN %1 < 0 THEN -0.5 ELSE 0.5 END) AS INTEGER)")
+        .arg(column);
+}
+
+QString kurusSumSql(const QString& column)
+{
+    return QStringLiteral("SUM(%1)").arg(kurusSql(column));
+}
+
+}  // namespace tamevo
