@@ -226,3 +226,55 @@ TEST_F(LedgerWindowTest, CarryingTheYearOverMovesTheLedgerAndTheYearBox)
     EXPECT_EQ(control<QTableWidget>("kasaRF", "StringGrid3")->item(0, 0)->text(),
               QStringLiteral("01.01.2022 Cumartesi"));
 }
+
+TEST_F(LedgerWindowTest, AmountsAreStoredOnlyAsTheLocaleWritesThem)
+{
+    const QString book = QStringLiteral("Data/K012021.mdb");
+    // Refused: nothing is stored, and the message names the field and what was typed.
+    for (const char* typed : {"30.5", "1.5", "1234.56", "0,335", "1e3"}) {
+        SCOPED_TRACE(typed);
+        dialogs().clear();
+        click(control<QAbstractButton>("kasaRF", "tahsilatYap"));
+        typeDate(control<QDateEdit>("kasaF", "vadesiDate"), jan5);
+        type(control<QLineEdit>("kasaF", "DBEdit1"), QString::fromLatin1(typed));
+        click(control<QAbstractButton>("kasaF", "BitBtn1"));
+        ASSERT_EQ(dialogs().messages().size(), 1);
+        EXPECT_TRUE(dialogs().messages()[0].startsWith(
+            QStringLiteral("\"Kasaya Giren Tutar\" alanına yazılan \"%1\"")
+                .arg(QString::fromLatin1(typed))))
+            << dialogs().messages()[0].toStdString();
+        // The text stays as typed, in the edit and after leaving it.
+        control<QLineEdit>("kasaF", "DBEdit4")->setFocus();
+        EXPECT_EQ(control<QLineEdit>("kasaF", "DBEdit1")->text(), QString::fromLatin1(typed));
+        EXPECT_EQ(queryValue(book, QStringLiteral("SELECT count(*) FROM nakit")).toInt(), 0);
+        click(control<QAbstractButton>("kasaF", "JvXPButton2"));  // VAZGEÇ
+    }
+
+    // As the locale writes them: stored exactly; the keypad's decimal key types a comma.
+    const struct {
+        QString typed;
+        double stored;
+    } accepted[] = {{QStringLiteral("1.234,56"), 1234.56}, {QStringLiteral("30,5"), 30.5}};
+    for (const auto& a : accepted) {
+        dialogs().clear();
+        record(jan5, QStringLiteral("TL"), a.typed, {});
+        EXPECT_EQ(dialogs().messages(),
+                  QStringList{QStringLiteral("İşlem başarıyla kayıt edildi")});
+        EXPECT_DOUBLE_EQ(queryValue(book, QStringLiteral("SELECT borc_tutar FROM nakit ORDER BY "
+                                                         "nid DESC LIMIT 1"))
+                             .toDouble(),
+                         a.stored);
+    }
+    click(control<QAbstractButton>("kasaRF", "tahsilatYap"));
+    QLineEdit* in = control<QLineEdit>("kasaF", "DBEdit1");
+    type(in, QStringLiteral("12"));
+    QTest::keyClick(in, Qt::Key_Period, Qt::KeypadModifier);
+    typeKeys(in, QStringLiteral("5"));
+    EXPECT_EQ(in->text(), QStringLiteral("12,5"));
+    click(control<QAbstractButton>("kasaF", "BitBtn1"));
+    EXPECT_DOUBLE_EQ(
+        queryValue(book, QStringLiteral("SELECT borc_tutar FROM nakit ORDER BY nid DESC LIMIT 1"))
+            .toDouble(),
+        12.5);
+    EXPECT_EQ(label(control<QLabel>("kasaRF", "dayInLabel")), QStringLiteral("1.277,56"));
+}
