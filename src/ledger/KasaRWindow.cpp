@@ -511,6 +511,12 @@ void TkasaRF::yenileButClick()
 
 void TkasaRF::selectDateListRow(int row)
 {
+    // The grid moves the date list itself as the click or key lands; when that move was
+    // refused (a pending movement that cannot be stored), the list stays where it was and the
+    // refusal was already said, so the day is not tried again.
+    if (ledger_.kasaRQuery.isOpen() && ledger_.kasaRQuery.currentIndex() != row) {
+        return;
+    }
     guarded([this, row] {
         ledger_.selectDay(row);
         stringtebul();

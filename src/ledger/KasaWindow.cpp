@@ -299,8 +299,9 @@ void TkasaF::showEvent(QShowEvent* event)
 
 void TkasaF::hideEvent(QHideEvent* event)
 {
-    // Hiding the window drops the pending movement, changed or not.
-    if (ledger_.kasaTable.isEditing()) {
+    // The program's own hiding (KAPAT, VAZGEÇ's window closed, the window closed) drops the
+    // pending movement, changed or not; a minimize, which the platform sends, keeps it.
+    if (!event->spontaneous() && ledger_.kasaTable.isEditing()) {
         ledger_.kasaTable.cancel();
     }
     QWidget::hideEvent(event);

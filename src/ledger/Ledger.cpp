@@ -122,7 +122,8 @@ void Ledger::runDayTotals()
 
 void Ledger::KasaBakiye()
 {
-    if (selectedDay() != dayStartRanFor_) {
+    // A closed query has no figures for any day, whatever day it last ran for.
+    if (!gunbasikasaQuery.isOpen() || selectedDay() != dayStartRanFor_) {
         runDayStart();
     }
 }
@@ -134,7 +135,7 @@ void Ledger::KasaBakiye2()
 
 void Ledger::GunlukBakiye()
 {
-    if (selectedDay() != dayTotalsRanFor_) {
+    if (!guniciQuery.isOpen() || selectedDay() != dayTotalsRanFor_) {
         runDayTotals();
     }
 }
@@ -183,6 +184,8 @@ void Ledger::closeBook()
          {&kasaTable, &kasaRQuery, &gunbasikasaQuery, &guniciQuery, &guntoplamtumuQuery}) {
         d->close();
     }
+    dayStartRanFor_ = QDate();
+    dayTotalsRanFor_ = QDate();
 }
 
 void Ledger::rebuildDateList()

@@ -18,6 +18,7 @@
 #include "reports/SpreadsheetExport.h"
 #include "update/InternetConnection.h"
 #include "update/UpdateCommand.h"
+#include "widgets/WindowKit.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -92,6 +93,10 @@ void Program::createWindows()
     sifreF = own(std::make_unique<TsifreF>(session_));
     kasaikitarihF = tool("kasaikitarihF", "Norvane Tamevo Programı İki Tarih Arası Rapor");
     kaynakF = own(std::make_unique<TkaynakF>(*sourceTypes_));
+
+    for (const auto& window : owned_) {
+        keepLettersWhole(window.get());
+    }
 }
 
 void Program::connectWindows()

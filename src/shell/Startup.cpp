@@ -11,14 +11,20 @@
 
 namespace tamevo {
 
-int runProgram(int& argc, char** argv, const std::function<void()>& entryScreenShown)
+void setUpApplication()
 {
-    QApplication app(argc, argv);
+    // The application's title. No display name is set: the platform would append it to every
+    // title bar, and the title bars show exactly the windows' captions.
     QApplication::setApplicationName(QStringLiteral("Norvane Tamevo"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Norvane Tamevo"));
     // The entry screen is hidden while the ledger is open; the program ends only through
     // the exit sequence.
     QApplication::setQuitOnLastWindowClosed(false);
+}
+
+int runProgram(int& argc, char** argv, const std::function<void()>& entryScreenShown)
+{
+    QApplication app(argc, argv);
+    setUpApplication();
 
     QtDialogs qtDialogs;
     installDialogs(&qtDialogs);

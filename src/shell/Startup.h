@@ -4,6 +4,10 @@
 
 namespace tamevo {
 
+// The application's settings for the program: its title, and no end when the last window
+// closes.
+void setUpApplication();
+
 // Runs the program: the application and its title, the dialogs, the program folder (the
 // folder of the executable), the windows in their fixed order, then the message loop with
 // the entry screen as the main window. `entryScreenShown`, when given, is called once the

@@ -1,5 +1,6 @@
 #include "widgets/WindowKit.h"
 
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -43,6 +44,19 @@ void centreOnDesktop(QWidget* window)
         QRect frame = window->frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());
         window->move(frame.topLeft());
+    }
+}
+
+void keepLettersWhole(QWidget* window)
+{
+    for (QLabel* label : window->findChildren<QLabel*>()) {
+        const QFontMetrics metrics(label->font());
+        const int above =
+            -metrics.tightBoundingRect(QStringLiteral("ÇĞİÖŞÜ")).top() - metrics.ascent();
+        const QMargins margins = label->contentsMargins();
+        if (above > margins.top()) {
+            label->setContentsMargins(margins.left(), above, margins.right(), margins.bottom());
+        }
     }
 }
 

@@ -20,6 +20,11 @@ QToolButton* makeHelpButton(const QString& objectName);
 // A caption label; with a buddy, a screen reader announces the buddy by this caption.
 QLabel* makeCaption(const QString& text, QWidget* buddy = nullptr);
 
+// Makes room above every label of a window for the dots and hooks of the Turkish capitals
+// (İ, Ü, Ö, Ç, Ş, Ğ), which many fonts draw above their ascent: without it a label as high as
+// its font cuts them off.
+void keepLettersWhole(QWidget* window);
+
 // Centres a window on the desktop (the primary screen's free area).
 void centreOnDesktop(QWidget* window);
 

@@ -278,3 +278,77 @@ TEST_F(LedgerWindowTest, AmountsAreStoredOnlyAsTheLocaleWritesThem)
         12.5);
     EXPECT_EQ(label(control<QLabel>("kasaRF", "dayInLabel")), QStringLiteral("1.277,56"));
 }
+
+TEST_F(LedgerWindowTest, EnteringAgainShowsTheDaysFigures)
+{
+    record(jan4, QStringLiteral("TL"), QStringLiteral("1500"), {});
+    record(jan5, QStringLiteral("TL"), QStringLiteral("100"), {});
+    record(jan5, QStringLiteral("TL"), {}, QStringLiteral("30,5"));
+    click(control<QAbstractButton>("kasaF", "kapat"));
+    const auto figures = [this] {
+        QStringList texts;
+        for (const char* name :
+             {"dayStartLabel", "dayInLabel", "dayOutLabel", "dayBalanceLabel", "Label10"}) {
+            texts << control<QLabel>("kasaRF", name)->text();
+        }
+        return texts;
+    };
+    const QStringList expected{QStringLiteral("1.500,00"), QStringLiteral("100,00"),
+                               QStringLiteral("30,50"), QStringLiteral("69,50"),
+                               QStringLiteral("1.569,50")};
+    ASSERT_EQ(figures(), expected);
+
+    // "Ana Menü", then in again; and the exit question's No, then in again.
+    click(control<QAbstractButton>("kasaRF", "JvXPButton9"));
+    click(control<QAbstractButton>("girisF", "JvXPButton13"));
+    ASSERT_TRUE(isShown("kasaRF"));
+    EXPECT_EQ(figures(), expected);
+    dialogs().answer(Dialogs::Answer::No);
+    click(control<QAbstractButton>("kasaRF", "kapat"));
+    click(control<QAbstractButton>("girisF", "JvXPButton13"));
+    EXPECT_EQ(figures(), expected);
+}
+
+TEST_F(LedgerWindowTest, MinimizingTheMovementWindowKeepsWhatWasTyped)
+{
+    click(control<QAbstractButton>("kasaRF", "tahsilatYap"));
+    typeDate(control<QDateEdit>("kasaF", "vadesiDate"), jan5);
+    type(control<QLineEdit>("kasaF", "DBEdit1"), QStringLiteral("75"));
+    QWidget* entry = windowNamed("kasaF");
+    entry->showMinimized();
+    QCoreApplication::processEvents();
+    entry->showNormal();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(program->ledger().kasaTable.isEditing());
+    EXPECT_EQ(program->ledger().kasaTable.value(QStringLiteral("borc_tutar")).toDouble(), 75.0);
+    click(control<QAbstractButton>("kasaF", "BitBtn1"));
+    EXPECT_EQ(dialogs().messages(), QStringList{QStringLiteral("İşlem başarıyla kayıt edildi")});
+
+    // The program's own hiding (KAPAT) drops a pending movement.
+    click(control<QAbstractButton>("kasaRF", "tahsilatYap"));
+    type(control<QLineEdit>("kasaF", "DBEdit1"), QStringLiteral("80"));
+    click(control<QAbstractButton>("kasaF", "kapat"));
+    EXPECT_FALSE(program->ledger().kasaTable.isEditing());
+    EXPECT_EQ(queryValue(QStringLiteral("Data/K012021.mdb"),
+                         QStringLiteral("SELECT group_concat(borc_tutar) FROM nakit"))
+                  .toString(),
+              QStringLiteral("75.0"));
+}
+
+TEST_F(LedgerWindowTest, LeavingARefusedMovementByTheDateListSaysWhyOnce)
+{
+    record(jan4, QStringLiteral("TL"), QStringLiteral("10"), {});
+    record(jan5, QStringLiteral("TL"), QStringLiteral("20"), {});
+    click(control<QAbstractButton>("kasaRF", "tahsilatYap"));
+    type(control<QLineEdit>("kasaF", "DBEdit1"), QStringLiteral("50"));
+    type(control<QLineEdit>("kasaF", "DBEdit2"), QStringLiteral("10"));
+    dialogs().clear();
+    clickRow(control<QTableView>("kasaRF", "DBGrid2"), 1);  // 04.01.2021
+    EXPECT_EQ(dialogs().messages(),
+              QStringList{QStringLiteral("Aynı anda hem borç ve alacak işlemi yapamazsınız. Bir "
+                                         "tane işlemi iptal ediniz.")});
+    // The movement stays pending on its day.
+    EXPECT_TRUE(program->ledger().kasaTable.isEditing());
+    EXPECT_EQ(program->ledger().selectedDay(), jan5);
+    click(control<QAbstractButton>("kasaF", "JvXPButton2"));
+}

@@ -1,0 +1,53 @@
+#include "shell/Startup.h"
+
+#include "support/ProgramFixture.h"
+
+#include <QApplication>
+#include <QLabel>
+
+using namespace tamevo;
+using tamevo::test::ProgramTest;
+
+class StartupTest : public ProgramTest {};
+
+TEST_F(StartupTest, TheTitleBarsShowExactlyTheCaptions)
+{
+    setUpApplication();
+    EXPECT_EQ(QApplication::applicationName(), QStringLiteral("Norvane Tamevo"));
+    EXPECT_FALSE(QApplication::quitOnLastWindowClosed());
+    // No display name of its own: the platform appends none to the windows' titles (the
+    // display name falls back to the application's name only when none was set).
+    QApplication::setApplicationName(QStringLiteral("başka"));
+    EXPECT_EQ(QApplication::applicationDisplayName(), QStringLiteral("başka"));
+    QApplication::setApplicationName(QStringLiteral("Norvane Tamevo"));
+}
+
+TEST_F(StartupTest, EveryCaptionShowsItsLettersWhole)
+{
+    registerCashBook(QStringLiteral("K01"), QStringLiteral("Merkez"));
+    enter(QStringLiteral("K01"), QStringLiteral("2021"));
+    ASSERT_TRUE(isShown("kasaRF"));
+    for (QWidget* window : program->windows()) {
+        window->show();
+        for (QLabel* label : window->findChildren<QLabel*>()) {
+            if (!label->isVisibleTo(window) || label->text().isEmpty() || label->wordWrap()) {
+                continue;
+            }
+            // The ink of the text, dots of the Turkish capitals (İ, Ü, Ö, Ç, Ş) included, lies
+            // inside the label where it draws its line.
+            const QFontMetrics metrics = label->fontMetrics();
+            const QRect contents = label->contentsRect();
+            const Qt::Alignment vertical = label->alignment() & Qt::AlignVertical_Mask;
+            const int lineTop = vertical == Qt::AlignTop ? contents.top()
+                                : vertical == Qt::AlignBottom
+                                    ? contents.bottom() + 1 - metrics.height()
+                                    : contents.top() + (contents.height() - metrics.height()) / 2;
+            const QRect ink = metrics.tightBoundingRect(label->text() + QStringLiteral("İÜ"))
+                                  .translated(0, lineTop + metrics.ascent());
+            EXPECT_GE(ink.top(), 0) << window->objectName().toStdString() << " "
+                                    << label->text().toStdString();
+            EXPECT_LT(ink.bottom(), label->height())
+                << window->objectName().toStdString() << " " << label->text().toStdString();
+        }
+    }
+}
