@@ -167,6 +167,30 @@ TEST_F(LedgerReportsTest, DailyReportPrintsTheDayItsMovementsAndItsFigures)
     EXPECT_EQ(ledger->kasaTable.currentIndex(), current);
 }
 
+TEST_F(LedgerReportsTest, TotalsAreTheKurusOfTheRowsPrinted)
+{
+    // Amounts not exact in binary, and one with three decimals from an older file: each row
+    // prints rounded, and every total is exactly the sum of the rows printed above it.
+    addMovement(QDate(2021, 1, 4), QStringLiteral("TL"), 1.005, std::nullopt);
+    addMovement(QDate(2021, 1, 4), QStringLiteral("TL"), 2.675, std::nullopt);
+    addMovement(kDay, QStringLiteral("TL"), 0.10, std::nullopt);
+    addMovement(kDay, QStringLiteral("TL"), 0.20, std::nullopt);
+    addMovement(kDay, QStringLiteral("TL"), 0.335, std::nullopt);
+    addMovement(kDay, QStringLiteral("TL"), std::nullopt, 0.30);
+    openLedger();
+    const PreparedReport r = prepare(1);
+    const QString rows = QStringLiteral("Band4");
+    EXPECT_EQ(column(r, rows, QStringLiteral("Memo8")),
+              (QStringList{QStringLiteral("0,10"), QStringLiteral("0,20"), QStringLiteral("0,34"),
+                           QString()}));
+    EXPECT_EQ(textIn(r, QStringLiteral("Band3"), QStringLiteral("Memo30")), QStringLiteral("3,68"));
+    const QString summary = QStringLiteral("Band5");
+    EXPECT_EQ(textIn(r, summary, QStringLiteral("Memo9")), QStringLiteral("0,64"));
+    EXPECT_EQ(textIn(r, summary, QStringLiteral("Memo10")), QStringLiteral("0,30"));
+    EXPECT_EQ(textIn(r, summary, QStringLiteral("Memo17")), QStringLiteral("0,34"));
+    EXPECT_EQ(textIn(r, summary, QStringLiteral("Memo15")), QStringLiteral("4,02"));
+}
+
 TEST_F(LedgerReportsTest, DailyReportUnderHepsiListsEveryCurrencyOfTheDay)
 {
     addMovement(kDay, QStringLiteral("TL"), 100, std::nullopt, QStringLiteral("Lira"));

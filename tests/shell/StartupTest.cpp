@@ -44,8 +44,8 @@ TEST_F(StartupTest, EveryCaptionShowsItsLettersWhole)
                                     : contents.top() + (contents.height() - metrics.height()) / 2;
             const QRect ink = metrics.tightBoundingRect(label->text() + QStringLiteral("İÜ"))
                                   .translated(0, lineTop + metrics.ascent());
-            EXPECT_GE(ink.top(), 0) << window->objectName().toStdString() << " "
-                                    << label->text().toStdString();
+            EXPECT_GE(ink.top(), 0)
+                << window->objectName().toStdString() << " " << label->text().toStdString();
             EXPECT_LT(ink.bottom(), label->height())
                 << window->objectName().toStdString() << " " << label->text().toStdString();
         }
