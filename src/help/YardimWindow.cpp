@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -66,7 +67,13 @@ void TyardimF::loadTopic(const QString& fileName)
     if (!file.open(QIODevice::ReadOnly)) {
         return;
     }
-    topicText->setPlainText(QString::fromUtf8(file.readAll()));
+    // The topics are rich text (HTML); a plain text file shows as it stands.
+    const QString text = QString::fromUtf8(file.readAll());
+    if (Qt::mightBeRichText(text)) {
+        topicText->setHtml(text);
+    } else {
+        topicText->setPlainText(text);
+    }
 }
 
 void TyardimF::ComboBox1Change(int index)

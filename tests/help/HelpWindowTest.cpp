@@ -52,3 +52,23 @@ TEST_F(HelpWindowTest, TopicsLoadFromTheirFilesAndAMissingFileKeepsTheText)
     click(control<QAbstractButton>("yardimF", "JvXPButton10"));
     EXPECT_FALSE(isShown("yardimF"));
 }
+
+TEST_F(HelpWindowTest, AMissingLedgerTopicKeepsTheTextAndStillSetsTheVersion)
+{
+    writeTopic("ygiris", "<h3>Giriş</h3><p>Kasa <b>kodu</b> ve yıl.</p>");
+    click(control<QAbstractButton>("girisF", "tfXPButton1"));
+    EXPECT_EQ(control<QTextEdit>("yardimF", "RichEdit1")->toPlainText(),
+              QStringLiteral("Giriş\nKasa kodu ve yıl."));  // rich text, shown as such
+    ASSERT_FALSE(QFile::exists(path(QStringLiteral("ykasa"))));
+    EXPECT_EQ(windowNamed<TyardimF>("yardimF")->statusPanelText(2), QString());
+
+    registerCashBook(QStringLiteral("K01"), QStringLiteral("Merkez"));
+    enter(QStringLiteral("K01"), QStringLiteral("2021"));
+    click(control<QAbstractButton>("kasaRF", "helpButton"));
+    EXPECT_TRUE(isShown("yardimF"));
+    EXPECT_EQ(control<QTextEdit>("yardimF", "RichEdit1")->toPlainText(),
+              QStringLiteral("Giriş\nKasa kodu ve yıl."));
+    EXPECT_EQ(control<QComboBox>("yardimF", "ComboBox1")->currentIndex(), 0);
+    EXPECT_EQ(windowNamed<TyardimF>("yardimF")->statusPanelText(2),
+              QStringLiteral(" Version: 3.4 Guncelleme: 0"));
+}

@@ -1,0 +1,200 @@
+// Build step: makes the user manual TamevoYardim.pdf from its Markdown text, with pictures of
+// the real windows taken over a sample cash book on Qt's offscreen platform, so the pictures
+// never go stale. Arguments: the manual's text, the PDF to write, the delivered-files folder.
+#include "data/Dialogs.h"
+#include "data/Errors.h"
+#include "data/ProgramFolder.h"
+#include "data/ProgramLayout.h"
+#include "help/ManualDocument.h"
+#include "shell/Program.h"
+#include "shell/Startup.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QUuid>
+
+#include <cstdio>
+
+namespace tamevo {
+
+namespace {
+
+// The manual's windows answer no question and show no message.
+class QuietDialogs : public Dialogs {
+public:
+    void message(const QString&, const QString&, Icon) override {}
+    Answer question(const QString&, const QString&, Buttons, Icon) override { return Answer::No; }
+    QString openFileName(const QString&, const QString&, const QString&) override { return {}; }
+    QString saveFileName(const QString&, const QString&, const QString&, const QString&) override
+    {
+        return {};
+    }
+    QString existingFolder(const QString&, const QString&) override { return {}; }
+    bool openWithDefaultProgram(const QString&) override { return false; }
+    void preview(const report::PreparedReport&) override {}
+};
+
+void execute(const QString& file, const QStringList& statements)
+{
+    const QString name = QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(file);
+        if (!db.open()) {
+            throw Error(db.lastError().text());
+        }
+        for (const QString& statement : statements) {
+            QSqlQuery query(db);
+            if (!query.exec(statement)) {
+                throw Error(query.lastError().text() + QStringLiteral("\n") + statement);
+            }
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
+// A month of a small shop's movements in lira and dollars.
+QStringList sampleMovements()
+{
+    QStringList rows;
+    const struct {
+        const char* day;
+        const char* currency;
+        const char* in;
+        const char* out;
+        const char* rate;
+        const char* description;
+        const char* type;
+        const char* source;
+    } movements[] = {
+        {"2021-01-01", "TL", "12500", "NULL", "1", "31/12/2020 TARİHLİ DEVİR TUTARI", "DEVİR", ""},
+        {"2021-01-04", "TL", "1840.50", "NULL", "1", "Peşin satışlar", "SATIŞ", "Nakit"},
+        {"2021-01-04", "TL", "NULL", "350", "1", "Kırtasiye alımı", "GİDER", "Nakit"},
+        {"2021-01-05", "TL", "2315.75", "NULL", "1", "Peşin satışlar", "SATIŞ", "Nakit"},
+        {"2021-01-05", "TL", "NULL", "4500", "1", "Ocak ayı dükkan kirası", "KİRA", "Banka"},
+        {"2021-01-05", "USD", "250", "NULL", "7.3420", "Döviz tahsilatı", "TAHSİLAT", "Nakit"},
+        {"2021-01-05", "TL", "NULL", "612.40", "1", "Elektrik faturası", "FATURA", "Banka"},
+        {"2021-01-06", "TL", "1980", "NULL", "1", "Peşin satışlar", "SATIŞ", "Kredi Kartı"},
+    };
+    for (const auto& m : movements) {
+        rows << QStringLiteral("INSERT INTO nakit (islem_tarihi, doviz_cinsi, borc_tutar, "
+                               "alacak_tutar, doviz_kuru, aciklama, neden, bankaadi) VALUES "
+                               "('%1', '%2', %3, %4, %5, '%6', '%7', NULLIF('%8', ''))")
+                    .arg(QLatin1String(m.day), QLatin1String(m.currency), QLatin1String(m.in),
+                         QLatin1String(m.out), QLatin1String(m.rate),
+                         QString::fromUtf8(m.description), QString::fromUtf8(m.type),
+                         QString::fromUtf8(m.source));
+    }
+    return rows;
+}
+
+void press(QWidget* window, const char* button)
+{
+    if (auto* b = window->findChild<QAbstractButton*>(QString::fromLatin1(button))) {
+        b->click();
+    }
+}
+
+void fill(QWidget* window, const char* edit, const QString& text)
+{
+    if (auto* e = window->findChild<QLineEdit*>(QString::fromLatin1(edit))) {
+        e->setText(text);
+    }
+}
+
+// Pictures of the program's windows, by the names the manual gives them.
+QHash<QString, QImage> grabWindows()
+{
+    execute(GetPathPath() + QStringLiteral("AnaData/Genel.mdb"),
+            {QStringLiteral("INSERT INTO firma (firma_kodu, firma_unvani_1, firma_adresi_1, "
+                            "adres_semt, adres_sehir, telefon1_no) VALUES ('K01', 'Merkez "
+                            "Mağaza', 'Atatürk Caddesi No 12', 'Selçuklu', 'Konya', "
+                            "'0332 123 45 67')")});
+    Program program;
+    QHash<QString, QImage> shots;
+    const auto shoot = [&](QWidget* window, QSize size) {
+        window->showNormal();
+        window->resize(size);
+        QCoreApplication::processEvents();
+        shots.insert(QStringLiteral("ekran/%1.png").arg(window->objectName()),
+                     window->grab().toImage());
+    };
+
+    QWidget* entry = program.window(QStringLiteral("girisF"));
+    fill(entry, "firmaedit", QStringLiteral("K01"));
+    fill(entry, "yilEdit", QStringLiteral("2021"));
+    shoot(entry, {560, 520});
+    press(entry, "JvXPButton13");
+    execute(GetPathPath() + QStringLiteral("Data/K012021.mdb"), sampleMovements());
+
+    QWidget* ledger = program.window(QStringLiteral("kasaRF"));
+    press(ledger, "yenileBut");
+    shoot(ledger, {1180, 720});
+
+    press(ledger, "tahsilatYap");
+    QWidget* movement = program.window(QStringLiteral("kasaF"));
+    fill(movement, "DBEdit1", QStringLiteral("1.250,00"));
+    fill(movement, "DBEdit4", QStringLiteral("Peşin satış"));
+    shoot(movement, {520, 420});
+    press(movement, "JvXPButton2");
+    movement->hide();
+
+    press(ledger, "ResimEkle");
+    press(entry, "JvXPButton2");
+    press(entry, "JvXPButton4");
+    // Every other window as it opens.
+    for (QWidget* window : program.windows()) {
+        const QString name = QStringLiteral("ekran/%1.png").arg(window->objectName());
+        if (!shots.contains(name)) {
+            shoot(window, window->size().expandedTo({480, 360}));
+        }
+    }
+    return shots;
+}
+
+}  // namespace
+
+}  // namespace tamevo
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    tamevo::setUpApplication();
+    const QStringList args = app.arguments();
+    if (args.size() < 3) {
+        std::fprintf(stderr, "kullanım: tamevo_manual KILAVUZ.md KILAVUZ.pdf [DOSYA_KLASÖRÜ]\n");
+        return 2;
+    }
+    tamevo::QuietDialogs quiet;
+    tamevo::installDialogs(&quiet);
+    int code = 0;
+    try {
+        QFile text(args.at(1));
+        if (!text.open(QIODevice::ReadOnly)) {
+            throw tamevo::Error(args.at(1) + QStringLiteral(": ") + text.errorString());
+        }
+        const QString markdown = QString::fromUtf8(text.readAll());
+        QTemporaryDir folder;
+        tamevo::layOutProgramFolder(folder.path(), args.value(3));
+        tamevo::setProgramFolder(folder.path());
+        tamevo::enterProgramFolder();
+        const QHash<QString, QImage> pictures = tamevo::grabWindows();
+        tamevo::writeManualPdf(markdown, pictures, args.at(2));
+    } catch (const tamevo::Error& error) {
+        std::fprintf(stderr, "%s\n", qPrintable(error.text()));
+        code = 1;
+    }
+    tamevo::installDialogs(nullptr);
+    return code;
+}
