@@ -85,16 +85,12 @@ PeriodMovementsModel::PeriodMovementsModel(Connection& connection, QObject* pare
 
 void PeriodMovementsModel::showRange(const TwoDateRange& range)
 {
+    // The first page is read before the list changes, so a failure leaves it as it was.
+    PeriodMovementReader reader(connection_, range);
+    QVector<PeriodMovement> first = reader.next(kPageSize);
     beginResetModel();
-    rows_.clear();
-    reader_.emplace(connection_, range);
-    try {
-        rows_ = reader_->next(kPageSize);
-    } catch (...) {
-        reader_.reset();
-        endResetModel();
-        throw;
-    }
+    reader_.emplace(reader);
+    rows_ = std::move(first);
     endResetModel();
 }
 

@@ -65,7 +65,7 @@ public:
     explicit PeriodMovementsModel(Connection& connection, QObject* parent = nullptr);
 
     // Lists `range` from its first movement; the first page is read at once. Throws Error;
-    // the list is empty then.
+    // the list stays as it was then.
     void showRange(const TwoDateRange& range);
     void clear();
     // The movement of a row; nullptr outside the rows read so far.

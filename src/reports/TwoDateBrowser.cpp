@@ -19,12 +19,12 @@ TwoDateBrowser::TwoDateBrowser(Session& session, Ledger& ledger, LedgerReports& 
 {
 }
 
-void TwoDateBrowser::ikitariharasitablo(const TwoDateRange& range, const QString& currencyText)
+TwoDateBrowser::Figures TwoDateBrowser::readFigures(const TwoDateRange& range)
 {
     // The range's money in and out, summed in kuruş over its days.
     Figures figures;
     {
-        Dataset sums(session_.kasaConnection, QStringLiteral("ikitarihQuery"));
+        Dataset sums(session_.kasaConnection);
         useStatement(sums, twoDateSumsStatement(range));
         figures.in = std::llround(amountOf(sums.value(QStringLiteral("BorcKurus"))));
         figures.out = std::llround(amountOf(sums.value(QStringLiteral("AlacakKurus"))));
@@ -32,7 +32,12 @@ void TwoDateBrowser::ikitariharasitablo(const TwoDateRange& range, const QString
     useStatement(ledger_.gunbasikasaQuery, dayStartStatement(range.currency, range.first));
     emit ledger_.figuresChanged();
     figures.opening = kurusOf(amountOf(ledger_.gunbasikasaQuery.value(QStringLiteral("bakiye"))));
+    return figures;
+}
 
+void TwoDateBrowser::ikitariharasitablo(const TwoDateRange& range, const QString& currencyText)
+{
+    const Figures figures = readFigures(range);
     movements_.showRange(range);
     const Statement all = twoDateMovementsStatement(range);
     reports_.ikitarihQuery.close();

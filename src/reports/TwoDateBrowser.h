@@ -53,6 +53,11 @@ public:
     // needs it. Throws Error; the browser keeps its last build then.
     void ikitariharasitablo(const TwoDateRange& range, const QString& currencyText);
 
+    // The figures of `range`: its opening balance read into the ledger's day-start query (and
+    // announced to the ledger's displays), its money in and out from the per-day totals.
+    // Throws Error.
+    Figures readFigures(const TwoDateRange& range);
+
     const TwoDateRange& range() const { return range_; }
     const Figures& figures() const { return figures_; }
     Labels labels(const QLocale& locale = QLocale()) const;
