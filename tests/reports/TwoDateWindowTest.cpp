@@ -199,6 +199,26 @@ TEST_F(TwoDateWindowTest, ShortDescriptionIsReadAtThePress)
     EXPECT_EQ(dialogs().previews()[2].name, QStringLiteral("frReport2"));
 }
 
+// A build the database refuses shows the engine's message, prints nothing, opens no browser
+// and leaves the two-date window open.
+TEST_F(TwoDateWindowTest, RefusedBuildLeavesTheWindowOpen)
+{
+    execute(QStringLiteral("Data/K012021.mdb"), {QStringLiteral("DROP TABLE nakit_gunluk")});
+    for (const char* button : {"STRG1Yaz", "JvXPButton7"}) {
+        SCOPED_TRACE(button);
+        if (QByteArray(button) == "STRG1Yaz") {
+            printFromLedger(2);
+        } else {
+            click(control<QAbstractButton>("kasaRF", button));
+        }
+        dialogs().expectError(QStringLiteral("nakit_gunluk"));
+        pressTwoDateButton();
+        EXPECT_TRUE(isShown("ikitarihF"));
+        EXPECT_FALSE(isShown("kasaikitarihF"));
+        EXPECT_TRUE(dialogs().previews().empty());
+    }
+}
+
 // "İki Tarih Arası Kasa Hareketi": the button builds the browser and prints nothing. Under
 // "Hepsi" the browser lists every currency with the range's figures and "Hepsi" in its
 // title; the ledger's day start shows the range's opening balance until "BİLGİLERİ
