@@ -118,17 +118,21 @@ TkasaikitarihF::TkasaikitarihF(TwoDateBrowser& browser) : browser_(browser)
     netLabel = makeAmountLabel(QStringLiteral("Label4"));
     closingLabel = makeAmountLabel(QStringLiteral("Label10"));
     closingDayLabel = makeLabel(QStringLiteral("Label12"));
-    bottom->addWidget(makeLabel(QStringLiteral("Label6"), QStringLiteral("DÖNEM GİREN PARA")), 0,
-                      0);
-    bottom->addWidget(inLabel, 0, 1);
-    bottom->addWidget(makeLabel(QStringLiteral("Label7"), QStringLiteral("DÖNEM ÇIKAN PARA")), 1,
-                      0);
-    bottom->addWidget(outLabel, 1, 1);
-    bottom->addWidget(makeLabel(QStringLiteral("Label8"), QStringLiteral("DÖNEM BAKİYE")), 2, 0);
-    bottom->addWidget(netLabel, 2, 1);
-    bottom->addWidget(
-        makeLabel(QStringLiteral("Label5"), QStringLiteral("DÖNEM SONU KASA MEVCUDU")), 0, 2);
-    bottom->addWidget(closingLabel, 0, 3);
+    const struct {
+        const char* name;
+        const char* caption;
+        QLabel* value;
+        int row;
+        int column;
+    } figures[] = {{"Label6", "DÖNEM GİREN PARA", inLabel, 0, 0},
+                   {"Label7", "DÖNEM ÇIKAN PARA", outLabel, 1, 0},
+                   {"Label8", "DÖNEM BAKİYE", netLabel, 2, 0},
+                   {"Label5", "DÖNEM SONU KASA MEVCUDU", closingLabel, 0, 2}};
+    for (const auto& f : figures) {
+        bottom->addWidget(makeLabel(QString::fromLatin1(f.name), QString::fromUtf8(f.caption)),
+                          f.row, f.column);
+        bottom->addWidget(f.value, f.row, f.column + 1);
+    }
     bottom->addWidget(closingDayLabel, 1, 3);
     closeButton = makeButton(QStringLiteral("JvXPButton7"), QStringLiteral("KAPAT"));
     bottom->addWidget(closeButton, 2, 5);
@@ -138,9 +142,10 @@ TkasaikitarihF::TkasaikitarihF(TwoDateBrowser& browser) : browser_(browser)
 
     auto* status = new QStatusBar;
     status->setObjectName(QStringLiteral("StatusBar1"));
-    for (int i = 0; i < 3; ++i) {
-        status->addWidget(makeLabel(QStringLiteral("StatusPanel%1").arg(i + 1)), i == 2 ? 1 : 0);
-    }
+    status->addWidget(makeLabel(QStringLiteral("StatusPanel1")));
+    status->addWidget(makeLabel(QStringLiteral("StatusPanel2")));
+    versionPanel = makeLabel(QStringLiteral("StatusPanel3"));
+    status->addWidget(versionPanel, 1);
     setStatusBar(status);
 
     // The grid's one menu item does what a double click does.
@@ -169,8 +174,7 @@ void TkasaikitarihF::showLabels()
     netLabel->setText(labels.net);
     closingLabel->setText(labels.closing);
     closingDayLabel->setText(labels.closingDay);
-    findChild<QLabel*>(QStringLiteral("StatusPanel3"))
-        ->setText(QStringLiteral(" Version: 3.4 Guncelleme: 0"));
+    versionPanel->setText(QStringLiteral(" Version: 3.4 Guncelleme: 0"));
 }
 
 void TkasaikitarihF::showBrowser()
