@@ -2,8 +2,9 @@
 // movements (four currencies, every day of the year), for all currencies ("Hepsi") and for
 // one: its figures (opening balance, money in and out, net, closing) and the first screen of
 // its list, beside the best hand-written SQLite statements for the same figures and the same
-// rows in the same run. Also prints the memory opening the browser adds to the process, and
-// for comparison what reading the whole period at once costs.
+// rows in the same run; then the large book beside the small one, in turn, for the growth of
+// each cost. Also prints the memory opening the browser adds to the process, and for
+// comparison what reading the whole period at once costs.
 #include "Measure.h"
 #include "SampleBook.h"
 
@@ -19,7 +20,7 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
-#include <vector>
+#include <optional>
 
 using namespace tamevo;
 
@@ -146,102 +147,132 @@ int screenByHand(const QSqlDatabase& db, const QString& currency)
     return characters;
 }
 
-struct Figures {
-    double figures, overMovements, overTotals;
-    double screen, screenBaseline;
-    double open, openBaseline;
+// A cash book of `count` movements with its browser, and the baseline file of the same
+// movements; it stays open while the other size is measured.
+struct Book {
+    explicit Book(int count) : count(count), baselineName(QStringLiteral("baseline%1").arg(count))
+    {
+        bench::prepareProgramFolder(dir.path());
+        bench::openSampleBook(session);
+        const QString baselinePath = dir.filePath(QStringLiteral("baseline.db"));
+        bench::addYearOfMovements(session, count, baselinePath);
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), baselineName);
+        db.setDatabaseName(baselinePath);
+        db.open();
+        ledger.emplace(session);
+        ledger->setCurrencySelection(QStringLiteral("TL"));
+        ledger->openBook();
+        reports.emplace(session, *ledger);
+        browser.emplace(session, *ledger, *reports);
+    }
+    ~Book()
+    {
+        browser.reset();
+        reports.reset();
+        ledger.reset();
+        QSqlDatabase::database(baselineName, false).close();
+        QSqlDatabase::removeDatabase(baselineName);
+    }
+    QSqlDatabase book() const { return session.kasaConnection.database(); }
+    QSqlDatabase baseline() const { return QSqlDatabase::database(baselineName, false); }
+
+    // What the user waits for: the figures, the labels and the first screen of rows.
+    void open(const TwoDateRange& range, const QString& box)
+    {
+        browser->ikitariharasitablo(range, box);
+        browser->labels();
+        showScreen(browser->movements());
+    }
+    void firstScreen(const TwoDateRange& range)
+    {
+        browser->movements().showRange(range);
+        showScreen(browser->movements());
+    }
+
+    int count;
+    QString baselineName;
+    QTemporaryDir dir;
+    Session session;
+    std::optional<Ledger> ledger;
+    std::optional<LedgerReports> reports;
+    std::optional<TwoDateBrowser> browser;
 };
 
-std::vector<Figures> measure(int count)
+constexpr int kRounds = 30;
+
+// One size beside the hand-written statements, and the memory opening the browser adds.
+void measure(Book& b)
 {
-    std::vector<Figures> results;
-    QTemporaryDir dir;
-    bench::prepareProgramFolder(dir.path());
-    Session session;
-    bench::openSampleBook(session);
-    const QString baselinePath = dir.filePath(QStringLiteral("baseline.db"));
-    bench::addYearOfMovements(session, count, baselinePath);
-    QSqlDatabase baseline =
-        QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("baseline"));
-    baseline.setDatabaseName(baselinePath);
-    baseline.open();
-    const QSqlDatabase book = session.kasaConnection.database();
+    for (const Choice& choice : kChoices) {
+        const TwoDateRange range{choice.currency, kFirst, kLast};
+        const QString box = choice.currency.isEmpty() ? kAllCurrencies : choice.currency;
 
-    {
-        Ledger ledger(session);
-        ledger.setCurrencySelection(QStringLiteral("TL"));
-        ledger.openBook();
-        LedgerReports reports(session, ledger);
-        TwoDateBrowser browser(session, ledger, reports);
-
-        for (const Choice& choice : kChoices) {
-            const TwoDateRange range{choice.currency, kFirst, kLast};
-            const QString box = choice.currency.isEmpty() ? kAllCurrencies : choice.currency;
-
-            // Memory first, before the timed rounds leave freed memory in the process.
-            bench::resetPeak();
-            const double before = bench::residentMegabytes();
-            browser.ikitariharasitablo(range, box);
-            showScreen(browser.movements());
-            const double added = bench::peakMegabytes() - before;
-
-            Figures f{};
-            const int rounds = 30;
-            std::tie(f.figures, f.overTotals) =
-                bench::sideBySide([&] { browser.readFigures(range); },
-                                  [&] { figuresOverTotals(book, choice.currency); }, rounds);
-            double again = 0;
-            std::tie(again, f.overMovements) =
-                bench::sideBySide([&] { browser.readFigures(range); },
-                                  [&] { figuresOverMovements(baseline, choice.currency); }, rounds);
-            f.figures = std::min(f.figures, again);
-            std::tie(f.screen, f.screenBaseline) = bench::sideBySide(
-                [&] {
-                    browser.movements().showRange(range);
-                    showScreen(browser.movements());
-                },
-                [&] { screenByHand(book, choice.currency); }, rounds);
-            std::tie(f.open, f.openBaseline) = bench::sideBySide(
-                [&] {
-                    browser.ikitariharasitablo(range, box);
-                    browser.labels();
-                    showScreen(browser.movements());
-                },
-                [&] {
-                    figuresOverTotals(book, choice.currency);
-                    screenByHand(book, choice.currency);
-                },
-                rounds);
-
-            char name[120];
-            std::printf("-- %d movements, %s, the whole year\n", count, choice.name);
-            std::snprintf(name, sizeof name, "figures vs. one statement over the day totals");
-            bench::report(name, f.figures, f.overTotals);
-            std::snprintf(name, sizeof name, "figures vs. statements over the movements");
-            bench::report(name, f.figures, f.overMovements);
-            std::snprintf(name, sizeof name, "first screen of %d rows", kScreenRows);
-            bench::report(name, f.screen, f.screenBaseline);
-            std::snprintf(name, sizeof name, "whole opening (figures, labels, first screen)");
-            bench::report(name, f.open, f.openBaseline);
-            std::printf("memory opening the browser adds: %.0f kB\n", added * 1024);
-            results.push_back(f);
-        }
-
-        // For comparison: the whole period read at once, as a list held in memory would.
+        // Memory first, before the timed rounds leave freed memory in the process.
         bench::resetPeak();
         const double before = bench::residentMegabytes();
-        const double whole = bench::seconds([&] {
-            Dataset all(session.kasaConnection);
-            useStatement(all, twoDateMovementsStatement({{}, kFirst, kLast}));
-        });
-        std::printf("reading the whole year at once instead: %.0f ms, %.0f MB\n", whole * 1000,
-                    bench::peakMegabytes() - before);
-        ledger.closeBook();
+        b.open(range, box);
+        const double added = bench::peakMegabytes() - before;
+
+        const auto figures = [&] { b.browser->readFigures(range); };
+        const auto [f1, overTotals] = bench::sideBySide(
+            figures, [&] { figuresOverTotals(b.book(), choice.currency); }, kRounds);
+        const auto [f2, overMovements] = bench::sideBySide(
+            figures, [&] { figuresOverMovements(b.baseline(), choice.currency); }, kRounds);
+        const auto [screen, screenBaseline] =
+            bench::sideBySide([&] { b.firstScreen(range); },
+                              [&] { screenByHand(b.book(), choice.currency); }, kRounds);
+        const auto [open, openBaseline] =
+            bench::sideBySide([&] { b.open(range, box); },
+                              [&] {
+                                  figuresOverTotals(b.book(), choice.currency);
+                                  screenByHand(b.book(), choice.currency);
+                              },
+                              kRounds);
+
+        std::printf("-- %d movements, %s, the whole year\n", b.count, choice.name);
+        bench::report("figures vs. one statement over the day totals", f1, overTotals);
+        bench::report("figures vs. statements over the movements", f2, overMovements);
+        char name[64];
+        std::snprintf(name, sizeof name, "first screen of %d rows", kScreenRows);
+        bench::report(name, screen, screenBaseline);
+        bench::report("whole opening (figures, labels, first screen)", open, openBaseline);
+        std::printf("memory opening the browser adds: %.0f kB\n", added * 1024);
     }
-    baseline.close();
-    baseline = QSqlDatabase();
-    QSqlDatabase::removeDatabase(QStringLiteral("baseline"));
-    return results;
+
+    // For comparison: the whole period read at once, as a list held in memory would.
+    bench::resetPeak();
+    const double before = bench::residentMegabytes();
+    const double whole = bench::seconds([&] {
+        Dataset all(b.session.kasaConnection);
+        useStatement(all, twoDateMovementsStatement({{}, kFirst, kLast}));
+    });
+    std::printf("reading the whole year at once instead: %.0f ms, %.0f MB\n", whole * 1000,
+                bench::peakMegabytes() - before);
+}
+
+// The large book beside the small one, in turn, so a load on the machine weighs on both.
+void compare(Book& large, Book& small)
+{
+    std::printf("-- %d beside %d movements (the ratio is the cost's growth)\n", large.count,
+                small.count);
+    for (const Choice& choice : kChoices) {
+        const TwoDateRange range{choice.currency, kFirst, kLast};
+        const QString box = choice.currency.isEmpty() ? kAllCurrencies : choice.currency;
+        char name[64];
+        const auto [f1, f2] =
+            bench::sideBySide([&] { large.browser->readFigures(range); },
+                              [&] { small.browser->readFigures(range); }, kRounds);
+        std::snprintf(name, sizeof name, "%s: figures", choice.name);
+        bench::report(name, f1, f2);
+        const auto [s1, s2] = bench::sideBySide([&] { large.firstScreen(range); },
+                                                [&] { small.firstScreen(range); }, kRounds);
+        std::snprintf(name, sizeof name, "%s: first screen of %d rows", choice.name, kScreenRows);
+        bench::report(name, s1, s2);
+        const auto [o1, o2] = bench::sideBySide([&] { large.open(range, box); },
+                                                [&] { small.open(range, box); }, kRounds);
+        std::snprintf(name, sizeof name, "%s: whole opening", choice.name);
+        bench::report(name, o1, o2);
+    }
 }
 
 }  // namespace
@@ -250,12 +281,10 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
-    const std::vector<Figures> small = measure(100000);
-    const std::vector<Figures> large = measure(1000000);
-    for (size_t i = 0; i < small.size(); ++i) {
-        std::printf("%s, 1,000,000 / 100,000: figures %.2f, first screen %.2f, opening %.2f\n",
-                    kChoices[i].name, large[i].figures / small[i].figures,
-                    large[i].screen / small[i].screen, large[i].open / small[i].open);
-    }
+    Book small(100000);
+    measure(small);
+    Book large(1000000);
+    measure(large);
+    compare(large, small);
     return 0;
 }
