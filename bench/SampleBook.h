@@ -10,9 +10,13 @@
 #include "data/Session.h"
 
 #include <QDate>
+#include <QRandomGenerator>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
 
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 
 namespace tamevo::bench {
@@ -66,6 +70,58 @@ inline void addSampleMovements(Session& session, int count, const std::function<
         insert.exec();
     }
     db.commit();
+}
+
+// Runs a statement of a benchmark's setup; a failure ends the benchmark with its text.
+inline void exec(QSqlQuery& q, const QString& sql)
+{
+    if (!q.exec(sql)) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(sql), qPrintable(q.lastError().text()));
+        std::exit(1);
+    }
+}
+
+// Fills the open cash book with `count` movements spread over every day of 2021 in four
+// currencies, half money in and half money out at random, and writes a baseline file with
+// the same movements in a plain table: no totals table, covering indexes for the
+// hand-written statements over the movements.
+inline void addYearOfMovements(Session& session, int count, const QString& baselinePath)
+{
+    const QStringList currencies{QStringLiteral("TL"), QStringLiteral("USD"),
+                                 QStringLiteral("EURO"), QStringLiteral("GBP")};
+    QSqlDatabase db = session.kasaConnection.database();
+    QSqlQuery q(db);
+    exec(q, QStringLiteral("PRAGMA synchronous=OFF"));
+    db.transaction();
+    q.prepare(
+        QStringLiteral("INSERT INTO nakit (islem_tarihi, doviz_cinsi, borc_tutar, alacak_tutar, "
+                       "doviz_kuru, aciklama, neden, bankaadi) VALUES (?, ?, ?, ?, 1, ?, ?, ?)"));
+    QRandomGenerator random(2021);
+    const QDate first(2021, 1, 1);
+    for (int i = 0; i < count; ++i) {
+        const bool in = random.bounded(2) == 0;
+        const double amount = random.bounded(1000000) / 100.0;
+        q.addBindValue(first.addDays(i % 365).toString(Qt::ISODate));
+        q.addBindValue(currencies[random.bounded(currencies.size())]);
+        q.addBindValue(in ? QVariant(amount) : QVariant());
+        q.addBindValue(in ? QVariant() : QVariant(amount));
+        q.addBindValue(QStringLiteral("Hareket %1").arg(i));
+        q.addBindValue(QStringLiteral("SATIŞ"));
+        q.addBindValue(QStringLiteral("Nakit"));
+        if (!q.exec()) {
+            std::fprintf(stderr, "%s\n", qPrintable(q.lastError().text()));
+            std::exit(1);
+        }
+    }
+    db.commit();
+    exec(q, QStringLiteral("ATTACH DATABASE '%1' AS b").arg(baselinePath));
+    exec(q, QStringLiteral("CREATE TABLE b.nakit AS SELECT * FROM nakit"));
+    exec(q, QStringLiteral("CREATE INDEX b.cover ON nakit (doviz_cinsi, islem_tarihi, borc_tutar, "
+                           "alacak_tutar)"));
+    exec(q, QStringLiteral("CREATE INDEX b.day ON nakit (islem_tarihi, borc_tutar, alacak_tutar, "
+                           "doviz_cinsi)"));
+    exec(q, QStringLiteral("DETACH DATABASE b"));
+    exec(q, QStringLiteral("PRAGMA synchronous=FULL"));
 }
 
 }  // namespace tamevo::bench

@@ -12,64 +12,12 @@
 #include "ledger/Ledger.h"
 
 #include <QCoreApplication>
-#include <QRandomGenerator>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
 using namespace tamevo;
 
 namespace {
-
-const QStringList kCurrencies{QStringLiteral("TL"), QStringLiteral("USD"), QStringLiteral("EURO"),
-                              QStringLiteral("GBP")};
-
-void exec(QSqlQuery& q, const QString& sql)
-{
-    if (!q.exec(sql)) {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(sql), qPrintable(q.lastError().text()));
-        std::exit(1);
-    }
-}
-
-// Fills the open cash book with `count` movements spread over every day of 2021, and a
-// baseline file with the same movements, no totals table and covering indexes.
-void generate(Session& session, int count, const QString& baselinePath)
-{
-    QSqlDatabase db = session.kasaConnection.database();
-    QSqlQuery q(db);
-    exec(q, QStringLiteral("PRAGMA synchronous=OFF"));
-    db.transaction();
-    q.prepare(
-        QStringLiteral("INSERT INTO nakit (islem_tarihi, doviz_cinsi, borc_tutar, alacak_tutar, "
-                       "doviz_kuru, aciklama, neden, bankaadi) VALUES (?, ?, ?, ?, 1, ?, ?, ?)"));
-    QRandomGenerator random(2021);
-    const QDate first(2021, 1, 1);
-    for (int i = 0; i < count; ++i) {
-        const bool in = random.bounded(2) == 0;
-        const double amount = random.bounded(1000000) / 100.0;
-        q.addBindValue(first.addDays(i % 365).toString(Qt::ISODate));
-        q.addBindValue(kCurrencies[random.bounded(kCurrencies.size())]);
-        q.addBindValue(in ? QVariant(amount) : QVariant());
-        q.addBindValue(in ? QVariant() : QVariant(amount));
-        q.addBindValue(QStringLiteral("Hareket %1").arg(i));
-        q.addBindValue(QStringLiteral("SATIŞ"));
-        q.addBindValue(QStringLiteral("Nakit"));
-        if (!q.exec()) {
-            std::fprintf(stderr, "%s\n", qPrintable(q.lastError().text()));
-            std::exit(1);
-        }
-    }
-    db.commit();
-    exec(q, QStringLiteral("ATTACH DATABASE '%1' AS b").arg(baselinePath));
-    exec(q, QStringLiteral("CREATE TABLE b.nakit AS SELECT * FROM nakit"));
-    exec(q, QStringLiteral("CREATE INDEX b.cover ON nakit (doviz_cinsi, islem_tarihi, borc_tutar, "
-                           "alacak_tutar)"));
-    exec(q, QStringLiteral("CREATE INDEX b.day ON nakit (islem_tarihi, borc_tutar, alacak_tutar, "
-                           "doviz_cinsi)"));
-    exec(q, QStringLiteral("DETACH DATABASE b"));
-    exec(q, QStringLiteral("PRAGMA synchronous=FULL"));
-}
 
 // The best single statements over the movements for what one day selection shows.
 struct Baseline {
@@ -148,7 +96,7 @@ Figures measure(int count)
         Session session;
         bench::openSampleBook(session);
         const QString baselinePath = dir.filePath(QStringLiteral("baseline.db"));
-        generate(session, count, baselinePath);
+        bench::addYearOfMovements(session, count, baselinePath);
 
         Ledger ledger(session);
         ledger.setCurrencySelection(kAllCurrencies);

@@ -1,5 +1,7 @@
 #include "reports/ExportLayout.h"
 
+#include "data/Money.h"
+
 #include "data/CashBookFiles.h"
 #include "data/Dataset.h"
 #include "reports/XlsxSheet.h"
@@ -95,8 +97,8 @@ void writeExportSheet(const ExportInput& input, XlsxSheet& sheet)
         sheet.text(row, 'E', movement.currency);
         sheet.amount(row, 'F', movement.in);
         sheet.amount(row, 'G', movement.out);
-        in += kurusOf(movement.in.toDouble());
-        out += kurusOf(movement.out.toDouble());
+        in += kurus(movement.in.toDouble());
+        out += kurus(movement.out.toDouble());
     }
 
     // The totals sum the movement rows; with no movements they sum the empty row below the
@@ -109,7 +111,7 @@ void writeExportSheet(const ExportInput& input, XlsxSheet& sheet)
                                     .arg(QLatin1Char(letter))
                                     .arg(kFirstMovementRow)
                                     .arg(lastSummed);
-        sheet.formula(totals, letter, formula, liraOf(sum), Style::BoldAmount);
+        sheet.formula(totals, letter, formula, fromKurus(sum), Style::BoldAmount);
     }
     sheet.text(totals + 1, 'D', input.labels.net, Style::Bold);
     sheet.amount(totals + 1, 'F', input.net, Style::BoldAmount);

@@ -73,16 +73,6 @@ struct ExportInput {
     ExportRows rows;
 };
 
-// An amount in kuruş, rounded half away from zero: exports add and subtract in kuruş.
-inline qint64 kurusOf(double amount)
-{
-    return std::llround(amount * 100);
-}
-inline double liraOf(qint64 kurus)
-{
-    return double(kurus) / 100;
-}
-
 // Writes the export's cells into `sheet`, in row order:
 //   rows 1 to 3   the cash book's titles and address (bold, font size 14)
 //   row 4         the column headings, row 5 the opening balance (both bold)

@@ -30,9 +30,9 @@ void LedgerPrinting::islemturuButClick()
     emit analysisWindowRequested();
 }
 
-void LedgerPrinting::showReport(int number)
+bool LedgerPrinting::showReport(int number)
 {
-    guarded([&] { dialogs().preview(reports_.prepare(number, measurer_)); });
+    return guarded([&] { dialogs().preview(reports_.prepare(number, measurer_)); });
 }
 
 }  // namespace tamevo

@@ -27,8 +27,8 @@ public:
     // Prepares a ledger template with the report fonts and shows it in the preview. When
     // preparing fails its message is shown, no preview opens and the window can print again.
     // The two-date window prints a period report with a builder of LedgerReports and then
-    // this, with the number the builder returned.
-    void showReport(int number);
+    // this, with the number the builder returned. False when preparing failed.
+    bool showReport(int number);
 
 signals:
     void twoDateWindowRequested();

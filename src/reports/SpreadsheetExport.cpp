@@ -1,5 +1,7 @@
 #include "reports/SpreadsheetExport.h"
 
+#include "data/Money.h"
+
 #include "data/CashBookFiles.h"
 #include "data/Dialogs.h"
 #include "data/Session.h"
@@ -35,12 +37,11 @@ ExportInput dailyExportInput(const Ledger& ledger, const FirmaRecord& firma)
     if (day != kZeroDate) {
         input.first = input.last = day;
     }
-    const qint64 opening =
-        kurusOf(amountOf(ledger.gunbasikasaQuery.value(QStringLiteral("bakiye"))));
-    const qint64 net = kurusOf(amountOf(ledger.guniciQuery.value(QStringLiteral("bakiye"))));
-    input.opening = liraOf(opening);
-    input.net = liraOf(net);
-    input.closing = liraOf(opening + net);
+    const qint64 opening = kurus(amountOf(ledger.gunbasikasaQuery.value(QStringLiteral("bakiye"))));
+    const qint64 net = kurus(amountOf(ledger.guniciQuery.value(QStringLiteral("bakiye"))));
+    input.opening = fromKurus(opening);
+    input.net = fromKurus(net);
+    input.closing = fromKurus(opening + net);
     input.rows = datasetRows(ledger.kasaTable);
     return input;
 }

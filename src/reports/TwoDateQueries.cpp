@@ -1,6 +1,9 @@
 #include "reports/TwoDateQueries.h"
 
 #include "data/Money.h"
+#include "ledger/LedgerTexts.h"
+
+#include <QHash>
 
 namespace tamevo {
 
@@ -23,14 +26,51 @@ Statement withCondition(const QString& head, const TwoDateRange& range, const QS
     return {head + condition.sql + tail, condition.values};
 }
 
+const QString kMovementsHead = QStringLiteral(
+    "SELECT nid, islem_tarihi, borc_tutar, alacak_tutar, doviz_cinsi, aciklama, "
+    "neden FROM nakit ");
+
 }  // namespace
+
+QString twoDateCurrency(const QString& boxText)
+{
+    return boxText == kAllCurrencies ? QString() : boxText;
+}
+
+TwoDateOutput twoDateOutputOf(const QString& ikitarihModu)
+{
+    static const QHash<QString, TwoDateOutput> outputs{
+        {QStringLiteral("ikitariharasi"), TwoDateOutput::IkiTarihArasi},
+        {QStringLiteral("ikitariharasidetay"), TwoDateOutput::IkiTarihDetay},
+        {QStringLiteral("islemturu"), TwoDateOutput::IslemTuru},
+        {QStringLiteral("guntoplamlari"), TwoDateOutput::GunToplamlari},
+        {QStringLiteral("ikitarihtablo"), TwoDateOutput::Browser}};
+    return outputs.value(ikitarihModu, TwoDateOutput::Nothing);
+}
 
 Statement twoDateMovementsStatement(const TwoDateRange& range)
 {
-    return withCondition(
-        QStringLiteral("SELECT nid, islem_tarihi, borc_tutar, alacak_tutar, doviz_cinsi, aciklama, "
-                       "neden FROM nakit "),
-        range, QStringLiteral("ORDER BY islem_tarihi, nid"));
+    return withCondition(kMovementsHead, range, QStringLiteral("ORDER BY islem_tarihi, nid"));
+}
+
+Statement twoDateMovementsPage(const TwoDateRange& range, const QDate& afterDay, qint64 afterNid,
+                               int count)
+{
+    Statement page = withCondition(kMovementsHead, range, {});
+    if (afterDay.isValid()) {
+        page.sql += QStringLiteral("AND (islem_tarihi, nid) > (?, ?) ");
+        page.values << afterDay << afterNid;
+    }
+    page.sql += QStringLiteral("ORDER BY islem_tarihi, nid LIMIT ?");
+    page.values << count;
+    return page;
+}
+
+Statement twoDateSumsStatement(const TwoDateRange& range)
+{
+    return withCondition(QStringLiteral("SELECT SUM(borc_kurus) AS BorcKurus, "
+                                        "SUM(alacak_kurus) AS AlacakKurus FROM nakit_gunluk "),
+                         range, {});
 }
 
 Statement twoDateDayTotalsStatement(const TwoDateRange& range)

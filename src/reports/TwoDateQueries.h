@@ -16,9 +16,33 @@ struct TwoDateRange {
     QDate last;
 };
 
+// The currency of a two-date report from the text of its currency box: the code as it stands
+// (typed or chosen), or none (all currencies) for "Hepsi" and for an empty box.
+QString twoDateCurrency(const QString& boxText);
+
+// What the two-date window builds, as ikitarihModu names it.
+enum class TwoDateOutput {
+    Nothing,
+    IkiTarihArasi,
+    IkiTarihDetay,
+    IslemTuru,
+    GunToplamlari,
+    Browser
+};
+TwoDateOutput twoDateOutputOf(const QString& ikitarihModu);
+
 // The movements of the range in date order (nid, islem_tarihi, borc_tutar, alacak_tutar,
 // doviz_cinsi, aciklama, neden): ikitarihQuery.
 Statement twoDateMovementsStatement(const TwoDateRange& range);
+// The movements of the range after the movement (afterDay, afterNid) in the same order, at
+// most `count`; from the first with an invalid afterDay. Each page starts where the last
+// one ended, so reading a page costs what its rows cost, however long the range.
+Statement twoDateMovementsPage(const TwoDateRange& range, const QDate& afterDay, qint64 afterNid,
+                               int count);
+// Money in and money out of the range in kuruş (BorcKurus, AlacakKurus; empty without
+// movements), from the per-day totals: each day's sum rounded to kuruş, so the figures cost
+// what the number of days costs.
+Statement twoDateSumsStatement(const TwoDateRange& range);
 // One row per day and currency that has movements, in date order and by currency within a
 // day (islem_tarihi, doviz_cinsi, BorcToplam, AlacakToplam; a side without amounts is
 // empty): tarihQuery.

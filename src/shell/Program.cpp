@@ -13,9 +13,12 @@
 #include "lists/ReferenceLists.h"
 #include "lists/SifreWindow.h"
 #include "lists/SourceTypes.h"
+#include "reports/IkiTarihWindow.h"
+#include "reports/KasaIkiTarihWindow.h"
 #include "reports/LedgerPrinting.h"
 #include "reports/LedgerReports.h"
 #include "reports/SpreadsheetExport.h"
+#include "reports/TwoDateBrowser.h"
 #include "update/InternetConnection.h"
 #include "update/UpdateCommand.h"
 #include "widgets/WindowKit.h"
@@ -55,6 +58,7 @@ Program::Program()
     ledger_ = std::make_unique<Ledger>(session_);
     ledgerReports_ = std::make_unique<LedgerReports>(session_, *ledger_);
     ledgerPrinting_ = std::make_unique<LedgerPrinting>(*ledgerReports_);
+    twoDateBrowser_ = std::make_unique<TwoDateBrowser>(session_, *ledger_, *ledgerReports_);
     currencyChoices_ = std::make_unique<CurrencyChoices>(session_);
     sourceTypes_ = std::make_unique<SourceTypeList>();
     internet_ = std::make_unique<SystemInternetConnection>();
@@ -83,7 +87,8 @@ void Program::createWindows()
     yardimF = own(std::make_unique<TyardimF>());
     kasaF = own(std::make_unique<TkasaF>(session_, *ledger_));
     resimkasaF = own(std::make_unique<TresimkasaF>(session_, *ledger_));
-    ikitarihF = tool("ikitarihF", "Norvane Tamevo");
+    ikitarihF = own(std::make_unique<TikitarihF>(session_, *ledgerReports_, *ledgerPrinting_,
+                                                 *twoDateBrowser_));
     nakitnedenF = own(std::make_unique<TnakitnedenF>(session_));
     firmaF = own(std::make_unique<TfirmaF>(session_));
     parabirimiF = own(std::make_unique<TparabirimiF>(session_, *currencyChoices_));
@@ -91,7 +96,7 @@ void Program::createWindows()
     raporKasaF = tool("raporKasaF", "Norvane Tamevo Programı - Günlük Kasa İşlem Türü Raporlama");
     giderdetayF = tool("giderdetayF", "Norvane Tamevo Programı - Ödeme Detay");
     sifreF = own(std::make_unique<TsifreF>(session_));
-    kasaikitarihF = tool("kasaikitarihF", "Norvane Tamevo Programı İki Tarih Arası Rapor");
+    kasaikitarihF = own(std::make_unique<TkasaikitarihF>(*twoDateBrowser_));
     kaynakF = own(std::make_unique<TkaynakF>(*sourceTypes_));
 
     for (const auto& window : owned_) {
@@ -133,9 +138,17 @@ void Program::connectWindows()
     connect(kasaRF, &TkasaRF::closeRequested, girisF, &QWidget::close);
     connect(kasaRF, &TkasaRF::workingYearChanged, girisF, &TgirisF::setWorkingYearText);
     connect(ledgerPrinting_.get(), &LedgerPrinting::twoDateWindowRequested, ikitarihF,
-            [this] { ikitarihF->show(); });
+            &TikitarihF::showWindow);
     connect(ledgerPrinting_.get(), &LedgerPrinting::analysisWindowRequested, raporKasaF,
             [this] { raporKasaF->show(); });
+
+    // The two-date window builds a period report or the movement browser; the browser opens
+    // its movements in the movement window through the ledger, prints through the two-date
+    // window, and is built again after a movement it opened is saved.
+    connect(ikitarihF, &TikitarihF::browserRequested, kasaikitarihF, &TkasaikitarihF::showBrowser);
+    connect(kasaikitarihF, &TkasaikitarihF::editMovementRequested, kasaF, &TkasaF::startEdit);
+    connect(kasaikitarihF, &TkasaikitarihF::printRequested, ikitarihF, &TikitarihF::ikitariharasi);
+    connect(kasaF, &TkasaF::savedForBrowser, ikitarihF, &TikitarihF::ikitariharasitablo);
 
     // The movement window's list buttons: the transaction types (opening their table first)
     // and the source types; its help button shows the ledger's topic.
@@ -148,6 +161,7 @@ void Program::connectWindows()
             [this](const CurrencyBoxes& boxes) {
                 kasaRF->setCurrencyEntries(boxes.ledger);
                 kasaF->setCurrencyEntries(boxes.movement);
+                ikitarihF->setCurrencyEntries(boxes.twoDate);
             });
     connect(sourceTypes_.get(), &SourceTypeList::namesChanged, kasaF, &TkasaF::setSourceNames);
 
@@ -168,6 +182,7 @@ Program::~Program()
     while (!owned_.empty()) {
         owned_.pop_back();
     }
+    twoDateBrowser_.reset();
     ledgerPrinting_.reset();
     ledgerReports_.reset();
     ledger_.reset();
@@ -195,7 +210,8 @@ QWidget* Program::window(const QString& objectName) const
 void Program::kasakapat()
 {
     for (QWidget* w : {static_cast<QWidget*>(nakitnedenF), static_cast<QWidget*>(resimkasaF),
-                       static_cast<QWidget*>(yardimF), static_cast<QWidget*>(firmaF), ikitarihF,
+                       static_cast<QWidget*>(yardimF), static_cast<QWidget*>(firmaF),
+                       static_cast<QWidget*>(ikitarihF), static_cast<QWidget*>(kasaikitarihF),
                        static_cast<QWidget*>(kasaF), static_cast<QWidget*>(kasaRF)}) {
         w->hide();
     }

@@ -18,13 +18,16 @@ class LedgerReports;
 class SourceTypeList;
 class TfirmaF;
 class TgirisF;
+class TikitarihF;
 class TkasaF;
 class TkasaRF;
+class TkasaikitarihF;
 class TkaynakF;
 class TnakitnedenF;
 class TparabirimiF;
 class TresimkasaF;
 class TsifreF;
+class TwoDateBrowser;
 class TyardimF;
 class InternetConnection;
 class UpdateCommand;
@@ -80,6 +83,7 @@ private:
     std::unique_ptr<Ledger> ledger_;
     std::unique_ptr<LedgerReports> ledgerReports_;
     std::unique_ptr<LedgerPrinting> ledgerPrinting_;
+    std::unique_ptr<TwoDateBrowser> twoDateBrowser_;
     std::unique_ptr<CurrencyChoices> currencyChoices_;
     std::unique_ptr<SourceTypeList> sourceTypes_;
     std::unique_ptr<InternetConnection> internet_;
@@ -92,7 +96,7 @@ private:
     TyardimF* yardimF = nullptr;
     TkasaF* kasaF = nullptr;
     TresimkasaF* resimkasaF = nullptr;
-    QWidget* ikitarihF = nullptr;
+    TikitarihF* ikitarihF = nullptr;
     TnakitnedenF* nakitnedenF = nullptr;
     TfirmaF* firmaF = nullptr;
     TparabirimiF* parabirimiF = nullptr;
@@ -100,7 +104,7 @@ private:
     QWidget* raporKasaF = nullptr;
     QWidget* giderdetayF = nullptr;
     TsifreF* sifreF = nullptr;
-    QWidget* kasaikitarihF = nullptr;
+    TkasaikitarihF* kasaikitarihF = nullptr;
     TkaynakF* kaynakF = nullptr;
 };
 

@@ -6,6 +6,7 @@
 #include "data/Dialogs.h"
 #include "reports/ExportFile.h"
 #include "reports/LedgerReports.h"
+#include "reports/TwoDateBrowser.h"
 
 #include "../cashbooks/ArchiveTools.h"
 #include "WorkbookReader.h"
@@ -35,6 +36,8 @@ protected:
     }
     void TearDown() override
     {
+        browser.reset();
+        reports.reset();
         setExportFolder({});
         LedgerTest::TearDown();
     }
@@ -50,22 +53,17 @@ protected:
         return shown->text;
     }
 
-    // A period export of the movements of `range` as the two-date browser gives it.
-    ExportInput periodInput(LedgerReports& reports, const TwoDateRange& range, double net)
+    // The period export of `range` from the two-date browser built for it.
+    ExportInput periodInput(const TwoDateRange& range)
     {
-        reports.ikitariharasi(range, false);
-        ExportInput input;
-        input.labels = kPeriodExportLabels;
-        input.firma = exportFirmaOf(readFirmaRecord(session.kasaConnection));
-        input.first = range.first;
-        input.last = range.last;
-        input.opening = figure(ledger->gunbasikasaQuery, "bakiye");
-        input.net = net;
-        input.closing = input.opening + net;
-        input.rows = datasetRows(reports.ikitarihQuery);
-        return input;
+        reports.emplace(session, *ledger);
+        browser.emplace(session, *ledger, *reports);
+        browser->ikitariharasitablo(range, range.currency);
+        return browser->exportInput(readFirmaRecord(session.kasaConnection));
     }
 
+    std::optional<LedgerReports> reports;
+    std::optional<TwoDateBrowser> browser;
     QString exportFolder;
 };
 
@@ -265,10 +263,9 @@ TEST_F(SpreadsheetExportTest, PeriodExportWritesItsLabelsAndNumbers)
     addMovement({2021, 2, 1}, QStringLiteral("TL"), 1000, {}, QStringLiteral("Şubat satışı"));
     addMovement({2021, 2, 9}, QStringLiteral("TL"), {}, 300.25, QStringLiteral("Kira ödemesi"));
     ledger->openBook();
-    LedgerReports reports(session, *ledger);
 
-    const QString written = exportAndOpen(
-        periodInput(reports, {QStringLiteral("TL"), {2021, 2, 1}, {2021, 2, 28}}, 699.75));
+    const QString written =
+        exportAndOpen(periodInput({QStringLiteral("TL"), {2021, 2, 1}, {2021, 2, 28}}));
 
     EXPECT_EQ(openedWorkbook(), written);
     EXPECT_TRUE(
@@ -287,13 +284,66 @@ TEST_F(SpreadsheetExportTest, NoMovementsGiveZeroTotals)
 {
     addMovement({2021, 1, 4}, QStringLiteral("TL"), 250, {}, QStringLiteral("Önce"));
     ledger->openBook();
-    LedgerReports reports(session, *ledger);
 
-    const WorkbookReader book(exportAndOpen(
-        periodInput(reports, {QStringLiteral("TL"), {2021, 3, 1}, {2021, 3, 31}}, 0)));
+    const WorkbookReader book(
+        exportAndOpen(periodInput({QStringLiteral("TL"), {2021, 3, 1}, {2021, 3, 31}})));
 
     expectNumber(book, "F5", 250);
     expectClosingRows(book, kPeriodExportLabels, {7, 6, 0, 0, 0, 250});
+}
+
+// The browser's "Excel" writes every movement of a long period in the list's order, read a
+// page at a time, with the browser's figures below them.
+TEST_F(SpreadsheetExportTest, PeriodExportWritesEveryMovementOfALongPeriod)
+{
+    execute(bookFile(),
+            {QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                            "WHERE i < 2500) "
+                            "INSERT INTO nakit (islem_tarihi, doviz_cinsi, borc_tutar, "
+                            "alacak_tutar, doviz_kuru, aciklama) "
+                            "SELECT date('2021-06-01', '+' || (i % 30) || ' days'), "
+                            "CASE WHEN i % 5 THEN 'TL' ELSE 'USD' END, "
+                            "CASE WHEN i % 3 THEN i + 0.25 END, CASE WHEN i % 3 = 0 THEN 0.1 END, "
+                            "1, 'Hareket ' || i FROM n"),
+             QStringLiteral("INSERT INTO nakit (islem_tarihi, doviz_cinsi, borc_tutar, "
+                            "doviz_kuru) VALUES ('2021-05-31', 'TL', 40, 1)")});
+    ledger->openBook();
+    browser.emplace(session, *ledger, reports.emplace(session, *ledger));
+    browser->ikitariharasitablo({QStringLiteral("TL"), {2021, 6, 1}, {2021, 6, 30}},
+                                QStringLiteral("TL"));
+    dialogs().clear();
+
+    browser->excelButtonClick();
+
+    const WorkbookReader book(openedWorkbook());
+    EXPECT_TRUE(QFileInfo(openedWorkbook())
+                    .fileName()
+                    .startsWith(QLatin1String("K01_2021-06-01_2021-06-30_")));
+    qint64 in = 0;
+    qint64 out = 0;
+    int row = 5;
+    for (int day = 0; day < 30; ++day) {
+        for (int i = 1; i <= 2500; ++i) {
+            if (i % 30 != day || i % 5 == 0) {
+                continue;
+            }
+            ++row;
+            const auto ref = [row](char column) {
+                return QStringLiteral("%1%2").arg(QLatin1Char(column)).arg(row);
+            };
+            if (book.cell(ref('C')).value != QStringLiteral("Hareket %1").arg(i)) {
+                ADD_FAILURE() << "row " << row << " is not movement " << i;
+                return;
+            }
+            in += i % 3 ? i * 100 + 25 : 0;
+            out += i % 3 ? 0 : 10;
+        }
+    }
+    EXPECT_EQ(row - 5, 2000);
+    expectNumber(book, "F5", 40);
+    expectClosingRows(book, kPeriodExportLabels,
+                      {row + 2, row, double(in) / 100, double(out) / 100, double(in - out) / 100,
+                       double(40 * 100 + in - out) / 100});
 }
 
 // 5,000 movements of one day: every row written, every amount formatted (also past row

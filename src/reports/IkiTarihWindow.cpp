@@ -1,0 +1,155 @@
+#include "reports/IkiTarihWindow.h"
+
+#include "data/Dialogs.h"
+#include "data/Session.h"
+#include "lists/ReferenceLists.h"
+#include "reports/LedgerPrinting.h"
+#include "reports/LedgerReports.h"
+#include "reports/TwoDateBrowser.h"
+#include "widgets/KeyFilters.h"
+#include "widgets/WindowKit.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tamevo {
+
+TikitarihF::TikitarihF(Session& session, LedgerReports& reports, LedgerPrinting& printing,
+                       TwoDateBrowser& browser)
+    : session_(session), reports_(reports), printing_(printing), browser_(browser)
+{
+    setObjectName(QStringLiteral("ikitarihF"));
+    setWindowTitle(QStringLiteral("Norvane Tamevo"));
+
+    currencyBox = new QComboBox;
+    currencyBox->setObjectName(QStringLiteral("dovizBox"));
+    currencyBox->setEditable(true);
+    currencyBox->setInsertPolicy(QComboBox::NoInsert);
+    firstDateEdit = new QDateEdit(QDate::currentDate().addDays(-30));
+    firstDateEdit->setObjectName(QStringLiteral("ilkTarihDate"));
+    lastDateEdit = new QDateEdit(QDate::currentDate());
+    lastDateEdit->setObjectName(QStringLiteral("SonTarihDate"));
+    for (QDateEdit* edit : {firstDateEdit, lastDateEdit}) {
+        edit->setCalendarPopup(true);
+        edit->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    }
+    printButton =
+        makeButton(QStringLiteral("STRG1Yaz"), QStringLiteral("İKİ TARİH ARASI RAPORU YAZDIR"));
+
+    auto* layout = new QVBoxLayout(this);
+    auto* form = new QGridLayout;
+    const struct {
+        const char* caption;
+        QWidget* control;
+    } rows[] = {
+        {"Para Birimi", currencyBox}, {"İlk Tarih", firstDateEdit}, {"Son Tarih", lastDateEdit}};
+    int row = 0;
+    for (const auto& r : rows) {
+        form->addWidget(makeCaption(QString::fromUtf8(r.caption), r.control), row, 0);
+        form->addWidget(r.control, row, 1);
+        ++row;
+    }
+    layout->addLayout(form);
+    layout->addWidget(printButton);
+
+    // Before a cash book is opened the box offers the built-in codes.
+    setCurrencyEntries(
+        currencyBoxes({QStringLiteral("TL"), QStringLiteral("USD"), QStringLiteral("EURO")})
+            .twoDate);
+    for (QWidget* w : {static_cast<QWidget*>(currencyBox), static_cast<QWidget*>(firstDateEdit),
+                       static_cast<QWidget*>(lastDateEdit)}) {
+        makeEnterMoveOn(w);
+    }
+    connect(printButton, &QPushButton::clicked, this, [this] { STRG1YazClick(); });
+}
+
+void TikitarihF::setCurrencyEntries(const QStringList& entries)
+{
+    currencyBox->clear();
+    currencyBox->addItems(entries);
+    currencyBox->setCurrentIndex(entries.isEmpty() ? -1 : 0);
+}
+
+void TikitarihF::showWindow()
+{
+    show();
+    raise();
+}
+
+void TikitarihF::showEvent(QShowEvent* event)
+{
+    if (!placed_) {
+        placed_ = true;
+        centreOnDesktop(this);
+    }
+    QWidget::showEvent(event);
+}
+
+TwoDateRange TikitarihF::range() const
+{
+    return {twoDateCurrency(currencyBox->currentText()), firstDateEdit->date(),
+            lastDateEdit->date()};
+}
+
+void TikitarihF::STRG1YazClick()
+{
+    const TwoDateOutput output = twoDateOutputOf(session_.ikitarihModu);
+    bool done = true;
+    if (output == TwoDateOutput::Browser) {
+        done = ikitariharasitablo();
+    } else if (output != TwoDateOutput::Nothing) {
+        done = printReport(output);
+    }
+    if (done) {
+        hide();
+    }
+}
+
+bool TikitarihF::ikitariharasi()
+{
+    return printReport(TwoDateOutput::IkiTarihArasi);
+}
+
+// Builds a period report with "Kısa Açıklama" as the ledger shows it now and shows it in the
+// preview, which is modal: the window stays on screen until the preview closes.
+bool TikitarihF::printReport(TwoDateOutput output)
+{
+    int number = 0;
+    const bool built = guarded([&] {
+        const TwoDateRange period = range();
+        const bool shortDescription = reports_.shortDescription;
+        switch (output) {
+            case TwoDateOutput::IkiTarihArasi:
+                number = reports_.ikitariharasi(period, shortDescription);
+                break;
+            case TwoDateOutput::IkiTarihDetay:
+                number = reports_.ikitariharasidetay(period, shortDescription);
+                break;
+            case TwoDateOutput::IslemTuru:
+                number = reports_.islemturu(period, shortDescription);
+                break;
+            case TwoDateOutput::GunToplamlari:
+                number = reports_.guntoplamlari(period, shortDescription);
+                break;
+            case TwoDateOutput::Browser:
+            case TwoDateOutput::Nothing:
+                break;
+        }
+    });
+    return built && number > 0 && printing_.showReport(number);
+}
+
+bool TikitarihF::ikitariharasitablo()
+{
+    if (!guarded([this] { browser_.ikitariharasitablo(range(), currencyBox->currentText()); })) {
+        return false;
+    }
+    emit browserRequested();
+    return true;
+}
+
+}  // namespace tamevo
