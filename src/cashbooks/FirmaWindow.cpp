@@ -35,6 +35,7 @@ const QColor kTintedRow(255, 255, 192);
 TfirmaF::TfirmaF(Session& session) : session_(session), registry_(session), backups_(session)
 {
     setObjectName(QStringLiteral("firmaF"));
+    centreOnFirstShow(this);
     setWindowTitle(QStringLiteral("Norvane Tamevo Programı - Kasa Bilgileri"));
 
     auto* layout = new QVBoxLayout(this);
@@ -199,20 +200,6 @@ void TfirmaF::buildMenu()
     DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(DBGrid1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { gridMenu->popup(DBGrid1->viewport()->mapToGlobal(at)); });
-}
-
-void TfirmaF::showEvent(QShowEvent* event)
-{
-    if (!placed_) {
-        // Centred on the desktop the first time it is shown.
-        placed_ = true;
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
-    }
-    QWidget::showEvent(event);
 }
 
 void TfirmaF::unlockCode()

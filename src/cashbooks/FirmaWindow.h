@@ -72,9 +72,6 @@ signals:
     // "KASAYI SEÇ": the entry screen takes the chosen cash book.
     void cashBookChosen(const QString& code, const QString& title);
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     QGroupBox* buildUpperPanel();
     QWidget* buildMiddlePanel();
@@ -86,7 +83,6 @@ private:
     Registry registry_;
     Backups backups_;
     bool codeUnlocked_ = false;
-    bool placed_ = false;
 
     // --- Upper panel "KAYITLI KASA BİLGİLERİ", in the Enter order (title first, code last).
     // Each edit's objectName is its field's name.

@@ -17,6 +17,7 @@ namespace tamevo {
 TkaynakF::TkaynakF(SourceTypeList& list) : list_(list)
 {
     setObjectName(QStringLiteral("kaynakF"));
+    centreOnFirstShow(this);
     setWindowTitle(QStringLiteral("Kaynak Şekilleri"));
 
     auto* layout = new QVBoxLayout(this);
@@ -52,15 +53,6 @@ TkaynakF::TkaynakF(SourceTypeList& list) : list_(list)
 
     // The list is read once, for the whole run, before the window is made.
     showNames();
-}
-
-void TkaynakF::showEvent(QShowEvent* event)
-{
-    if (!placed_) {
-        placed_ = true;
-        centreOnDesktop(this);
-    }
-    QWidget::showEvent(event);
 }
 
 void TkaynakF::showNames()

@@ -25,14 +25,10 @@ public:
     void EKLEClick();     // "EKLE"
     void KaydSilClick();  // "Kaydı Sil"
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void showNames();
 
     SourceTypeList& list_;
-    bool placed_ = false;
 
     QLineEdit* nameEdit = nullptr;     // "Kaynak Adı"
     QPushButton* addButton = nullptr;  // "EKLE"

@@ -73,6 +73,7 @@ ReferenceListWindow::ReferenceListWindow(ReferenceList list, const QString& obje
     : list_(std::move(list))
 {
     setObjectName(objectName);
+    centreOnFirstShow(this);
     setWindowTitle(caption);
 
     auto* layout = new QVBoxLayout(this);
@@ -125,15 +126,6 @@ ReferenceListWindow::ReferenceListWindow(ReferenceList list, const QString& obje
         }
         *wasEditing = editing;
     });
-}
-
-void ReferenceListWindow::showEvent(QShowEvent* event)
-{
-    if (centre_) {
-        centre_ = false;
-        centreOnDesktop(this);
-    }
-    QWidget::showEvent(event);
 }
 
 void ReferenceListWindow::openAndShow()

@@ -54,8 +54,6 @@ public:
     bool isGridUnlocked() const;
 
 protected:
-    void showEvent(QShowEvent* event) override;
-
     ReferenceListWindow(ReferenceList list, const QString& objectName, const QString& caption,
                         const QString& boxCaption, const QString& columnTitle);
     // Runs after a name was added by "SAKLA".
@@ -72,7 +70,6 @@ private:
     EditableDatasetModel* model = nullptr;
 
     ReferenceList list_;
-    bool centre_ = true;  // centred on the desktop the first time it is shown
 };
 
 // The transaction types (kasaneden), opened by the movement window's "İşlem Türü Girişi".

@@ -23,6 +23,7 @@ TikitarihF::TikitarihF(Session& session, LedgerReports& reports, LedgerPrinting&
     : session_(session), reports_(reports), printing_(printing), browser_(browser)
 {
     setObjectName(QStringLiteral("ikitarihF"));
+    centreOnFirstShow(this);
     setWindowTitle(QStringLiteral("Norvane Tamevo"));
 
     currencyBox = new QComboBox;
@@ -78,15 +79,6 @@ void TikitarihF::showWindow()
 {
     show();
     raise();
-}
-
-void TikitarihF::showEvent(QShowEvent* event)
-{
-    if (!placed_) {
-        placed_ = true;
-        centreOnDesktop(this);
-    }
-    QWidget::showEvent(event);
 }
 
 TwoDateRange TikitarihF::range() const

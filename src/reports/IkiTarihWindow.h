@@ -41,9 +41,6 @@ signals:
     // The browser was built and is to be shown.
     void browserRequested();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     TwoDateRange range() const;
     bool printReport(TwoDateOutput output);
@@ -52,7 +49,6 @@ private:
     LedgerReports& reports_;
     LedgerPrinting& printing_;
     TwoDateBrowser& browser_;
-    bool placed_ = false;
 
     QComboBox* currencyBox = nullptr;    // "Para Birimi"
     QDateEdit* firstDateEdit = nullptr;  // "İlk Tarih"

@@ -1,5 +1,6 @@
 #include "widgets/WindowKit.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
@@ -45,6 +46,29 @@ void centreOnDesktop(QWidget* window)
         frame.moveCenter(screen->availableGeometry().center());
         window->move(frame.topLeft());
     }
+}
+
+namespace {
+
+class CentreOnFirstShow : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show) {
+            centreOnDesktop(static_cast<QWidget*>(watched));
+            deleteLater();
+            watched->removeEventFilter(this);
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+void centreOnFirstShow(QWidget* window)
+{
+    window->installEventFilter(new CentreOnFirstShow(window));
 }
 
 void keepLettersWhole(QWidget* window)

@@ -27,5 +27,8 @@ void keepLettersWhole(QWidget* window);
 
 // Centres a window on the desktop (the primary screen's free area).
 void centreOnDesktop(QWidget* window);
+// Centres a window on the desktop the first time it is shown; later it stays where the user
+// put it.
+void centreOnFirstShow(QWidget* window);
 
 }  // namespace tamevo
