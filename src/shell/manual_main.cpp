@@ -11,6 +11,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDateEdit>
 #include <QFile>
 #include <QLineEdit>
 #include <QSqlDatabase>
@@ -85,9 +86,10 @@ QStringList sampleMovements()
         {"2021-01-06", "TL", "1980", "NULL", "1", "Peşin satışlar", "SATIŞ", "Kredi Kartı"},
     };
     for (const auto& m : movements) {
-        rows << QStringLiteral("INSERT INTO nakit (islem_tarihi, doviz_cinsi, borc_tutar, "
-                               "alacak_tutar, doviz_kuru, aciklama, neden, bankaadi) VALUES "
-                               "('%1', '%2', %3, %4, %5, '%6', '%7', NULLIF('%8', ''))")
+        rows << QStringLiteral(
+                    "INSERT INTO nakit (islem_tarihi, doviz_cinsi, borc_tutar, "
+                    "alacak_tutar, doviz_kuru, aciklama, neden, bankaadi) VALUES "
+                    "('%1', '%2', %3, %4, %5, '%6', '%7', NULLIF('%8', ''))")
                     .arg(QLatin1String(m.day), QLatin1String(m.currency), QLatin1String(m.in),
                          QLatin1String(m.out), QLatin1String(m.rate),
                          QString::fromUtf8(m.description), QString::fromUtf8(m.type),
@@ -147,6 +149,21 @@ QHash<QString, QImage> grabWindows()
     press(movement, "JvXPButton2");
     movement->hide();
 
+    // The period's movements: the two-date window on January, then its browser.
+    press(ledger, "JvXPButton7");
+    QWidget* twoDate = program.window(QStringLiteral("ikitarihF"));
+    if (auto* first = twoDate->findChild<QDateEdit*>(QStringLiteral("ilkTarihDate"))) {
+        first->setDate(QDate(2021, 1, 1));
+    }
+    if (auto* last = twoDate->findChild<QDateEdit*>(QStringLiteral("SonTarihDate"))) {
+        last->setDate(QDate(2021, 1, 31));
+    }
+    shoot(twoDate, twoDate->size());
+    press(twoDate, "STRG1Yaz");
+    QWidget* browser = program.window(QStringLiteral("kasaikitarihF"));
+    shoot(browser, {1000, 560});
+    browser->hide();
+
     press(ledger, "ResimEkle");
     press(entry, "JvXPButton2");
     press(entry, "JvXPButton4");
@@ -171,6 +188,8 @@ int main(int argc, char** argv)
     }
     QApplication app(argc, argv);
     tamevo::setUpApplication();
+    // The windows as a Turkish desktop shows them, whatever the build machine's settings.
+    QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
     const QStringList args = app.arguments();
     if (args.size() < 3) {
         std::fprintf(stderr, "kullanım: tamevo_manual KILAVUZ.md KILAVUZ.pdf [DOSYA_KLASÖRÜ]\n");
