@@ -145,12 +145,12 @@ QGroupBox* TfirmaF::buildUpperPanel()
 
 QWidget* TfirmaF::buildMiddlePanel()
 {
-    DBGrid1 = new QTableView;
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    DBGrid1->setAccessibleName(QStringLiteral("Kayıtlı kasalar"));
-    DBGrid1->verticalHeader()->setVisible(false);
-    DBGrid1->verticalHeader()->setDefaultSectionSize(22);
-    DBGrid1->horizontalHeader()->setStretchLastSection(true);
+    registryGrid = new QTableView;
+    registryGrid->setObjectName(QStringLiteral("DBGrid1"));
+    registryGrid->setAccessibleName(QStringLiteral("Kayıtlı kasalar"));
+    registryGrid->verticalHeader()->setVisible(false);
+    registryGrid->verticalHeader()->setDefaultSectionSize(22);
+    registryGrid->horizontalHeader()->setStretchLastSection(true);
     gridModel = new DatasetModel(session_.FirmaTakip, this);
     gridModel->addColumn(QStringLiteral("firma_kodu"), QStringLiteral("Kasa Kodu"));
     gridModel->addColumn(QStringLiteral("firma_unvani_1"), QStringLiteral("Kasa Adı"));
@@ -161,10 +161,10 @@ QWidget* TfirmaF::buildMiddlePanel()
         }
         return style;
     });
-    bindTableView(*DBGrid1, *gridModel);
-    DBGrid1->setColumnWidth(0, 120);
-    connect(DBGrid1, &QTableView::doubleClicked, this, [this] { KasayiSec(); });
-    return DBGrid1;
+    bindTableView(*registryGrid, *gridModel);
+    registryGrid->setColumnWidth(0, 120);
+    connect(registryGrid, &QTableView::doubleClicked, this, [this] { KasayiSec(); });
+    return registryGrid;
 }
 
 void TfirmaF::buildMenu()
@@ -197,9 +197,10 @@ void TfirmaF::buildMenu()
     gridMenu->addSeparator();
     add(&silAction, "KSil1", "Kasa Firmasını Sil", {}, [this] { KSilButClick(); });
 
-    DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(DBGrid1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { gridMenu->popup(DBGrid1->viewport()->mapToGlobal(at)); });
+    registryGrid->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(registryGrid, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        gridMenu->popup(registryGrid->viewport()->mapToGlobal(at));
+    });
 }
 
 void TfirmaF::unlockCode()

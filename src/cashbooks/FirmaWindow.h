@@ -106,7 +106,7 @@ private:
     QPushButton* kapatBut = nullptr;    // "KAPAT"
 
     // --- Middle panel: the cash books, tinted alternately, and the grid's context menu.
-    QTableView* DBGrid1 = nullptr;
+    QTableView* registryGrid = nullptr;
     DatasetModel* gridModel = nullptr;
     QMenu* gridMenu = nullptr;
     QAction* secAction = nullptr;           // "Seç" F2
