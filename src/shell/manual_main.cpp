@@ -3,6 +3,7 @@
 // never go stale. Arguments: the manual's text, the PDF to write, the delivered-files folder.
 #include "data/Dialogs.h"
 #include "data/Errors.h"
+#include "data/Schema.h"
 #include "data/ProgramFolder.h"
 #include "data/ProgramLayout.h"
 #include "help/ManualDocument.h"
@@ -15,11 +16,8 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QTableView>
 #include <QTemporaryDir>
-#include <QUuid>
 
 #include <cstdio>
 
@@ -42,30 +40,10 @@ public:
     void preview(const report::PreparedReport&) override {}
 };
 
-void execute(const QString& file, const QStringList& statements)
+// A month of a small shop's movements in lira and dollars, as one script.
+QString sampleMovements()
 {
-    const QString name = QUuid::createUuid().toString();
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(file);
-        if (!db.open()) {
-            throw Error(db.lastError().text());
-        }
-        for (const QString& statement : statements) {
-            QSqlQuery query(db);
-            if (!query.exec(statement)) {
-                throw Error(query.lastError().text() + QStringLiteral("\n") + statement);
-            }
-        }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(name);
-}
-
-// A month of a small shop's movements in lira and dollars.
-QStringList sampleMovements()
-{
-    QStringList rows;
+    QString rows;
     const struct {
         const char* day;
         const char* currency;
@@ -86,14 +64,14 @@ QStringList sampleMovements()
         {"2021-01-06", "TL", "1980", "NULL", "1", "Peşin satışlar", "SATIŞ", "Kredi Kartı"},
     };
     for (const auto& m : movements) {
-        rows << QStringLiteral(
-                    "INSERT INTO nakit (islem_tarihi, doviz_cinsi, borc_tutar, "
-                    "alacak_tutar, doviz_kuru, aciklama, neden, bankaadi) VALUES "
-                    "('%1', '%2', %3, %4, %5, '%6', '%7', NULLIF('%8', ''))")
-                    .arg(QLatin1String(m.day), QLatin1String(m.currency), QLatin1String(m.in),
-                         QLatin1String(m.out), QLatin1String(m.rate),
-                         QString::fromUtf8(m.description), QString::fromUtf8(m.type),
-                         QString::fromUtf8(m.source));
+        rows +=
+            QStringLiteral(
+                "INSERT INTO nakit (islem_tarihi, doviz_cinsi, borc_tutar, "
+                "alacak_tutar, doviz_kuru, aciklama, neden, bankaadi) VALUES "
+                "('%1', '%2', %3, %4, %5, '%6', '%7', NULLIF('%8', ''));\n")
+                .arg(QLatin1String(m.day), QLatin1String(m.currency), QLatin1String(m.in),
+                     QLatin1String(m.out), QLatin1String(m.rate), QString::fromUtf8(m.description),
+                     QString::fromUtf8(m.type), QString::fromUtf8(m.source));
     }
     return rows;
 }
@@ -115,12 +93,13 @@ void fill(QWidget* window, const char* edit, const QString& text)
 // Pictures of the program's windows, by the names the manual gives them.
 QHash<QString, QImage> grabWindows()
 {
-    execute(GetPathPath() + QStringLiteral("AnaData/Genel.mdb"),
-            {QStringLiteral("INSERT INTO firma (firma_kodu, firma_unvani_1, firma_adresi_1, "
-                            "adres_semt, adres_sehir, telefon1_no) VALUES ('K01', 'Merkez "
-                            "Mağaza', 'Atatürk Caddesi No 12', 'Selçuklu', 'Konya', "
-                            "'0332 123 45 67')")});
     Program program;
+    QSqlDatabase general = program.session().ADOConnection1.database();
+    executeScript(general,
+                  QStringLiteral("INSERT INTO firma (firma_kodu, firma_unvani_1, firma_adresi_1, "
+                                 "adres_semt, adres_sehir, telefon1_no) VALUES ('K01', 'Merkez "
+                                 "Mağaza', 'Atatürk Caddesi No 12', 'Selçuklu', 'Konya', "
+                                 "'0332 123 45 67');"));
     QHash<QString, QImage> shots;
     const auto shoot = [&](QWidget* window, QSize size) {
         window->showNormal();
@@ -135,7 +114,8 @@ QHash<QString, QImage> grabWindows()
     fill(entry, "yilEdit", QStringLiteral("2021"));
     shoot(entry, {560, 520});
     press(entry, "JvXPButton13");
-    execute(GetPathPath() + QStringLiteral("Data/K012021.mdb"), sampleMovements());
+    QSqlDatabase book = program.session().kasaConnection.database();
+    executeScript(book, sampleMovements());
 
     QWidget* ledger = program.window(QStringLiteral("kasaRF"));
     press(ledger, "yenileBut");
