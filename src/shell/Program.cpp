@@ -13,8 +13,11 @@
 #include "lists/ReferenceLists.h"
 #include "lists/SifreWindow.h"
 #include "lists/SourceTypes.h"
+#include "reports/DetayWindow.h"
+#include "reports/IncomeExpenseAnalysis.h"
 #include "reports/LedgerPrinting.h"
 #include "reports/LedgerReports.h"
+#include "reports/RaporKasaWindow.h"
 #include "reports/SpreadsheetExport.h"
 #include "update/InternetConnection.h"
 #include "update/UpdateCommand.h"
@@ -53,7 +56,8 @@ Program::Program()
     session_.openStartupConnections();
     ledger_ = std::make_unique<Ledger>(session_);
     ledgerReports_ = std::make_unique<LedgerReports>(session_, *ledger_);
-    ledgerPrinting_ = std::make_unique<LedgerPrinting>(*ledgerReports_);
+    analysis_ = std::make_unique<IncomeExpenseAnalysis>(session_);
+    ledgerPrinting_ = std::make_unique<LedgerPrinting>(*ledgerReports_, *analysis_);
     currencyChoices_ = std::make_unique<CurrencyChoices>(session_);
     sourceTypes_ = std::make_unique<SourceTypeList>();
     internet_ = std::make_unique<SystemInternetConnection>();
@@ -86,9 +90,9 @@ void Program::createWindows()
     nakitnedenF = own(std::make_unique<TnakitnedenF>(session_));
     firmaF = own(std::make_unique<TfirmaF>(session_));
     parabirimiF = own(std::make_unique<TparabirimiF>(session_, *currencyChoices_));
-    gelirdetayF = tool("gelirdetayF", "Norvane Tamevo Programı - Tahsilat Detay");
-    raporKasaF = tool("raporKasaF", "Norvane Tamevo Programı - Günlük Kasa İşlem Türü Raporlama");
-    giderdetayF = tool("giderdetayF", "Norvane Tamevo Programı - Ödeme Detay");
+    gelirdetayF = own(std::make_unique<TgelirdetayF>(*analysis_));
+    raporKasaF = own(std::make_unique<TraporKasaF>(*analysis_));
+    giderdetayF = own(std::make_unique<TgiderdetayF>(*analysis_));
     sifreF = own(std::make_unique<TsifreF>(session_));
     kasaikitarihF = tool("kasaikitarihF", "Norvane Tamevo Programı İki Tarih Arası Rapor");
     kaynakF = own(std::make_unique<TkaynakF>(*sourceTypes_));
@@ -130,7 +134,8 @@ void Program::connectWindows()
     connect(ledgerPrinting_.get(), &LedgerPrinting::twoDateWindowRequested, ikitarihF,
             [this] { ikitarihF->show(); });
     connect(ledgerPrinting_.get(), &LedgerPrinting::analysisWindowRequested, raporKasaF,
-            [this] { raporKasaF->show(); });
+            &TraporKasaF::showAnalysis);
+    connectAnalysisWindows();
 
     // The movement window's list buttons: the transaction types (opening their table first)
     // and the source types; its help button shows the ledger's topic.
@@ -143,6 +148,7 @@ void Program::connectWindows()
             [this](const CurrencyBoxes& boxes) {
                 kasaRF->setCurrencyEntries(boxes.ledger);
                 kasaF->setCurrencyEntries(boxes.movement);
+                raporKasaF->setCurrencyEntries(boxes.analysis);
             });
     connect(sourceTypes_.get(), &SourceTypeList::namesChanged, kasaF, &TkasaF::setSourceNames);
 
@@ -157,6 +163,37 @@ void Program::connectWindows()
     automaticBackup = [this] { firmaF->runAutomaticBackupWhenDue(); };
 }
 
+void Program::connectAnalysisWindows()
+{
+    // The analysis window asks for the detail windows it built.
+    connect(raporKasaF, &TraporKasaF::collectionsDetailRequested, gelirdetayF,
+            &TdetayF::showDetail);
+    connect(raporKasaF, &TraporKasaF::paymentsDetailRequested, giderdetayF, &TdetayF::showDetail);
+
+    // A detail row's commands position the ledger on the movement first (its day, then its
+    // row); a movement the ledger's lists do not hold gets nothing more.
+    const auto onMovement = [this](const std::function<void()>& command) {
+        return [this, command](const QDate& day, qint64 nid) {
+            guarded([&] {
+                if (ledger_->locateMovement(day, nid)) {
+                    ledger_->ParaBirimiDurum();
+                    command();
+                }
+            });
+        };
+    };
+    for (TdetayF* detail :
+         {static_cast<TdetayF*>(gelirdetayF), static_cast<TdetayF*>(giderdetayF)}) {
+        connect(detail, &TdetayF::editRequested, kasaF, onMovement([this] { kasaF->startEdit(); }));
+        connect(detail, &TdetayF::deleteRequested, this, onMovement([this] {
+                    ledger_->deleteCurrentMovement();
+                    ledger_->ParaBirimiDurum();
+                }));
+        connect(detail, &TdetayF::documentsRequested, resimkasaF,
+                onMovement([this] { resimkasaF->showDocuments(); }));
+    }
+}
+
 Program::~Program()
 {
     // Windows go in the reverse order of their creation, before the data they show.
@@ -164,6 +201,7 @@ Program::~Program()
         owned_.pop_back();
     }
     ledgerPrinting_.reset();
+    analysis_.reset();
     ledgerReports_.reset();
     ledger_.reset();
 }
@@ -192,6 +230,10 @@ void Program::kasakapat()
     for (QWidget* w : {static_cast<QWidget*>(nakitnedenF), static_cast<QWidget*>(resimkasaF),
                        static_cast<QWidget*>(yardimF), static_cast<QWidget*>(firmaF), ikitarihF,
                        static_cast<QWidget*>(kasaF), static_cast<QWidget*>(kasaRF)}) {
+        w->hide();
+    }
+    for (QWidget* w : {static_cast<QWidget*>(raporKasaF), static_cast<QWidget*>(gelirdetayF),
+                       static_cast<QWidget*>(giderdetayF)}) {
         w->hide();
     }
     kasaRF->closeBook();

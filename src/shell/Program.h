@@ -12,17 +12,21 @@
 namespace tamevo {
 
 class CurrencyChoices;
+class IncomeExpenseAnalysis;
 class Ledger;
 class LedgerPrinting;
 class LedgerReports;
 class SourceTypeList;
 class TfirmaF;
+class TgelirdetayF;
+class TgiderdetayF;
 class TgirisF;
 class TkasaF;
 class TkasaRF;
 class TkaynakF;
 class TnakitnedenF;
 class TparabirimiF;
+class TraporKasaF;
 class TresimkasaF;
 class TsifreF;
 class TyardimF;
@@ -75,10 +79,12 @@ signals:
 private:
     void createWindows();
     void connectWindows();
+    void connectAnalysisWindows();
 
     Session session_;
     std::unique_ptr<Ledger> ledger_;
     std::unique_ptr<LedgerReports> ledgerReports_;
+    std::unique_ptr<IncomeExpenseAnalysis> analysis_;
     std::unique_ptr<LedgerPrinting> ledgerPrinting_;
     std::unique_ptr<CurrencyChoices> currencyChoices_;
     std::unique_ptr<SourceTypeList> sourceTypes_;
@@ -96,9 +102,9 @@ private:
     TnakitnedenF* nakitnedenF = nullptr;
     TfirmaF* firmaF = nullptr;
     TparabirimiF* parabirimiF = nullptr;
-    QWidget* gelirdetayF = nullptr;
-    QWidget* raporKasaF = nullptr;
-    QWidget* giderdetayF = nullptr;
+    TgelirdetayF* gelirdetayF = nullptr;
+    TraporKasaF* raporKasaF = nullptr;
+    TgiderdetayF* giderdetayF = nullptr;
     TsifreF* sifreF = nullptr;
     QWidget* kasaikitarihF = nullptr;
     TkaynakF* kaynakF = nullptr;

@@ -2,8 +2,10 @@
 
 #include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
+#include <QHeaderView>
 #include <QPushButton>
+#include <QScreen>
+#include <QTableView>
 #include <QToolButton>
 
 namespace tamevo {
@@ -35,6 +37,16 @@ QLabel* makeCaption(const QString& text, QWidget* buddy)
         label->setBuddy(buddy);
     }
     return label;
+}
+
+QTableView* makeListGrid(const QString& objectName, const QString& accessibleName, int rowHeight)
+{
+    auto* grid = new QTableView;
+    grid->setObjectName(objectName);
+    grid->setAccessibleName(accessibleName);
+    grid->verticalHeader()->setVisible(false);
+    grid->verticalHeader()->setDefaultSectionSize(rowHeight);
+    return grid;
 }
 
 void centreOnDesktop(QWidget* window)

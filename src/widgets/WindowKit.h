@@ -4,6 +4,7 @@
 
 class QLabel;
 class QPushButton;
+class QTableView;
 class QToolButton;
 class QWidget;
 
@@ -19,6 +20,10 @@ QToolButton* makeHelpButton(const QString& objectName);
 
 // A caption label; with a buddy, a screen reader announces the buddy by this caption.
 QLabel* makeCaption(const QString& text, QWidget* buddy = nullptr);
+
+// A grid of a list: its objectName, the name a screen reader announces, rows of `rowHeight`
+// pixels and no row numbers.
+QTableView* makeListGrid(const QString& objectName, const QString& accessibleName, int rowHeight);
 
 // Centres a window on the desktop (the primary screen's free area).
 void centreOnDesktop(QWidget* window);
