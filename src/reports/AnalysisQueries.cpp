@@ -65,7 +65,7 @@ Statement sourceTotalsStatement(AnalysisSide side, const AnalysisPeriod& period)
 }
 
 Statement detailStatement(AnalysisSide side, const AnalysisPeriod& period,
-                          const QString& groupField, const QVariant& groupValue)
+                          const QString& groupField, const std::optional<QVariant>& groupValue)
 {
     if (groupField != QLatin1String("neden") && groupField != QLatin1String("bankaadi")) {
         throw Error(QStringLiteral("%1 alanına göre ayrıntı listelenemez.").arg(groupField));
@@ -73,9 +73,13 @@ Statement detailStatement(AnalysisSide side, const AnalysisPeriod& period,
     Statement statement = sideCondition(side, period);
     // IS compares a null as a value: the group of movements without a type is selected as
     // exactly as the group of a name.
-    statement.sql = QStringLiteral("SELECT * FROM nakit") + statement.sql +
-                    QStringLiteral(" AND %1 IS ? ORDER BY islem_tarihi, nid").arg(groupField);
-    statement.values << groupValue;
+    statement.sql =
+        QStringLiteral("SELECT * FROM nakit") + statement.sql +
+        (groupValue ? QStringLiteral(" AND %1 IS ?").arg(groupField) : QStringLiteral(" AND 0")) +
+        QStringLiteral(" ORDER BY islem_tarihi, nid");
+    if (groupValue) {
+        statement.values << *groupValue;
+    }
     return statement;
 }
 

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <optional>
+
 namespace tamevo {
 
 // The two sides of the income and expense analysis: collections are money in (borc_tutar),
@@ -35,9 +37,10 @@ Statement sourceTotalsStatement(AnalysisSide side, const AnalysisPeriod& period)
 
 // The side's movements of the period whose `groupField` (neden or bankaadi) holds exactly
 // `groupValue`, every column of nakit, in date order. A null value selects the movements
-// without one, an empty text those stored with an empty text.
+// without one, an empty text those stored with an empty text; without a group (nullopt) no
+// movement is selected.
 Statement detailStatement(AnalysisSide side, const AnalysisPeriod& period,
-                          const QString& groupField, const QVariant& groupValue);
+                          const QString& groupField, const std::optional<QVariant>& groupValue);
 
 // The period as the analysis prints it: both days day/month/year without leading zeros,
 // joined by " - " ("1/1/2021 - 31/12/2021").

@@ -46,7 +46,7 @@ IncomeExpenseAnalysis::IncomeExpenseAnalysis(Session& session)
     for (AnalysisSide side : {AnalysisSide::Collections, AnalysisSide::Payments}) {
         use(typeTotals(side), typeTotalsStatement(side, period_));
         use(sourceTotals(side), sourceTotalsStatement(side, period_));
-        use(detailQuery(side), detailStatement(side, period_, kType, {}));
+        use(detailQuery(side), detailStatement(side, period_, kType, std::nullopt));
         detailQuery(side).setDateField(kDay);
         detailQuery(side).setDateField(QStringLiteral("islem_vadesi"));
     }
@@ -158,8 +158,11 @@ const IncomeExpenseAnalysis::Detail& IncomeExpenseAnalysis::detail(AnalysisSide 
 void IncomeExpenseAnalysis::typeDetail(AnalysisSide side)
 {
     // The group's own value: a group without a type lists the movements without one, a
-    // type stored as an empty text the movements stored so.
-    buildDetail(side, kType, typeTotals(side).value(kType));
+    // type stored as an empty text the movements stored so. Without a current group (the
+    // grouping closed by the analysis window's "Kapat", or empty) the list is empty.
+    Dataset& types = typeTotals(side);
+    buildDetail(side, kType,
+                types.currentIndex() >= 0 ? std::optional(types.value(kType)) : std::nullopt);
 }
 
 void IncomeExpenseAnalysis::sourceDetail(AnalysisSide side)
@@ -172,7 +175,7 @@ void IncomeExpenseAnalysis::sourceDetail(AnalysisSide side)
 }
 
 void IncomeExpenseAnalysis::buildDetail(AnalysisSide side, const QString& groupField,
-                                        const QVariant& groupValue)
+                                        const std::optional<QVariant>& groupValue)
 {
     Detail& shown = details_[indexOf(side)];
     shown.totalText = QStringLiteral("0.00");

@@ -128,7 +128,8 @@ signals:
     void detailChanged(tamevo::AnalysisSide side);
 
 private:
-    void buildDetail(AnalysisSide side, const QString& groupField, const QVariant& groupValue);
+    void buildDetail(AnalysisSide side, const QString& groupField,
+                     const std::optional<QVariant>& groupValue);
     QVariantList firmaValues();
 
     Session& session_;

@@ -244,6 +244,13 @@ TEST_F(AnalysisTest, DetailsListExactlyTheMovementsOfTheirGroup)
     analysis->isletmegiderDetaybul();
     EXPECT_EQ(descriptions(analysis->detaygiderQuery), QStringList{QStringLiteral("çıkış")});
     EXPECT_EQ(analysis->detail(AnalysisSide::Payments).totalText, QStringLiteral("80,00"));
+
+    // With the groupings by type closed there is no group: the list is empty, not the
+    // movements without a type.
+    analysis->closeTypeTotals();
+    analysis->isletmegelirDetaybul();
+    EXPECT_TRUE(analysis->detaygelirQuery.isEmpty());
+    EXPECT_EQ(analysis->detail(AnalysisSide::Collections).totalText, QStringLiteral(",00"));
 }
 
 // "Yazdır" fills the template it prints with the period and the totals as the window shows
