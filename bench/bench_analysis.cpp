@@ -10,9 +10,7 @@
 
 #include <QCoreApplication>
 #include <QRandomGenerator>
-#include <QSqlError>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 
 using namespace tamevo;
 
@@ -23,75 +21,45 @@ const QStringList kCurrencies{QStringLiteral("TL"), QStringLiteral("USD"), QStri
 constexpr int kTypes = 24;
 constexpr int kSources = 12;
 
-void exec(QSqlQuery& q, const QString& sql)
-{
-    if (!q.exec(sql)) {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(sql), qPrintable(q.lastError().text()));
-        std::exit(1);
-    }
-}
-
 // Fills the open cash book with `count` movements over every day of 2021 (four currencies,
 // two dozen transaction types, a dozen sources and one movement in five without a source),
-// and a baseline file with the same movements, no totals table and covering indexes for the
-// groupings.
+// and a baseline file with the same movements, no totals table, and covering indexes for the
+// groupings in both orders with their statistics.
 void generate(Session& session, int count, const QString& baselinePath)
 {
-    QSqlDatabase db = session.kasaConnection.database();
-    QSqlQuery q(db);
-    exec(q, QStringLiteral("PRAGMA synchronous=OFF"));
-    db.transaction();
-    q.prepare(
-        QStringLiteral("INSERT INTO nakit (islem_tarihi, doviz_cinsi, borc_tutar, alacak_tutar, "
-                       "doviz_kuru, aciklama, neden, bankaadi) VALUES (?, ?, ?, ?, 1, ?, ?, ?)"));
-    QRandomGenerator random(2021);
-    const QDate first(2021, 1, 1);
-    for (int i = 0; i < count; ++i) {
+    bench::addYearMovements(session, count, [](QRandomGenerator& random) {
         const bool in = random.bounded(3) != 0;
         const double amount = random.bounded(1000000) / 100.0;
         const int source = random.bounded(kSources + 3);
-        q.addBindValue(first.addDays(i % 365).toString(Qt::ISODate));
-        q.addBindValue(kCurrencies[random.bounded(kCurrencies.size())]);
-        q.addBindValue(in ? QVariant(amount) : QVariant());
-        q.addBindValue(in ? QVariant() : QVariant(amount));
-        q.addBindValue(QStringLiteral("Hareket %1").arg(i));
-        q.addBindValue(QStringLiteral("İşlem türü %1").arg(random.bounded(kTypes)));
-        q.addBindValue(source < kSources ? QVariant(QStringLiteral("Kaynak %1").arg(source))
-                                         : QVariant());
-        if (!q.exec()) {
-            std::fprintf(stderr, "%s\n", qPrintable(q.lastError().text()));
-            std::exit(1);
-        }
-    }
-    db.commit();
-    exec(q, QStringLiteral("ATTACH DATABASE '%1' AS b").arg(baselinePath));
-    exec(q, QStringLiteral("CREATE TABLE b.nakit AS SELECT * FROM nakit"));
+        return bench::SampleMovement{
+            kCurrencies[random.bounded(kCurrencies.size())], in ? QVariant(amount) : QVariant(),
+            in ? QVariant() : QVariant(amount),
+            QStringLiteral("İşlem türü %1").arg(random.bounded(kTypes)),
+            source < kSources ? QVariant(QStringLiteral("Kaynak %1").arg(source)) : QVariant()};
+    });
+    QStringList indexes;
     for (const char* group : {"neden", "bankaadi"}) {
         // Under "Hepsi" the groups in index order; in one currency its groups in index order.
-        exec(q, QStringLiteral("CREATE INDEX b.%1_hepsi ON nakit (%1, doviz_cinsi, islem_tarihi, "
-                               "borc_tutar, alacak_tutar)")
-                    .arg(QLatin1String(group)));
-        exec(q, QStringLiteral("CREATE INDEX b.%1_doviz ON nakit (doviz_cinsi, %1, islem_tarihi, "
-                               "borc_tutar, alacak_tutar)")
-                    .arg(QLatin1String(group)));
+        indexes << QStringLiteral(
+                       "CREATE INDEX b.%1_hepsi ON nakit (%1, doviz_cinsi, "
+                       "islem_tarihi, borc_tutar, alacak_tutar)")
+                       .arg(QLatin1String(group))
+                << QStringLiteral(
+                       "CREATE INDEX b.%1_doviz ON nakit (doviz_cinsi, %1, "
+                       "islem_tarihi, borc_tutar, alacak_tutar)")
+                       .arg(QLatin1String(group));
     }
-    exec(q, QStringLiteral("ANALYZE b"));
-    exec(q, QStringLiteral("DETACH DATABASE b"));
-    exec(q, QStringLiteral("PRAGMA synchronous=FULL"));
+    indexes << QStringLiteral("ANALYZE b");
+    bench::copyMovements(session, baselinePath, indexes);
 }
 
 // The four groupings written by hand, each the plain GROUP BY over the movements, and the
 // two totals summed from the type groupings.
 struct Baseline {
-    explicit Baseline(const QString& path)
-    {
-        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("baseline"));
-        db.setDatabaseName(path);
-        db.open();
-    }
+    explicit Baseline(const QString& path) : connection(path) {}
     double grouping(const char* group, const char* amount, const QString& currency)
     {
-        QSqlQuery q(db);
+        QSqlQuery q(connection.db());
         q.setForwardOnly(true);
         const QString where =
             currency.isEmpty() ? QString() : QStringLiteral(" AND doviz_cinsi = ?");
@@ -121,7 +89,7 @@ struct Baseline {
             grouping("bankaadi", amount, currency);
         }
     }
-    QSqlDatabase db;
+    bench::BaselineConnection connection;
 };
 
 struct Figures {
@@ -131,15 +99,9 @@ struct Figures {
 
 Figures measure(int count)
 {
-    QTemporaryDir dir;
-    bench::prepareProgramFolder(dir.path());
     Figures result;
-    {
-        Session session;
-        bench::openSampleBook(session);
-        const QString baselinePath = dir.filePath(QStringLiteral("baseline.db"));
+    bench::inSampleBook([&](Session& session, const QString& baselinePath) {
         generate(session, count, baselinePath);
-
         IncomeExpenseAnalysis analysis(session);
         session.CalismaYili = 2021;
         analysis.useWorkingYear();
@@ -154,9 +116,7 @@ Figures measure(int count)
         const auto [one, oneBaseline] = bench::sideBySide(
             [&] { analysis.raporuHazirla(); }, [&] { baseline.analysis(QStringLiteral("TL")); }, 9);
         result = {all, allBaseline, one, oneBaseline};
-        baseline.db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("baseline"));
+    });
     return result;
 }
 

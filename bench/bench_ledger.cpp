@@ -13,9 +13,7 @@
 
 #include <QCoreApplication>
 #include <QRandomGenerator>
-#include <QSqlError>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 
 using namespace tamevo;
 
@@ -24,64 +22,31 @@ namespace {
 const QStringList kCurrencies{QStringLiteral("TL"), QStringLiteral("USD"), QStringLiteral("EURO"),
                               QStringLiteral("GBP")};
 
-void exec(QSqlQuery& q, const QString& sql)
-{
-    if (!q.exec(sql)) {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(sql), qPrintable(q.lastError().text()));
-        std::exit(1);
-    }
-}
-
 // Fills the open cash book with `count` movements spread over every day of 2021, and a
 // baseline file with the same movements, no totals table and covering indexes.
 void generate(Session& session, int count, const QString& baselinePath)
 {
-    QSqlDatabase db = session.kasaConnection.database();
-    QSqlQuery q(db);
-    exec(q, QStringLiteral("PRAGMA synchronous=OFF"));
-    db.transaction();
-    q.prepare(
-        QStringLiteral("INSERT INTO nakit (islem_tarihi, doviz_cinsi, borc_tutar, alacak_tutar, "
-                       "doviz_kuru, aciklama, neden, bankaadi) VALUES (?, ?, ?, ?, 1, ?, ?, ?)"));
-    QRandomGenerator random(2021);
-    const QDate first(2021, 1, 1);
-    for (int i = 0; i < count; ++i) {
+    bench::addYearMovements(session, count, [](QRandomGenerator& random) {
         const bool in = random.bounded(2) == 0;
         const double amount = random.bounded(1000000) / 100.0;
-        q.addBindValue(first.addDays(i % 365).toString(Qt::ISODate));
-        q.addBindValue(kCurrencies[random.bounded(kCurrencies.size())]);
-        q.addBindValue(in ? QVariant(amount) : QVariant());
-        q.addBindValue(in ? QVariant() : QVariant(amount));
-        q.addBindValue(QStringLiteral("Hareket %1").arg(i));
-        q.addBindValue(QStringLiteral("SATIŞ"));
-        q.addBindValue(QStringLiteral("Nakit"));
-        if (!q.exec()) {
-            std::fprintf(stderr, "%s\n", qPrintable(q.lastError().text()));
-            std::exit(1);
-        }
-    }
-    db.commit();
-    exec(q, QStringLiteral("ATTACH DATABASE '%1' AS b").arg(baselinePath));
-    exec(q, QStringLiteral("CREATE TABLE b.nakit AS SELECT * FROM nakit"));
-    exec(q, QStringLiteral("CREATE INDEX b.cover ON nakit (doviz_cinsi, islem_tarihi, borc_tutar, "
-                           "alacak_tutar)"));
-    exec(q, QStringLiteral("CREATE INDEX b.day ON nakit (islem_tarihi, borc_tutar, alacak_tutar, "
-                           "doviz_cinsi)"));
-    exec(q, QStringLiteral("DETACH DATABASE b"));
-    exec(q, QStringLiteral("PRAGMA synchronous=FULL"));
+        return bench::SampleMovement{
+            kCurrencies[random.bounded(kCurrencies.size())], in ? QVariant(amount) : QVariant(),
+            in ? QVariant() : QVariant(amount), QStringLiteral("SATIŞ"), QStringLiteral("Nakit")};
+    });
+    bench::copyMovements(
+        session, baselinePath,
+        {QStringLiteral("CREATE INDEX b.cover ON nakit (doviz_cinsi, islem_tarihi, borc_tutar, "
+                        "alacak_tutar)"),
+         QStringLiteral("CREATE INDEX b.day ON nakit (islem_tarihi, borc_tutar, alacak_tutar, "
+                        "doviz_cinsi)")});
 }
 
 // The best single statements over the movements for what one day selection shows.
 struct Baseline {
-    explicit Baseline(const QString& path)
-    {
-        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("baseline"));
-        db.setDatabaseName(path);
-        db.open();
-    }
+    explicit Baseline(const QString& path) : connection(path) {}
     void sums(const QString& comparison, const QString& day)
     {
-        QSqlQuery q(db);
+        QSqlQuery q(connection.db());
         q.setForwardOnly(true);
         q.prepare(QStringLiteral("SELECT SUM(borc_tutar), SUM(alacak_tutar) FROM nakit "
                                  "WHERE islem_tarihi %1 ?")
@@ -94,7 +59,7 @@ struct Baseline {
     {
         sums(QStringLiteral("<"), day);
         sums(QStringLiteral("="), day);
-        QSqlQuery q(db);
+        QSqlQuery q(connection.db());
         q.setForwardOnly(true);
         q.prepare(QStringLiteral(
             "SELECT doviz_cinsi, SUM(CASE WHEN islem_tarihi < ?1 AND borc_tutar > 0 THEN "
@@ -111,7 +76,7 @@ struct Baseline {
     void selectDay(const QString& day)
     {
         figures(day);
-        QSqlQuery q(db);
+        QSqlQuery q(connection.db());
         q.setForwardOnly(true);
         q.prepare(QStringLiteral("SELECT * FROM nakit WHERE islem_tarihi = ? ORDER BY nid"));
         q.addBindValue(day);
@@ -122,7 +87,7 @@ struct Baseline {
     }
     void dateList()
     {
-        QSqlQuery q(db);
+        QSqlQuery q(connection.db());
         q.setForwardOnly(true);
         q.exec(
             QStringLiteral("SELECT islem_tarihi FROM nakit WHERE doviz_cinsi = 'TL' "
@@ -130,7 +95,7 @@ struct Baseline {
         while (q.next()) {
         }
     }
-    QSqlDatabase db;
+    bench::BaselineConnection connection;
 };
 
 struct Figures {
@@ -141,13 +106,8 @@ struct Figures {
 
 Figures measure(int count)
 {
-    QTemporaryDir dir;
-    bench::prepareProgramFolder(dir.path());
     Figures result;
-    {
-        Session session;
-        bench::openSampleBook(session);
-        const QString baselinePath = dir.filePath(QStringLiteral("baseline.db"));
+    bench::inSampleBook([&](Session& session, const QString& baselinePath) {
         generate(session, count, baselinePath);
 
         Ledger ledger(session);
@@ -186,9 +146,7 @@ Figures measure(int count)
             bench::sideBySide([&] { ledger.rebuildDateList(); }, [&] { baseline.dateList(); }, 20);
         result = {figures, figuresBaseline, select, selectBaseline, dateList, dateListBaseline};
         ledger.closeBook();
-        baseline.db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("baseline"));
+    });
     return result;
 }
 

@@ -6,7 +6,6 @@
 #include "widgets/DatasetModel.h"
 #include "widgets/WindowKit.h"
 
-#include <QAction>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -116,17 +115,11 @@ void TdetayF::buildMenu()
         {"Evraklarına Bak/Ekle", QKeySequence(), &TdetayF::ResimEkle1Click},
     };
     for (const auto& e : entries) {
-        QAction* action = menu->addAction(QString::fromUtf8(e.caption));
-        action->setShortcut(e.key);
-        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         const auto command = e.command;
-        connect(action, &QAction::triggered, this, [this, command] { (this->*command)(); });
-        movementGrid->addAction(action);
+        addGridCommand(menu, {movementGrid}, QString::fromUtf8(e.caption), e.key,
+                       [this, command] { (this->*command)(); });
     }
-    movementGrid->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(
-        movementGrid, &QWidget::customContextMenuRequested, this,
-        [this, menu](const QPoint& at) { menu->popup(movementGrid->viewport()->mapToGlobal(at)); });
+    attachGridMenu(movementGrid, menu);
 }
 
 void TdetayF::showDetail()

@@ -6,7 +6,6 @@
 #include "widgets/DatasetModel.h"
 #include "widgets/WindowKit.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGridLayout>
@@ -18,7 +17,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSplitter>
-#include <QStatusBar>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -62,15 +60,7 @@ TraporKasaF::TraporKasaF(IncomeExpenseAnalysis& analysis) : analysis_(analysis)
     layout->addWidget(buildGrids(), 1);
     setCentralWidget(central);
 
-    auto* status = new QStatusBar;
-    status->setObjectName(QStringLiteral("StatusBar1"));
-    for (int i = 0; i < 3; ++i) {
-        auto* panel = new QLabel;
-        panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i + 1));
-        statusPanels_ << panel;
-        status->addWidget(panel, i == 2 ? 1 : 0);
-    }
-    setStatusBar(status);
+    statusPanels_ = addStatusPanels(this, 3);
     buildMenus();
 
     setCurrencyEntries(
@@ -240,15 +230,13 @@ void TraporKasaF::buildMenus()
         auto* menu = new QMenu(this);
         const AnalysisSide side = half.side;
         const AnalysisSide printed = half.printed;
-        menu->addAction(QStringLiteral("Detay Göster"), this,
-                        [this, side] { showDetail(side, false); });
-        menu->addAction(QStringLiteral("Detay Yazdır"), this,
-                        [this, printed] { printTypeDetail(printed); });
+        const QList<QWidget*> grids(half.grids.begin(), half.grids.end());
+        addGridCommand(menu, grids, QStringLiteral("Detay Göster"), {},
+                       [this, side] { showDetail(side, false); });
+        addGridCommand(menu, grids, QStringLiteral("Detay Yazdır"), {},
+                       [this, printed] { printTypeDetail(printed); });
         for (QTableView* grid : half.grids) {
-            grid->setContextMenuPolicy(Qt::CustomContextMenu);
-            connect(
-                grid, &QWidget::customContextMenuRequested, this,
-                [menu, grid](const QPoint& at) { menu->popup(grid->viewport()->mapToGlobal(at)); });
+            attachGridMenu(grid, menu);
         }
     }
 }

@@ -3,8 +3,6 @@
 // The program with cash book K01 entered for 2021 and registered with its address, for the
 // tests of the analysis window and its detail windows.
 
-#include "reportengine/ReportPreview.h"
-
 #include "support/PdfText.h"
 #include "support/ProgramFixture.h"
 
@@ -12,7 +10,6 @@
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QPushButton>
 
 namespace tamevo::test {
 
@@ -100,11 +97,7 @@ protected:
     QString printToPdf(const QString& name, const std::function<void()>& print)
     {
         const QString pdf = path(name);
-        dialogs().onNextPreview([&](const report::PreparedReport& prepared) {
-            report::ReportPreview preview(prepared);
-            dialogs().choosePath(pdf);
-            preview.saveButton->click();
-        });
+        saveNextPreviewAsPdf(pdf);
         print();
         return pdfText(pdf);
     }
