@@ -13,7 +13,6 @@
 
 #include <QCoreApplication>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 
 using namespace tamevo;
 
@@ -21,15 +20,10 @@ namespace {
 
 // The best single statements over the movements for what one day selection shows.
 struct Baseline {
-    explicit Baseline(const QString& path)
-    {
-        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("baseline"));
-        db.setDatabaseName(path);
-        db.open();
-    }
+    explicit Baseline(const QString& path) : connection(path) {}
     void sums(const QString& comparison, const QString& day)
     {
-        QSqlQuery q(db);
+        QSqlQuery q(connection.db());
         q.setForwardOnly(true);
         q.prepare(QStringLiteral("SELECT SUM(borc_tutar), SUM(alacak_tutar) FROM nakit "
                                  "WHERE islem_tarihi %1 ?")
@@ -42,7 +36,7 @@ struct Baseline {
     {
         sums(QStringLiteral("<"), day);
         sums(QStringLiteral("="), day);
-        QSqlQuery q(db);
+        QSqlQuery q(connection.db());
         q.setForwardOnly(true);
         q.prepare(QStringLiteral(
             "SELECT doviz_cinsi, SUM(CASE WHEN islem_tarihi < ?1 AND borc_tutar > 0 THEN "
@@ -59,7 +53,7 @@ struct Baseline {
     void selectDay(const QString& day)
     {
         figures(day);
-        QSqlQuery q(db);
+        QSqlQuery q(connection.db());
         q.setForwardOnly(true);
         q.prepare(QStringLiteral("SELECT * FROM nakit WHERE islem_tarihi = ? ORDER BY nid"));
         q.addBindValue(day);
@@ -70,7 +64,7 @@ struct Baseline {
     }
     void dateList()
     {
-        QSqlQuery q(db);
+        QSqlQuery q(connection.db());
         q.setForwardOnly(true);
         q.exec(
             QStringLiteral("SELECT islem_tarihi FROM nakit WHERE doviz_cinsi = 'TL' "
@@ -78,7 +72,7 @@ struct Baseline {
         while (q.next()) {
         }
     }
-    QSqlDatabase db;
+    bench::BaselineConnection connection;
 };
 
 struct Figures {
@@ -89,13 +83,8 @@ struct Figures {
 
 Figures measure(int count)
 {
-    QTemporaryDir dir;
-    bench::prepareProgramFolder(dir.path());
     Figures result;
-    {
-        Session session;
-        bench::openSampleBook(session);
-        const QString baselinePath = dir.filePath(QStringLiteral("baseline.db"));
+    bench::inSampleBook([&](Session& session, const QString& baselinePath) {
         bench::addYearOfMovements(session, count, baselinePath);
 
         Ledger ledger(session);
@@ -134,9 +123,7 @@ Figures measure(int count)
             bench::sideBySide([&] { ledger.rebuildDateList(); }, [&] { baseline.dateList(); }, 20);
         result = {figures, figuresBaseline, select, selectBaseline, dateList, dateListBaseline};
         ledger.closeBook();
-        baseline.db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("baseline"));
+    });
     return result;
 }
 

@@ -37,6 +37,10 @@ CREATE TABLE nakit (
 -- currencies (the movement list under "Hepsi").
 CREATE INDEX nakit_doviz_tarih ON nakit (doviz_cinsi, islem_tarihi);
 CREATE INDEX nakit_tarih ON nakit (islem_tarihi);
+-- The income and expense analysis: collections and payments per currency and transaction
+-- type, and per currency and source, read from the index alone.
+CREATE INDEX nakit_doviz_neden ON nakit (doviz_cinsi, neden, islem_tarihi, borc_tutar, alacak_tutar);
+CREATE INDEX nakit_doviz_kaynak ON nakit (doviz_cinsi, bankaadi, islem_tarihi, borc_tutar, alacak_tutar);
 
 CREATE TABLE resimnakit (
     rid       INTEGER PRIMARY KEY AUTOINCREMENT,

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlRecord>
 #include <QSqlQuery>
@@ -45,6 +46,24 @@ void ensureDayTotals(QSqlDatabase& db)
         return;
     }
     executeScript(db, resourceText(QStringLiteral("gunluk.sql")));
+}
+
+void ensureMovementIndexes(QSqlDatabase& db)
+{
+    if (!db.tables().contains(QStringLiteral("nakit"))) {
+        return;
+    }
+    static const QRegularExpression indexOnNakit(QStringLiteral("^CREATE INDEX (\\w+) ON nakit\\b"),
+                                                 QRegularExpression::CaseInsensitiveOption);
+    QStringList statements;
+    for (const QString& statement : splitSqlScript(resourceText(QStringLiteral("kasa.sql")))) {
+        const QRegularExpressionMatch match = indexOnNakit.match(statement);
+        if (match.hasMatch()) {
+            statements << QStringLiteral("CREATE INDEX IF NOT EXISTS ") +
+                              statement.mid(match.capturedStart(1));
+        }
+    }
+    executeScript(db, statements.join(QLatin1Char('\n')));
 }
 
 QStringList splitSqlScript(const QString& script)

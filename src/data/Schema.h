@@ -18,6 +18,11 @@ QString schemaText(SchemaKind kind);
 // them. Throws Error.
 void ensureDayTotals(QSqlDatabase& db);
 
+// Gives a cash-book database made before some index of nakit existed every index of nakit
+// the cash-book description has, in one transaction. No effect on a database that has them.
+// Throws Error.
+void ensureMovementIndexes(QSqlDatabase& db);
+
 // Splits an SQL script into statements: each ends with ";" at the end of a line, and a
 // trigger ends with the line "END;". Comment lines ("--") are dropped.
 QStringList splitSqlScript(const QString& script);

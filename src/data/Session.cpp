@@ -56,6 +56,7 @@ OpenBookTexts Session::connectCashBook(const QString& connectionPath, const QStr
     kasaConnection.open();
     QSqlDatabase db = kasaConnection.database();
     ensureDayTotals(db);
+    ensureMovementIndexes(db);
     CalismaYili = yearText.toInt();
     return openBookTexts(readFirmaRecord(kasaConnection), yearText);
 }

@@ -18,7 +18,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSplitter>
-#include <QStatusBar>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -81,15 +80,7 @@ TresimkasaF::TresimkasaF(Session& session, Ledger& ledger)
     layout->addWidget(middle, 1);
     setCentralWidget(central);
 
-    auto* status = new QStatusBar;
-    status->setObjectName(QStringLiteral("StatusBar1"));
-    for (int i = 0; i < 3; ++i) {
-        auto* panel = new QLabel;
-        panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i + 1));
-        statusPanels_ << panel;
-        status->addWidget(panel, i == 2 ? 1 : 0);
-    }
-    setStatusBar(status);
+    statusPanels_ = addStatusPanels(this, 3);
 
     ledger_.kasaTable.onAnyChange(this, [this] { showMovement(); });
     documents_.ResimTakip.onAnyChange(this, [this] { showPicture(); });

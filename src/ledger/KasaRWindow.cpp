@@ -10,7 +10,6 @@
 #include "widgets/DatasetModel.h"
 #include "widgets/WindowKit.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -26,7 +25,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSplitter>
-#include <QStatusBar>
 #include <QStyle>
 #include <QTableView>
 #include <QTableWidget>
@@ -101,15 +99,7 @@ TkasaRF::TkasaRF(Session& session, Ledger& ledger, LedgerReports& reports,
     layout->addWidget(buildBottomPanel());
     setCentralWidget(central);
 
-    auto* status = new QStatusBar;
-    status->setObjectName(QStringLiteral("StatusBar1"));
-    for (int i = 0; i < 4; ++i) {
-        auto* panel = new QLabel;
-        panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i + 1));
-        statusPanels_ << panel;
-        status->addWidget(panel, i == 3 ? 1 : 0);
-    }
-    setStatusBar(status);
+    statusPanels_ = addStatusPanels(this, 4);
     buildMenus();
 
     // Window creation: today in the picker, the first currency, the calendar's title and the
@@ -386,12 +376,8 @@ void TkasaRF::buildMenus()
                         [this] { AltListeyiGizle1Click(); });
     listMenu->addAction(QStringLiteral("Tüm Listeyi Göster"), this,
                         [this] { mLiteyiGster1Click(); });
-    for (QWidget* list :
-         {static_cast<QWidget*>(dateListGrid), static_cast<QWidget*>(calendarGrid)}) {
-        list->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(list, &QWidget::customContextMenuRequested, this,
-                [listMenu, list](const QPoint& at) { listMenu->popup(list->mapToGlobal(at)); });
-    }
+    attachGridMenu(dateListGrid, listMenu);
+    attachGridMenu(calendarGrid, listMenu);
 
     // The movement grid and the summary grid: the movement commands with their keys.
     auto* movementMenu = new QMenu(this);
@@ -406,21 +392,12 @@ void TkasaRF::buildMenus()
         {"Evraklarına Bak/Ekle", QKeySequence(), &TkasaRF::ResimEkle1Click},
     };
     for (const auto& e : entries) {
-        QAction* action = movementMenu->addAction(QString::fromUtf8(e.caption));
-        action->setShortcut(e.key);
-        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         const auto command = e.command;
-        connect(action, &QAction::triggered, this, [this, command] { (this->*command)(); });
-        movementGrid->addAction(action);
-        summaryGrid->addAction(action);
+        addGridCommand(movementMenu, {movementGrid, summaryGrid}, QString::fromUtf8(e.caption),
+                       e.key, [this, command] { (this->*command)(); });
     }
-    for (QTableView* grid : {movementGrid, summaryGrid}) {
-        grid->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(grid, &QWidget::customContextMenuRequested, this,
-                [movementMenu, grid](const QPoint& at) {
-                    movementMenu->popup(grid->viewport()->mapToGlobal(at));
-                });
-    }
+    attachGridMenu(movementGrid, movementMenu);
+    attachGridMenu(summaryGrid, movementMenu);
 }
 
 void TkasaRF::setOpenBookTexts(const OpenBookTexts& texts)

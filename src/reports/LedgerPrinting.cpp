@@ -1,11 +1,15 @@
 #include "reports/LedgerPrinting.h"
 
 #include "data/Dialogs.h"
+#include "reports/IncomeExpenseAnalysis.h"
 #include "reports/LedgerReports.h"
 
 namespace tamevo {
 
-LedgerPrinting::LedgerPrinting(LedgerReports& reports) : reports_(reports) {}
+LedgerPrinting::LedgerPrinting(LedgerReports& reports, IncomeExpenseAnalysis& analysis)
+    : reports_(reports), analysis_(analysis)
+{
+}
 
 void LedgerPrinting::STRG1YazClick()
 {
@@ -27,7 +31,10 @@ void LedgerPrinting::JvXPButton3Click()
 
 void LedgerPrinting::islemturuButClick()
 {
+    // Whatever the window showed before, the analysis starts on the whole working year.
+    analysis_.useWorkingYear();
     emit analysisWindowRequested();
+    guarded([this] { analysis_.raporuHazirla(); });
 }
 
 bool LedgerPrinting::showReport(int number)

@@ -6,6 +6,7 @@
 
 namespace tamevo {
 
+class IncomeExpenseAnalysis;
 class LedgerReports;
 
 // Printing from the ledger window: "YAZDIR" with the print group and "Kısa Açıklama",
@@ -14,14 +15,15 @@ class LedgerReports;
 class LedgerPrinting : public QObject {
     Q_OBJECT
 public:
-    explicit LedgerPrinting(LedgerReports& reports);
+    LedgerPrinting(LedgerReports& reports, IncomeExpenseAnalysis& analysis);
 
     // "YAZDIR": a daily report is shown in the preview at once; a period report opens the
     // two-date window, which prints it. The choice is the ledger's print choice now.
     void STRG1YazClick();
     // "İki Tarih Arası Kasa Hareketi": the two-date window, to open the movement browser.
     void JvXPButton3Click();
-    // "İşlem/Kaynak Türü Raporu": the income and expense analysis window.
+    // "İşlem/Kaynak Türü Raporu": the income and expense analysis of the whole working year,
+    // in its window.
     void islemturuButClick();
 
     // Prepares a ledger template with the report fonts and shows it in the preview. When
@@ -36,6 +38,7 @@ signals:
 
 private:
     LedgerReports& reports_;
+    IncomeExpenseAnalysis& analysis_;
     report::FontMeasurer measurer_;
 };
 

@@ -15,8 +15,11 @@
 #include "lists/SourceTypes.h"
 #include "reports/IkiTarihWindow.h"
 #include "reports/KasaIkiTarihWindow.h"
+#include "reports/DetayWindow.h"
+#include "reports/IncomeExpenseAnalysis.h"
 #include "reports/LedgerPrinting.h"
 #include "reports/LedgerReports.h"
+#include "reports/RaporKasaWindow.h"
 #include "reports/SpreadsheetExport.h"
 #include "reports/TwoDateBrowser.h"
 #include "update/InternetConnection.h"
@@ -24,24 +27,10 @@
 #include "widgets/WindowKit.h"
 
 #include <QGuiApplication>
-#include <QLabel>
-#include <QVBoxLayout>
 
 namespace tamevo {
 
 namespace {
-
-// A tool window whose content comes with its own subsystem; until then it carries its name
-// and caption, so the windows exist in their order from the start.
-std::unique_ptr<QWidget> makeToolWindow(const QString& objectName, const QString& caption)
-{
-    auto window = std::make_unique<QWidget>();
-    window->setObjectName(objectName);
-    window->setWindowTitle(caption);
-    auto* layout = new QVBoxLayout(window.get());
-    layout->addWidget(new QLabel(caption));
-    return window;
-}
 
 // Shows a tool window in front.
 void present(QWidget* window)
@@ -57,8 +46,9 @@ Program::Program()
     session_.openStartupConnections();
     ledger_ = std::make_unique<Ledger>(session_);
     ledgerReports_ = std::make_unique<LedgerReports>(session_, *ledger_);
-    ledgerPrinting_ = std::make_unique<LedgerPrinting>(*ledgerReports_);
     twoDateBrowser_ = std::make_unique<TwoDateBrowser>(session_, *ledger_, *ledgerReports_);
+    analysis_ = std::make_unique<IncomeExpenseAnalysis>(session_);
+    ledgerPrinting_ = std::make_unique<LedgerPrinting>(*ledgerReports_, *analysis_);
     currencyChoices_ = std::make_unique<CurrencyChoices>(session_);
     sourceTypes_ = std::make_unique<SourceTypeList>();
     internet_ = std::make_unique<SystemInternetConnection>();
@@ -79,9 +69,6 @@ void Program::createWindows()
         owned_.push_back(std::move(window));
         return raw;
     };
-    const auto tool = [&](const char* name, const char* caption) {
-        return own(makeToolWindow(QString::fromLatin1(name), QString::fromUtf8(caption)));
-    };
     girisF = own(std::make_unique<TgirisF>(session_, *sourceTypes_));
     kasaRF = own(std::make_unique<TkasaRF>(session_, *ledger_, *ledgerReports_, *currencyChoices_));
     yardimF = own(std::make_unique<TyardimF>());
@@ -92,9 +79,9 @@ void Program::createWindows()
     nakitnedenF = own(std::make_unique<TnakitnedenF>(session_));
     firmaF = own(std::make_unique<TfirmaF>(session_));
     parabirimiF = own(std::make_unique<TparabirimiF>(session_, *currencyChoices_));
-    gelirdetayF = tool("gelirdetayF", "Norvane Tamevo Programı - Tahsilat Detay");
-    raporKasaF = tool("raporKasaF", "Norvane Tamevo Programı - Günlük Kasa İşlem Türü Raporlama");
-    giderdetayF = tool("giderdetayF", "Norvane Tamevo Programı - Ödeme Detay");
+    gelirdetayF = own(std::make_unique<TgelirdetayF>(*analysis_));
+    raporKasaF = own(std::make_unique<TraporKasaF>(*analysis_));
+    giderdetayF = own(std::make_unique<TgiderdetayF>(*analysis_));
     sifreF = own(std::make_unique<TsifreF>(session_));
     kasaikitarihF = own(std::make_unique<TkasaikitarihF>(*twoDateBrowser_));
     kaynakF = own(std::make_unique<TkaynakF>(*sourceTypes_));
@@ -140,7 +127,8 @@ void Program::connectWindows()
     connect(ledgerPrinting_.get(), &LedgerPrinting::twoDateWindowRequested, ikitarihF,
             &TikitarihF::showWindow);
     connect(ledgerPrinting_.get(), &LedgerPrinting::analysisWindowRequested, raporKasaF,
-            [this] { raporKasaF->show(); });
+            &TraporKasaF::showAnalysis);
+    connectAnalysisWindows();
 
     // The two-date window builds a period report or the movement browser; the browser opens
     // its movements in the movement window through the ledger, prints through the two-date
@@ -162,6 +150,7 @@ void Program::connectWindows()
                 kasaRF->setCurrencyEntries(boxes.ledger);
                 kasaF->setCurrencyEntries(boxes.movement);
                 ikitarihF->setCurrencyEntries(boxes.twoDate);
+                raporKasaF->setCurrencyEntries(boxes.analysis);
             });
     connect(sourceTypes_.get(), &SourceTypeList::namesChanged, kasaF, &TkasaF::setSourceNames);
 
@@ -176,6 +165,37 @@ void Program::connectWindows()
     automaticBackup = [this] { firmaF->runAutomaticBackupWhenDue(); };
 }
 
+void Program::connectAnalysisWindows()
+{
+    // The analysis window asks for the detail windows it built.
+    connect(raporKasaF, &TraporKasaF::collectionsDetailRequested, gelirdetayF,
+            &TdetayF::showDetail);
+    connect(raporKasaF, &TraporKasaF::paymentsDetailRequested, giderdetayF, &TdetayF::showDetail);
+
+    // A detail row's commands position the ledger on the movement first (its day, then its
+    // row); a movement the ledger's lists do not hold gets nothing more.
+    const auto onMovement = [this](const std::function<void()>& command) {
+        return [this, command](const QDate& day, qint64 nid) {
+            guarded([&] {
+                if (ledger_->locateMovement(day, nid)) {
+                    ledger_->ParaBirimiDurum();
+                    command();
+                }
+            });
+        };
+    };
+    for (TdetayF* detail :
+         {static_cast<TdetayF*>(gelirdetayF), static_cast<TdetayF*>(giderdetayF)}) {
+        connect(detail, &TdetayF::editRequested, kasaF, onMovement([this] { kasaF->startEdit(); }));
+        connect(detail, &TdetayF::deleteRequested, this, onMovement([this] {
+                    ledger_->deleteCurrentMovement();
+                    ledger_->ParaBirimiDurum();
+                }));
+        connect(detail, &TdetayF::documentsRequested, resimkasaF,
+                onMovement([this] { resimkasaF->showDocuments(); }));
+    }
+}
+
 Program::~Program()
 {
     // Windows go in the reverse order of their creation, before the data they show.
@@ -184,6 +204,7 @@ Program::~Program()
     }
     twoDateBrowser_.reset();
     ledgerPrinting_.reset();
+    analysis_.reset();
     ledgerReports_.reset();
     ledger_.reset();
 }
@@ -213,6 +234,10 @@ void Program::kasakapat()
                        static_cast<QWidget*>(yardimF), static_cast<QWidget*>(firmaF),
                        static_cast<QWidget*>(ikitarihF), static_cast<QWidget*>(kasaikitarihF),
                        static_cast<QWidget*>(kasaF), static_cast<QWidget*>(kasaRF)}) {
+        w->hide();
+    }
+    for (QWidget* w : {static_cast<QWidget*>(raporKasaF), static_cast<QWidget*>(gelirdetayF),
+                       static_cast<QWidget*>(giderdetayF)}) {
         w->hide();
     }
     kasaRF->closeBook();

@@ -12,11 +12,14 @@
 namespace tamevo {
 
 class CurrencyChoices;
+class IncomeExpenseAnalysis;
 class Ledger;
 class LedgerPrinting;
 class LedgerReports;
 class SourceTypeList;
 class TfirmaF;
+class TgelirdetayF;
+class TgiderdetayF;
 class TgirisF;
 class TikitarihF;
 class TkasaF;
@@ -25,6 +28,7 @@ class TkasaikitarihF;
 class TkaynakF;
 class TnakitnedenF;
 class TparabirimiF;
+class TraporKasaF;
 class TresimkasaF;
 class TsifreF;
 class TwoDateBrowser;
@@ -78,10 +82,12 @@ signals:
 private:
     void createWindows();
     void connectWindows();
+    void connectAnalysisWindows();
 
     Session session_;
     std::unique_ptr<Ledger> ledger_;
     std::unique_ptr<LedgerReports> ledgerReports_;
+    std::unique_ptr<IncomeExpenseAnalysis> analysis_;
     std::unique_ptr<LedgerPrinting> ledgerPrinting_;
     std::unique_ptr<TwoDateBrowser> twoDateBrowser_;
     std::unique_ptr<CurrencyChoices> currencyChoices_;
@@ -100,9 +106,9 @@ private:
     TnakitnedenF* nakitnedenF = nullptr;
     TfirmaF* firmaF = nullptr;
     TparabirimiF* parabirimiF = nullptr;
-    QWidget* gelirdetayF = nullptr;
-    QWidget* raporKasaF = nullptr;
-    QWidget* giderdetayF = nullptr;
+    TgelirdetayF* gelirdetayF = nullptr;
+    TraporKasaF* raporKasaF = nullptr;
+    TgiderdetayF* giderdetayF = nullptr;
     TsifreF* sifreF = nullptr;
     TkasaikitarihF* kasaikitarihF = nullptr;
     TkaynakF* kaynakF = nullptr;

@@ -144,6 +144,12 @@ QHash<QString, QImage> grabWindows()
     shoot(browser, {1000, 560});
     browser->hide();
 
+    // The collections and payments of the working year.
+    press(ledger, "islemturuBut");
+    QWidget* analysis = program.window(QStringLiteral("raporKasaF"));
+    shoot(analysis, {1100, 640});
+    analysis->hide();
+
     press(ledger, "ResimEkle");
     press(entry, "JvXPButton2");
     press(entry, "JvXPButton4");

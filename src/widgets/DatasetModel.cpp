@@ -137,6 +137,17 @@ void DatasetModel::followChange(int row)
     }
 }
 
+void tintAlternateRows(DatasetModel& model)
+{
+    model.setCellStyle([](const DatasetRow& row, const QString&) {
+        CellStyle style;
+        if (row.index() % 2 == 0) {
+            style.background = QColor(255, 255, 192);
+        }
+        return style;
+    });
+}
+
 void bindTableView(QTableView& view, DatasetModel& model)
 {
     view.setModel(&model);

@@ -68,6 +68,10 @@ private:
     bool following_ = false;  // true while the model follows a change of the dataset
 };
 
+// The program's lists drawn with alternating rows: the first, third and so on light yellow
+// (255, 255, 192), the others plain.
+void tintAlternateRows(DatasetModel& model);
+
 // Shows a dataset in a table view and keeps the two on the same row: choosing a row in the
 // view moves the dataset there (a refused post shows its message and the view goes back to
 // the dataset's row), and the dataset moving selects its row in the view.

@@ -2,10 +2,16 @@
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QAction>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
-#include <QScreen>
+#include <QMainWindow>
+#include <QMenu>
 #include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTableView>
 #include <QToolButton>
 
 namespace tamevo {
@@ -37,6 +43,52 @@ QLabel* makeCaption(const QString& text, QWidget* buddy)
         label->setBuddy(buddy);
     }
     return label;
+}
+
+QTableView* makeListGrid(const QString& objectName, const QString& accessibleName, int rowHeight)
+{
+    auto* grid = new QTableView;
+    grid->setObjectName(objectName);
+    grid->setAccessibleName(accessibleName);
+    grid->verticalHeader()->setVisible(false);
+    grid->verticalHeader()->setDefaultSectionSize(rowHeight);
+    return grid;
+}
+
+void attachGridMenu(QAbstractScrollArea* grid, QMenu* menu)
+{
+    grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(
+        grid, &QWidget::customContextMenuRequested, menu,
+        [grid, menu](const QPoint& at) { menu->popup(grid->viewport()->mapToGlobal(at)); });
+}
+
+QAction* addGridCommand(QMenu* menu, const QList<QWidget*>& grids, const QString& caption,
+                        const QKeySequence& key, const std::function<void()>& command)
+{
+    QAction* action = menu->addAction(caption);
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    QObject::connect(action, &QAction::triggered, menu, command);
+    for (QWidget* grid : grids) {
+        grid->addAction(action);
+    }
+    return action;
+}
+
+QList<QLabel*> addStatusPanels(QMainWindow* window, int count)
+{
+    auto* status = new QStatusBar;
+    status->setObjectName(QStringLiteral("StatusBar1"));
+    QList<QLabel*> panels;
+    for (int i = 0; i < count; ++i) {
+        auto* panel = new QLabel;
+        panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i + 1));
+        panels << panel;
+        status->addWidget(panel, i == count - 1 ? 1 : 0);
+    }
+    window->setStatusBar(status);
+    return panels;
 }
 
 void centreOnDesktop(QWidget* window)

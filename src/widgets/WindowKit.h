@@ -1,9 +1,18 @@
 #pragma once
 
+#include <QKeySequence>
+#include <QList>
 #include <QString>
 
+#include <functional>
+
+class QAbstractScrollArea;
+class QAction;
 class QLabel;
+class QMainWindow;
+class QMenu;
 class QPushButton;
+class QTableView;
 class QToolButton;
 class QWidget;
 
@@ -24,6 +33,20 @@ QLabel* makeCaption(const QString& text, QWidget* buddy = nullptr);
 // (İ, Ü, Ö, Ç, Ş, Ğ), which many fonts draw above their ascent: without it a label as high as
 // its font cuts them off.
 void keepLettersWhole(QWidget* window);
+// A grid of a list: its objectName, the name a screen reader announces, rows of `rowHeight`
+// pixels and no row numbers.
+QTableView* makeListGrid(const QString& objectName, const QString& accessibleName, int rowHeight);
+
+// A grid's context menu, shown where the user asks for it on the grid.
+void attachGridMenu(QAbstractScrollArea* grid, QMenu* menu);
+// A command of a grid's context menu that its key (none when empty) also runs while one of
+// `grids`, or a control in it, has the focus.
+QAction* addGridCommand(QMenu* menu, const QList<QWidget*>& grids, const QString& caption,
+                        const QKeySequence& key, const std::function<void()>& command);
+
+// The window's status bar with `count` panels (StatusPanel1, ...), the last one taking the
+// room left; returns the panels in order.
+QList<QLabel*> addStatusPanels(QMainWindow* window, int count);
 
 // Centres a window on the desktop (the primary screen's free area).
 void centreOnDesktop(QWidget* window);

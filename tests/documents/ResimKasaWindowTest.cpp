@@ -483,11 +483,7 @@ TEST_F(ResimKasaWindowTest, PrintsCarryThePictureAtThePageSizeWithItsProportions
                             filled(c.picture.width(), c.picture.height(), Qt::red)));
         documentGrid()->selectRow(number - 1);
         const QString pdf = path(QStringLiteral("evrak%1.pdf").arg(number));
-        dialogs().onNextPreview([&](const report::PreparedReport& prepared) {
-            report::ReportPreview preview(prepared);
-            dialogs().choosePath(pdf);
-            preview.saveButton->click();
-        });
+        saveNextPreviewAsPdf(pdf);
         dialogs().clear();
         press(c.button);
         ASSERT_EQ(kinds(), (QStringList{QStringLiteral("preview"), QStringLiteral("save")}));

@@ -70,11 +70,7 @@ TEST_F(LedgerPrintingTest, DailyReportPrintsToPdfFromThePreview)
     ASSERT_EQ(program->ledger().selectedDay(), QDate(2021, 1, 5));
 
     const QString pdf = path(QStringLiteral("gunluk.pdf"));
-    dialogs().onNextPreview([&](const report::PreparedReport& prepared) {
-        report::ReportPreview preview(prepared);
-        dialogs().choosePath(pdf);
-        preview.saveButton->click();
-    });
+    saveNextPreviewAsPdf(pdf);
     print();
 
     ASSERT_EQ(previewCount(), 1);

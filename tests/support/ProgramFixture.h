@@ -4,6 +4,7 @@
 // created in their order and driven through their controls, found by their objectNames, with
 // real key and mouse events.
 
+#include "reportengine/ReportPreview.h"
 #include "shell/Program.h"
 #include "support/ProgramFolderFixture.h"
 
@@ -11,6 +12,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableView>
 #include <QTest>
 
@@ -151,6 +153,17 @@ protected:
         if (twice) {
             QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
         }
+    }
+
+    // The next report preview is saved as a PDF at `pdf` with the preview's save button, then
+    // closed.
+    void saveNextPreviewAsPdf(const QString& pdf)
+    {
+        dialogs().onNextPreview([this, pdf](const report::PreparedReport& prepared) {
+            report::ReportPreview preview(prepared);
+            dialogs().choosePath(pdf);
+            preview.saveButton->click();
+        });
     }
 
     // Fills the entry screen and presses "KASA İŞLEMLERİNE GİR".
