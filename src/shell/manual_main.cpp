@@ -148,11 +148,23 @@ QHash<QString, QImage> grabWindows()
     press(ledger, "islemturuBut");
     QWidget* analysis = program.window(QStringLiteral("raporKasaF"));
     shoot(analysis, {1100, 640});
+    press(analysis, "JvXPButton1");  // the details behind the first group
+    for (const char* name : {"gelirdetayF", "giderdetayF"}) {
+        QWidget* detail = program.window(QString::fromLatin1(name));
+        if (detail->isVisible()) {
+            shoot(detail, {900, 480});
+            detail->hide();
+        }
+    }
     analysis->hide();
 
     press(ledger, "ResimEkle");
     press(entry, "JvXPButton2");
     press(entry, "JvXPButton4");
+    press(entry, "JvXPButton9");
+    press(entry, "JvXPButton8");
+    press(movement, "islemTuruGirisi");
+    press(entry, "tfXPButton1");
     // Every other window as it opens.
     for (QWidget* window : program.windows()) {
         const QString name = QStringLiteral("ekran/%1.png").arg(window->objectName());
