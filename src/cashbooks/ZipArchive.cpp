@@ -1,7 +1,7 @@
 #include "cashbooks/ZipArchive.h"
 
 #include "data/Errors.h"
-#include "data/IniFile.h"
+#include "data/AtomicFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,7 @@
 #include "data/Schema.h"
 
 #include "data/Errors.h"
+#include "data/Transaction.h"
 
 #include <QDir>
 #include <QFile>
@@ -76,24 +77,15 @@ QStringList splitSqlScript(const QString& script)
 
 void executeScript(QSqlDatabase& db, const QString& script)
 {
-    if (!db.transaction()) {
-        throw Error(db.lastError().text());
-    }
+    Transaction transaction(db);
     QSqlQuery query(db);
     for (const QString& statement : splitSqlScript(script)) {
         if (!query.exec(statement)) {
-            const QString text = query.lastError().text();
-            query.finish();
-            db.rollback();
-            throw Error(text);
+            throw Error(query.lastError().text());
         }
     }
     query.finish();
-    if (!db.commit()) {
-        const QString text = db.lastError().text();
-        db.rollback();
-        throw Error(text);
-    }
+    transaction.commit();
 }
 
 void writeDatabaseFile(const QString& path, const QString& copyFrom,

@@ -1,7 +1,7 @@
 #include "lists/SourceTypes.h"
 
 #include "data/Errors.h"
-#include "data/IniFile.h"
+#include "data/AtomicFile.h"
 #include "data/ProgramFolder.h"
 
 #include <QDir>

@@ -1,5 +1,7 @@
 #include "data/ProgramLayout.h"
 #include "data/Schema.h"
+#include "data/Transaction.h"
+#include "data/Errors.h"
 
 #include "support/ProgramFolderFixture.h"
 
@@ -180,4 +182,51 @@ TEST(Schema, SplitKeepsTriggerBodiesWhole)
     ASSERT_EQ(statements.size(), 3);
     EXPECT_TRUE(statements[1].startsWith(QLatin1String("CREATE TRIGGER")));
     EXPECT_TRUE(statements[1].endsWith(QLatin1String("END;")));
+}
+
+TEST(Transaction, WritesOfSeveralStatementsLastTogetherOrNotAtAll)
+{
+    QTemporaryDir dir;
+    const QString connection = QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(dir.filePath(QStringLiteral("t.mdb")));
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        ASSERT_TRUE(q.exec(QStringLiteral("CREATE TABLE t (x)")));
+        const auto count = [&] {
+            QSqlQuery c(db);
+            EXPECT_TRUE(c.exec(QStringLiteral("SELECT count(*) FROM t")) && c.next());
+            return c.value(0).toInt();
+        };
+        const auto insertTwo = [&] {
+            EXPECT_TRUE(q.exec(QStringLiteral("INSERT INTO t VALUES (1)")));
+            EXPECT_TRUE(q.exec(QStringLiteral("INSERT INTO t VALUES (2)")));
+        };
+
+        // Left by an exception: rolled back.
+        try {
+            Transaction transaction(db);
+            insertTwo();
+            throw Error(QStringLiteral("disk dolu"));
+        } catch (const Error&) {
+        }
+        EXPECT_EQ(count(), 0);
+
+        {
+            Transaction transaction(db);
+            insertTwo();
+            transaction.commit();
+        }
+        EXPECT_EQ(count(), 2);
+
+        // A script that fails at its last statement leaves nothing of the others.
+        EXPECT_THROW(executeScript(db, QStringLiteral("INSERT INTO t VALUES (3);\n"
+                                                      "INSERT INTO yok VALUES (4);\n")),
+                     Error);
+        EXPECT_EQ(count(), 2);
+        q.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connection);
 }
