@@ -261,7 +261,11 @@ void TgirisF::JvXPButton13Click()
     }
     sourceTypes_.KaynakSekliAyarla();
 
-    switch (checkEntryPassword(session_, passwordEdit->text())) {
+    PasswordCheck check = PasswordCheck::Accepted;
+    if (!guarded([&] { check = checkEntryPassword(session_, passwordEdit->text()); })) {
+        return;
+    }
+    switch (check) {
         case PasswordCheck::Accepted:
             break;
         case PasswordCheck::Wrong:

@@ -2,6 +2,7 @@
 
 #include "data/Errors.h"
 #include "entry/GirisWindow.h"
+#include "shell/Application.h"
 #include "shell/Program.h"
 #include "data/ProgramFolder.h"
 #include "shell/QtDialogs.h"
@@ -13,7 +14,7 @@ namespace tamevo {
 
 int runProgram(int& argc, char** argv, const std::function<void()>& entryScreenShown)
 {
-    QApplication app(argc, argv);
+    Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Norvane Tamevo"));
     QApplication::setApplicationDisplayName(QStringLiteral("Norvane Tamevo"));
     // The entry screen is hidden while the ledger is open; the program ends only through

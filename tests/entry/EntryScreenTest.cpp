@@ -208,3 +208,20 @@ TEST_F(EntryScreenTest, ExitQuestionNoReturnsToTheEntryScreenWithTheBookClosed)
     EXPECT_TRUE(program->ended());
     EXPECT_FALSE(program->session().kasaConnection.isOpen());
 }
+
+TEST_F(EntryScreenTest, AnErrorOfTheGeneralDatabaseOnEntryIsShownAndTheProgramGoesOn)
+{
+    registerCashBook(QStringLiteral("K01"), QStringLiteral("Merkez"));
+    execute(QStringLiteral("AnaData/Genel.mdb"),
+            {QStringLiteral("ALTER TABLE sifre RENAME TO sifre_eski")});
+    dialogs().expectError(QStringLiteral("sifre"));
+    enter(QStringLiteral("K01"), QStringLiteral("2021"));
+    EXPECT_TRUE(isShown("girisF"));
+    EXPECT_FALSE(isShown("kasaRF"));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("Data/K012021.mdb"))));
+
+    execute(QStringLiteral("AnaData/Genel.mdb"),
+            {QStringLiteral("ALTER TABLE sifre_eski RENAME TO sifre")});
+    enter(QStringLiteral("K01"), QStringLiteral("2021"));
+    EXPECT_TRUE(isShown("kasaRF"));
+}
