@@ -3,6 +3,7 @@
 #include "data/Dialogs.h"
 #include "data/Errors.h"
 #include "data/ProgramFolder.h"
+#include "data/Schema.h"
 #include "data/Session.h"
 #include "cashbooks/BackupSettings.h"
 #include "cashbooks/Registry.h"
@@ -51,21 +52,27 @@ QString folderOf(const QString& path)
     return QFileInfo(path).absolutePath();
 }
 
-// Puts restored databases in place. A rollback journal left beside a database by a program
-// that stopped in the middle of a save belongs to the file it replaced: the engine would play
-// it back into the restored database at its next opening and damage it, so it goes too.
-void replaceDatabases(ZipExtraction& extraction)
+// Every unpacked database is opened and checked before it replaces anything: a file that is
+// not a database, or a damaged one, is refused with its name and changes nothing.
+void checkRestoredDatabases(const ZipExtraction& extraction)
 {
-    const QStringList targets = extraction.targets();
-    extraction.replaceTargets();
-    for (const QString& target : targets) {
-        QFile journal(target + QStringLiteral("-journal"));
-        if (journal.exists() && !journal.remove()) {
-            throw Error(QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(journal.fileName()),
-                                                     journal.errorString()));
+    extraction.checkEach([](const QString& unpacked, const QString& target) {
+        if (!target.endsWith(QLatin1String(".mdb"), Qt::CaseInsensitive)) {
+            return;
         }
-    }
+        try {
+            checkDatabaseFile(unpacked);
+        } catch (const Error& error) {
+            throw Error(restoredDatabaseRefusedMessage(QFileInfo(target).fileName(), error.text()));
+        }
+    });
 }
+
+// A rollback journal left beside a database by a program that stopped in the middle of a
+// save belongs to the file it replaced: the engine would play it back into the restored
+// database at its next opening and damage it, so it goes with that file.
+const QStringList kStaleCompanions{QStringLiteral("-journal"), QStringLiteral("-wal"),
+                                   QStringLiteral("-shm")};
 
 void reopen(Connection& connection, const QString& connectionString)
 {
@@ -97,6 +104,13 @@ QString companionMissingMessage(const QString& companionPath)
 {
     return QStringLiteral("%1 dosyası bulunamadığından\n\rgenel bilgiler geri yüklenmedi.")
         .arg(QDir::toNativeSeparators(companionPath));
+}
+
+QString restoredDatabaseRefusedMessage(const QString& fileName, const QString& reason)
+{
+    return QStringLiteral(
+               "Yedekteki %1 geçerli bir veritabanı değil; geri yükleme yapılmadı.\n\r%2")
+        .arg(fileName, reason);
 }
 
 QString openCashBookRestoreMessage(const QString& path)
@@ -198,7 +212,8 @@ bool Backups::TekKasaGeriYukle()
             }
         }
     }
-    replaceDatabases(extraction);
+    checkRestoredDatabases(extraction);
+    extraction.replaceTargets(kStaleCompanions);
     return true;
 }
 
@@ -235,10 +250,14 @@ bool Backups::TumFirmalarGeriYukle()
             if (!companionMissing) {
                 generalData.emplace(ZipArchive(companion), generalFolder());
             }
-            replaceDatabases(data);
+            checkRestoredDatabases(data);
+            std::vector<ZipExtraction*> all{&data};
             if (generalData) {
-                replaceDatabases(*generalData);
+                checkRestoredDatabases(*generalData);
+                all.push_back(&*generalData);
             }
+            // Both folders change together or not at all.
+            ZipExtraction::replaceTogether(all, kStaleCompanions);
         } catch (const Error& error) {
             try {
                 reconnect(generalWasOpen, generalString, cashWasOpen, cashString);

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
 #include <QUuid>
 
 namespace tamevo {
@@ -129,6 +130,52 @@ void writeDatabaseFile(const QString& path, const QString& copyFrom,
     if (!failure.isEmpty()) {
         QFile::remove(temporary);
         throw Error(QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path), failure));
+    }
+}
+
+void checkDatabaseFile(const QString& path)
+{
+    const QString connectionName = QUuid::createUuid().toString();
+    QString failure;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
+        db.setDatabaseName(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) +
+                           QStringLiteral("?mode=ro"));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
+        if (!db.open()) {
+            failure = db.lastError().text();
+        } else {
+            QSqlQuery query(db);
+            query.setForwardOnly(true);
+            if (!query.exec(QStringLiteral("PRAGMA integrity_check"))) {
+                failure = query.lastError().text();
+            } else {
+                QStringList problems;
+                while (query.next()) {
+                    const QString line = query.value(0).toString();
+                    if (line != QLatin1String("ok")) {
+                        problems << line;
+                    }
+                }
+                if (query.lastError().isValid()) {
+                    problems << query.lastError().text();
+                }
+                failure = problems.mid(0, 5).join(QLatin1Char('\n'));
+            }
+            if (failure.isEmpty() &&
+                (!query.exec(
+                     QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table'")) ||
+                 !query.next() || query.value(0).toInt() == 0)) {
+                failure = query.lastError().isValid() ? query.lastError().text()
+                                                      : QStringLiteral("Veritabanında tablo yok.");
+            }
+            query.finish();
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(connectionName);
+    if (!failure.isEmpty()) {
+        throw Error(failure);
     }
 }
 
