@@ -141,9 +141,10 @@ bool Backups::TekKasaYedekle(const QString& code)
     }
     const CurrentDirectoryKeeper keeper;
     const IniFile settings = backupSettingsFile();
-    const QString path = askBackupPath(backupStartFolder(settings.read(kTekYedekler, kSonTekYedek)),
-                                       code + QLatin1Char('_') + backupStamp(now().date()),
-                                       kSingleBackupFilter, QStringLiteral("ydk"));
+    const QString path =
+        askBackupPath(backupStartFolder(readBackupSetting(kTekYedekler, kSonTekYedek)),
+                      code + QLatin1Char('_') + backupStamp(now().date()), kSingleBackupFilter,
+                      QStringLiteral("ydk"));
     if (path.isEmpty()) {
         return false;
     }
@@ -161,7 +162,7 @@ bool Backups::TumunuYedekle()
     const CurrentDirectoryKeeper keeper;
     const IniFile settings = backupSettingsFile();
     const QString path =
-        askBackupPath(backupStartFolder(settings.read(kTumYedekler, kSonTumYedek)),
+        askBackupPath(backupStartFolder(readBackupSetting(kTumYedekler, kSonTumYedek)),
                       QStringLiteral("NorvaneKasaTumu_") + backupStamp(now().date()),
                       kAllBackupFilter, QStringLiteral("zip"));
     if (path.isEmpty()) {
@@ -179,7 +180,7 @@ bool Backups::TumunuYedekleOto()
     const CurrentDirectoryKeeper keeper;
     const QDate today = now().date();
     // The stored folder, not the panel's: settings not saved do not count.
-    QString folder = backupSettingsFile().read(kOtoYedekler, kSonOtoYedek);
+    QString folder = readBackupSetting(kOtoYedekler, kSonOtoYedek);
     if (!QFileInfo(folder).isDir()) {
         showMessage(kAutomaticBackupFolderMissing);
         return false;
@@ -231,10 +232,9 @@ bool Backups::TumFirmalarGeriYukle()
     const bool generalWasOpen = general.isOpen();
     const bool cashWasOpen = cash.isOpen();
 
-    const IniFile settings = backupSettingsFile();
-    QString start = settings.read(kTumYedekler, kSonTumYedek);
+    QString start = readBackupSetting(kTumYedekler, kSonTumYedek);
     if (start.size() < 2) {
-        start = backupStartFolder(settings.read(kOtoYedekler, kSonOtoYedek));
+        start = backupStartFolder(readBackupSetting(kOtoYedekler, kSonOtoYedek));
     }
     const QString path = dialogs().openFileName(kBackupDialogTitle, start, kAllBackupFilter);
     const QString companion = path + QStringLiteral("Gen");
@@ -291,7 +291,7 @@ void Backups::reconnect(bool generalWasOpen, const QString& generalString, bool 
 std::optional<QString> Backups::OtoYedekAdresiniBul()
 {
     const CurrentDirectoryKeeper keeper;
-    const QString start = backupStartFolder(backupSettingsFile().read(kOtoYedekler, kSonOtoYedek));
+    const QString start = backupStartFolder(readBackupSetting(kOtoYedekler, kSonOtoYedek));
     QString folder = dialogs().existingFolder(kBackupDialogTitle, start);
     if (folder.isEmpty()) {
         return std::nullopt;

@@ -101,6 +101,8 @@ QStringList decodeSourceTypes(const QByteArray& content)
         if (line.endsWith(QLatin1Char('\r'))) {
             line.chop(1);
         }
+        // A name longer than a movement's source field is cut to it.
+        line.truncate(kSourceTypeMaxLength);
     }
     return lines;
 }

@@ -225,3 +225,17 @@ TEST_F(EntryScreenTest, AnErrorOfTheGeneralDatabaseOnEntryIsShownAndTheProgramGo
     enter(QStringLiteral("K01"), QStringLiteral("2021"));
     EXPECT_TRUE(isShown("kasaRF"));
 }
+
+TEST_F(EntryScreenTest, RememberedValuesLongerThanTheirFieldsAreCutOnReading)
+{
+    QFile ini(path(QStringLiteral("FirmaAyar.ini")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Giris]\r\nKodu=" + QByteArray(40, 'K') +
+              "\r\nYil=20211999\r\nAdi=" + QByteArray("Şube ").repeated(1 << 20) + "\r\n");
+    ini.close();
+    program.reset();
+    program = std::make_unique<Program>();
+    EXPECT_EQ(control<QLineEdit>("girisF", "firmaedit")->text(), QString(20, QLatin1Char('K')));
+    EXPECT_EQ(control<QLineEdit>("girisF", "yilEdit")->text(), QStringLiteral("2021"));
+    EXPECT_EQ(control<QLabel>("girisF", "Label1")->text(), QStringLiteral("Şube ").repeated(20));
+}
