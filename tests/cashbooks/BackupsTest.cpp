@@ -97,6 +97,20 @@ protected:
         QSqlDatabase::removeDatabase(QStringLiteral("yarim"));
     }
 
+    // A restore of all from `archive`, answered Yes, that fails: the text of its error.
+    QString failingRestoreOfAll(const QString& archive)
+    {
+        dialogs().answer(Answer::Yes);
+        dialogs().choosePath(archive);
+        try {
+            backups.TumFirmalarGeriYukle();
+        } catch (const Error& error) {
+            return error.text();
+        }
+        ADD_FAILURE() << "no error";
+        return {};
+    }
+
     const ScriptedDialogs::Shown& shown(size_t i) { return dialogs().shown().at(i); }
 
     Session session;
@@ -466,14 +480,8 @@ TEST_F(BackupsTest, ARestoreOfAllFromADamagedPairChangesNoDatabase)
         SCOPED_TRACE(damaged.toStdString());
         const QByteArray whole = readAll(damaged);
         writeAll(damaged, whole.left(whole.size() - 30));
-        dialogs().answer(Answer::Yes);
-        dialogs().choosePath(archive);
-        try {
-            backups.TumFirmalarGeriYukle();
-            ADD_FAILURE() << "no error";
-        } catch (const Error& error) {
-            EXPECT_TRUE(error.text().contains(QDir::toNativeSeparators(damaged))) << error.what();
-        }
+        const QString error = failingRestoreOfAll(archive);
+        EXPECT_TRUE(error.contains(QDir::toNativeSeparators(damaged))) << error.toStdString();
         EXPECT_EQ(readAll(path(QStringLiteral("Data/K012021.mdb"))), book);
         EXPECT_EQ(readAll(path(QStringLiteral("AnaData/Genel.mdb"))), genel);
         EXPECT_EQ(folderEntries(path(QStringLiteral("Data"))),
@@ -653,15 +661,9 @@ TEST_F(BackupsTest, ARestoreOfAllThatFailsHalfWayPutsBackWhatItReplaced)
     const QStringList dataEntries = folderEntries(path(QStringLiteral("Data")));
     const QStringList generalEntries = folderEntries(path(QStringLiteral("AnaData")));
 
-    dialogs().answer(Answer::Yes);
-    dialogs().choosePath(archive);
-    try {
-        backups.TumFirmalarGeriYukle();
-        ADD_FAILURE() << "no error";
-    } catch (const Error& error) {
-        EXPECT_TRUE(error.text().contains(QStringLiteral("Ek.mdb"))) << error.what();
-        EXPECT_FALSE(error.text().contains(QStringLiteral("geri konamadı"))) << error.what();
-    }
+    const QString error = failingRestoreOfAll(archive);
+    EXPECT_TRUE(error.contains(QStringLiteral("Ek.mdb"))) << error.toStdString();
+    EXPECT_FALSE(error.contains(QStringLiteral("geri konamadı"))) << error.toStdString();
     for (int i = 0; i < files.size(); ++i) {
         EXPECT_EQ(readAll(path(files[i])), before[i]) << files[i].toStdString();
     }
