@@ -17,7 +17,7 @@ class HostileInput {
 public:
     explicit HostileInput(quint32 seed) : random_(seed) {}
 
-    int number(int from, int to) { return int(random_.bounded(from, to + 1)); }
+    int number(int from, int to) { return int(random_.bounded(qint64(from), qint64(to) + 1)); }
     bool chance(int percent) { return number(1, 100) <= percent; }
 
     template <typename T>
