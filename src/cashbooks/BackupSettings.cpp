@@ -10,6 +10,18 @@ IniFile backupSettingsFile()
     return IniFile(GetPathPath() + QStringLiteral("Yedekler.dan"));
 }
 
+QString readBackupSetting(const QString& section, const QString& key)
+{
+    const QString value = backupSettingsFile().read(section, key);
+    if (key == kYedekGun) {
+        return value.left(kDayCountWidth);
+    }
+    if (key == kSonOtoYedek || key == kSonTekYedek || key == kSonTumYedek) {
+        return value.left(kBackupFolderWidth);
+    }
+    return value;
+}
+
 QString defaultBackupFolder()
 {
     return GetPathPath() + QStringLiteral("Yedek/");
@@ -27,17 +39,16 @@ QString backupStamp(const QDate& day)
 
 AutoBackupSettings loadAutoBackupSettings()
 {
-    const IniFile file = backupSettingsFile();
     AutoBackupSettings settings;
-    const QString folder = file.read(kOtoYedekler, kSonOtoYedek);
+    const QString folder = readBackupSetting(kOtoYedekler, kSonOtoYedek);
     settings.folder = folder.size() >= 3 ? folder : defaultBackupFolder();
-    const QString dayCount = file.read(kOtoYedekler, kYedekGun);
+    const QString dayCount = readBackupSetting(kOtoYedekler, kYedekGun);
     settings.dayCount = dayCount.isEmpty() ? QStringLiteral("7") : dayCount;
-    settings.enabled = file.read(kOtoYedekler, kYedekAl) == QLatin1String("1");
+    settings.enabled = readBackupSetting(kOtoYedekler, kYedekAl) == QLatin1String("1");
 
-    const qint64 day = SayiyaCevir(file.read(kOtoYedekler, kTarihOtoGun));
-    const qint64 month = SayiyaCevir(file.read(kOtoYedekler, kTarihOtoAy));
-    const qint64 year = SayiyaCevir(file.read(kOtoYedekler, kTarihOtoYil));
+    const qint64 day = SayiyaCevir(readBackupSetting(kOtoYedekler, kTarihOtoGun));
+    const qint64 month = SayiyaCevir(readBackupSetting(kOtoYedekler, kTarihOtoAy));
+    const qint64 year = SayiyaCevir(readBackupSetting(kOtoYedekler, kTarihOtoYil));
     const QDate stored =
         year >= 1971 && year <= 2049 && month >= 1 && month <= 12 && day >= 1 && day <= 31
             ? QDate(int(year), int(month), int(day))

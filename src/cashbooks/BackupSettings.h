@@ -24,6 +24,14 @@ inline const QString kTarihOtoGun = QStringLiteral("TarihOtoGun");
 inline const QString kTarihOtoAy = QStringLiteral("TarihOtoAy");
 inline const QString kTarihOtoYil = QStringLiteral("TarihOtoYil");
 
+// The longest folder a setting names, and the day-count box's width.
+constexpr int kBackupFolderWidth = 4096;
+constexpr int kDayCountWidth = 3;
+
+// A value of Yedekler.dan, cut to its field on reading: the day count to the width of its
+// box, a folder to the longest folder name; the switch and the date parts as they stand.
+QString readBackupSetting(const QString& section, const QString& key);
+
 // The program's backup folder: program folder + "Yedek/".
 QString defaultBackupFolder();
 

@@ -3,6 +3,7 @@
 #include "data/Dialogs.h"
 #include "data/Errors.h"
 #include "data/ProgramFolder.h"
+#include "data/Schema.h"
 #include "data/Session.h"
 #include "cashbooks/BackupSettings.h"
 #include "cashbooks/Registry.h"
@@ -51,21 +52,27 @@ QString folderOf(const QString& path)
     return QFileInfo(path).absolutePath();
 }
 
-// Puts restored databases in place. A rollback journal left beside a database by a program
-// that stopped in the middle of a save belongs to the file it replaced: the engine would play
-// it back into the restored database at its next opening and damage it, so it goes too.
-void replaceDatabases(ZipExtraction& extraction)
+// Every unpacked database is opened and checked before it replaces anything: a file that is
+// not a database, or a damaged one, is refused with its name and changes nothing.
+void checkRestoredDatabases(const ZipExtraction& extraction)
 {
-    const QStringList targets = extraction.targets();
-    extraction.replaceTargets();
-    for (const QString& target : targets) {
-        QFile journal(target + QStringLiteral("-journal"));
-        if (journal.exists() && !journal.remove()) {
-            throw Error(QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(journal.fileName()),
-                                                     journal.errorString()));
+    extraction.checkEach([](const QString& unpacked, const QString& target) {
+        if (!target.endsWith(QLatin1String(".mdb"), Qt::CaseInsensitive)) {
+            return;
         }
-    }
+        try {
+            checkDatabaseFile(unpacked);
+        } catch (const Error& error) {
+            throw Error(restoredDatabaseRefusedMessage(QFileInfo(target).fileName(), error.text()));
+        }
+    });
 }
+
+// A rollback journal left beside a database by a program that stopped in the middle of a
+// save belongs to the file it replaced: the engine would play it back into the restored
+// database at its next opening and damage it, so it goes with that file.
+const QStringList kStaleCompanions{QStringLiteral("-journal"), QStringLiteral("-wal"),
+                                   QStringLiteral("-shm")};
 
 void reopen(Connection& connection, const QString& connectionString)
 {
@@ -99,6 +106,13 @@ QString companionMissingMessage(const QString& companionPath)
         .arg(QDir::toNativeSeparators(companionPath));
 }
 
+QString restoredDatabaseRefusedMessage(const QString& fileName, const QString& reason)
+{
+    return QStringLiteral(
+               "Yedekteki %1 geçerli bir veritabanı değil; geri yükleme yapılmadı.\n\r%2")
+        .arg(fileName, reason);
+}
+
 QString openCashBookRestoreMessage(const QString& path)
 {
     return QStringLiteral(
@@ -127,9 +141,10 @@ bool Backups::TekKasaYedekle(const QString& code)
     }
     const CurrentDirectoryKeeper keeper;
     const IniFile settings = backupSettingsFile();
-    const QString path = askBackupPath(backupStartFolder(settings.read(kTekYedekler, kSonTekYedek)),
-                                       code + QLatin1Char('_') + backupStamp(now().date()),
-                                       kSingleBackupFilter, QStringLiteral("ydk"));
+    const QString path =
+        askBackupPath(backupStartFolder(readBackupSetting(kTekYedekler, kSonTekYedek)),
+                      code + QLatin1Char('_') + backupStamp(now().date()), kSingleBackupFilter,
+                      QStringLiteral("ydk"));
     if (path.isEmpty()) {
         return false;
     }
@@ -147,7 +162,7 @@ bool Backups::TumunuYedekle()
     const CurrentDirectoryKeeper keeper;
     const IniFile settings = backupSettingsFile();
     const QString path =
-        askBackupPath(backupStartFolder(settings.read(kTumYedekler, kSonTumYedek)),
+        askBackupPath(backupStartFolder(readBackupSetting(kTumYedekler, kSonTumYedek)),
                       QStringLiteral("NorvaneKasaTumu_") + backupStamp(now().date()),
                       kAllBackupFilter, QStringLiteral("zip"));
     if (path.isEmpty()) {
@@ -165,7 +180,7 @@ bool Backups::TumunuYedekleOto()
     const CurrentDirectoryKeeper keeper;
     const QDate today = now().date();
     // The stored folder, not the panel's: settings not saved do not count.
-    QString folder = backupSettingsFile().read(kOtoYedekler, kSonOtoYedek);
+    QString folder = readBackupSetting(kOtoYedekler, kSonOtoYedek);
     if (!QFileInfo(folder).isDir()) {
         showMessage(kAutomaticBackupFolderMissing);
         return false;
@@ -198,7 +213,8 @@ bool Backups::TekKasaGeriYukle()
             }
         }
     }
-    replaceDatabases(extraction);
+    checkRestoredDatabases(extraction);
+    extraction.replaceTargets(kStaleCompanions);
     return true;
 }
 
@@ -216,10 +232,9 @@ bool Backups::TumFirmalarGeriYukle()
     const bool generalWasOpen = general.isOpen();
     const bool cashWasOpen = cash.isOpen();
 
-    const IniFile settings = backupSettingsFile();
-    QString start = settings.read(kTumYedekler, kSonTumYedek);
+    QString start = readBackupSetting(kTumYedekler, kSonTumYedek);
     if (start.size() < 2) {
-        start = backupStartFolder(settings.read(kOtoYedekler, kSonOtoYedek));
+        start = backupStartFolder(readBackupSetting(kOtoYedekler, kSonOtoYedek));
     }
     const QString path = dialogs().openFileName(kBackupDialogTitle, start, kAllBackupFilter);
     const QString companion = path + QStringLiteral("Gen");
@@ -235,10 +250,14 @@ bool Backups::TumFirmalarGeriYukle()
             if (!companionMissing) {
                 generalData.emplace(ZipArchive(companion), generalFolder());
             }
-            replaceDatabases(data);
+            checkRestoredDatabases(data);
+            std::vector<ZipExtraction*> all{&data};
             if (generalData) {
-                replaceDatabases(*generalData);
+                checkRestoredDatabases(*generalData);
+                all.push_back(&*generalData);
             }
+            // Both folders change together or not at all.
+            ZipExtraction::replaceTogether(all, kStaleCompanions);
         } catch (const Error& error) {
             try {
                 reconnect(generalWasOpen, generalString, cashWasOpen, cashString);
@@ -272,7 +291,7 @@ void Backups::reconnect(bool generalWasOpen, const QString& generalString, bool 
 std::optional<QString> Backups::OtoYedekAdresiniBul()
 {
     const CurrentDirectoryKeeper keeper;
-    const QString start = backupStartFolder(backupSettingsFile().read(kOtoYedekler, kSonOtoYedek));
+    const QString start = backupStartFolder(readBackupSetting(kOtoYedekler, kSonOtoYedek));
     QString folder = dialogs().existingFolder(kBackupDialogTitle, start);
     if (folder.isEmpty()) {
         return std::nullopt;

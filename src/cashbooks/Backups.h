@@ -31,6 +31,8 @@ QString singleBackupDoneMessage(const QString& code);
 QString backupOverwriteQuestion(const QString& path);
 // A restore of all whose companion archive of the general databases is missing.
 QString companionMissingMessage(const QString& companionPath);
+// An unpacked database that is not a database or is damaged: nothing was restored.
+QString restoredDatabaseRefusedMessage(const QString& fileName, const QString& reason);
 // A single restore that would replace the database of the cash book open in the ledger.
 QString openCashBookRestoreMessage(const QString& path);
 

@@ -50,7 +50,23 @@ int registryWorkingYear(const QString& yearBoxText, const QDate& today)
     return today.year();
 }
 
-Registry::Registry(Session& session) : session_(session) {}
+Registry::Registry(Session& session) : session_(session)
+{
+    // The code becomes part of file names: whatever way it reached the record (typed, pasted,
+    // from the entry screen's box), a new or changed code is checked before it is stored.
+    session_.FirmaTakip.setBeforePost([](Dataset& registry) {
+        const QString code = registry.value(kCode).toString();
+        if (registry.state() == DatasetState::Edit && code == registry.storedValue(kCode)) {
+            return;
+        }
+        if (code.isEmpty()) {
+            throw ValidationError(kRegistryEmptyCode);
+        }
+        if (!isValidCashBookCode(code)) {
+            throw ValidationError(kRegistryBadCode);
+        }
+    });
+}
 
 Dataset& Registry::FirmaTakip()
 {

@@ -47,7 +47,9 @@ int registryWorkingYear(const QString& yearBoxText, const QDate& today = QDate::
 // The registry of cash books (FirmaTakip, the table firma of the general database) and the
 // operations of the registry window on it: a new cash book with its first database, saving
 // an edited one into the registry and the working year's copy, cancelling, deleting.
-// Questions and messages go through dialogs(); a disk or engine failure is an Error.
+// Questions and messages go through dialogs(); a disk or engine failure is an Error. A new or
+// changed code is checked whenever the registry stores a record (ValidationError with
+// kRegistryEmptyCode or kRegistryBadCode; the record stays pending).
 class Registry {
 public:
     explicit Registry(Session& session);

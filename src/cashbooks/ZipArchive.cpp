@@ -1,13 +1,14 @@
 #include "cashbooks/ZipArchive.h"
 
 #include "data/Errors.h"
-#include "data/IniFile.h"
+#include "data/AtomicFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QScopeGuard>
+#include <QStorageInfo>
 #include <QTemporaryFile>
 
 #include <zip.h>
@@ -49,6 +50,12 @@ Error readError(const QString& archivePath, const QString& reason)
 {
     return Error(
         QStringLiteral("Yedek dosyası okunamadı: %1\n%2").arg(nativePath(archivePath), reason));
+}
+
+Error tooLargeError(const QString& archivePath, const QString& reason)
+{
+    return Error(QStringLiteral("Yedek dosyası geri yüklenemez: %1\n%2")
+                     .arg(nativePath(archivePath), reason));
 }
 
 Error extractError(const QString& target, const QString& reason)
@@ -134,7 +141,7 @@ void ZipArchive::extractAll(const QString& folder) const
     extraction.replaceTargets();
 }
 
-ZipExtraction::ZipExtraction(const ZipArchive& archive, const QString& folder)
+ZipExtraction::ZipExtraction(const ZipArchive& archive, const QString& folder, qint64 maxEntrySize)
     : archivePath_(archive.path())
 {
     int openError = 0;
@@ -146,19 +153,56 @@ ZipExtraction::ZipExtraction(const ZipArchive& archive, const QString& folder)
     const auto closeArchive = qScopeGuard([zip] { zip_discard(zip); });
 
     const QDir dir(folder);
-    const QHash<QString, QString> existing = existingNames(dir);
     const zip_int64_t count = zip_get_num_entries(zip, 0);
-    QByteArray buffer(1 << 16, Qt::Uninitialized);
+
+    // The declared sizes first: an archive that cannot fit is refused before anything is
+    // written.
+    struct Planned {
+        zip_uint64_t index;
+        QString name;
+        zip_uint64_t size;
+    };
+    std::vector<Planned> planned;
+    zip_uint64_t total = 0;
     for (zip_int64_t i = 0; i < count; ++i) {
-        const char* stored = zip_get_name(zip, zip_uint64_t(i), ZIP_FL_ENC_GUESS);
-        if (stored == nullptr) {
+        zip_stat_t stat;
+        zip_stat_init(&stat);
+        if (zip_stat_index(zip, zip_uint64_t(i), ZIP_FL_ENC_GUESS, &stat) != 0 ||
+            (stat.valid & ZIP_STAT_NAME) == 0) {
             throw readError(archivePath_, QString::fromLocal8Bit(zip_strerror(zip)));
         }
-        QString name = bareEntryName(QString::fromUtf8(stored));
+        const QString name = bareEntryName(QString::fromUtf8(stat.name));
         if (name.isEmpty()) {
             continue;
         }
-        name = existing.value(name.toCaseFolded(), name);
+        if ((stat.valid & ZIP_STAT_SIZE) == 0) {
+            throw readError(archivePath_,
+                            QStringLiteral("%1 dosyasının boyu okunamadı.").arg(name));
+        }
+        if (stat.size > zip_uint64_t(maxEntrySize)) {
+            throw tooLargeError(archivePath_,
+                                QStringLiteral("%1 dosyası %2 bayt; geri yüklenebilecek en "
+                                               "büyük dosya %3 bayt.")
+                                    .arg(name)
+                                    .arg(stat.size)
+                                    .arg(maxEntrySize));
+        }
+        total += stat.size;
+        planned.push_back({zip_uint64_t(i), name, stat.size});
+    }
+    const QStorageInfo storage(dir.absolutePath());
+    if (storage.isValid() && storage.bytesAvailable() >= 0 &&
+        total > zip_uint64_t(storage.bytesAvailable())) {
+        throw tooLargeError(archivePath_,
+                            QStringLiteral("Dosyalar %1 bayt tutuyor; diskte %2 bayt boş yer var.")
+                                .arg(total)
+                                .arg(storage.bytesAvailable()));
+    }
+
+    const QHash<QString, QString> existing = existingNames(dir);
+    QByteArray buffer(1 << 16, Qt::Uninitialized);
+    for (const Planned& entry : planned) {
+        const QString name = existing.value(entry.name.toCaseFolded(), entry.name);
         const QString target = dir.absoluteFilePath(name);
 
         auto temporary = std::make_unique<QTemporaryFile>(
@@ -166,11 +210,12 @@ ZipExtraction::ZipExtraction(const ZipArchive& archive, const QString& folder)
         if (!temporary->open()) {
             throw extractError(target, temporary->errorString());
         }
-        zip_file_t* file = zip_fopen_index(zip, zip_uint64_t(i), 0);
+        zip_file_t* file = zip_fopen_index(zip, entry.index, 0);
         if (file == nullptr) {
             throw readError(archivePath_, QString::fromLocal8Bit(zip_strerror(zip)));
         }
         const auto closeFile = qScopeGuard([file] { zip_fclose(file); });
+        zip_uint64_t written = 0;
         for (;;) {
             // A damaged entry fails here: its data do not inflate or its checksum differs.
             const zip_int64_t read = zip_fread(file, buffer.data(), zip_uint64_t(buffer.size()));
@@ -179,6 +224,11 @@ ZipExtraction::ZipExtraction(const ZipArchive& archive, const QString& folder)
             }
             if (read == 0) {
                 break;
+            }
+            written += zip_uint64_t(read);
+            if (written > entry.size) {
+                throw readError(archivePath_,
+                                QStringLiteral("%1 dosyası bildirilen boyundan uzun.").arg(name));
             }
             if (temporary->write(buffer.constData(), read) != read) {
                 throw extractError(target, temporary->errorString());
@@ -208,16 +258,139 @@ QStringList ZipExtraction::targets() const
     return paths;
 }
 
-void ZipExtraction::replaceTargets()
+void ZipExtraction::checkEach(
+    const std::function<void(const QString& unpacked, const QString& target)>& check) const
 {
-    for (Entry& entry : entries_) {
-        if (std::rename(QFile::encodeName(entry.temporary->fileName()).constData(),
-                        QFile::encodeName(entry.target).constData()) != 0) {
-            throw extractError(entry.target, QString::fromLocal8Bit(std::strerror(errno)));
-        }
-        entry.temporary->setAutoRemove(false);
+    for (const Entry& entry : entries_) {
+        check(entry.temporary->fileName(), entry.target);
     }
-    entries_.clear();
+}
+
+void ZipExtraction::replaceTargets(const QStringList& staleCompanionSuffixes)
+{
+    replaceTogether({this}, staleCompanionSuffixes);
+}
+
+namespace {
+
+bool renameFile(const QString& from, const QString& to)
+{
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+// A name beside `path` that no file has, for the file it replaces while the others follow.
+QString keptName(const QString& path)
+{
+    const QFileInfo info(path);
+    for (int n = 0;; ++n) {
+        const QString name =
+            info.absolutePath() + QStringLiteral("/.%1.onceki%2")
+                                      .arg(info.fileName())
+                                      .arg(n == 0 ? QString() : QString::number(n));
+        if (!QFileInfo::exists(name) && !QFileInfo(name).isSymLink()) {
+            return name;
+        }
+    }
+}
+
+// One file put in place, with what it replaced kept aside.
+struct Replacement {
+    QString target;
+    QString kept;                               // the file replaced; empty when there was none
+    bool keptByLink = false;                    // the target still had the old file then
+    bool replaced = false;                      // the new file is in place
+    QList<QPair<QString, QString>> companions;  // (name, kept name) of the files moved aside
+};
+
+// Puts every replaced file back, in reverse order; the names of the files it could not put
+// back.
+QStringList putBack(std::vector<Replacement>& done)
+{
+    QStringList failed;
+    for (auto it = done.rbegin(); it != done.rend(); ++it) {
+        Replacement& r = *it;
+        bool ok = true;
+        if (r.replaced && r.kept.isEmpty()) {
+            ok = QFile::remove(r.target);
+        } else if (r.replaced || (!r.kept.isEmpty() && !r.keptByLink)) {
+            ok = renameFile(r.kept, r.target);
+        } else if (!r.kept.isEmpty()) {
+            QFile::remove(r.kept);
+        }
+        if (!ok) {
+            failed << QDir::toNativeSeparators(r.kept.isEmpty() ? r.target : r.kept);
+        }
+        for (const auto& [name, kept] : r.companions) {
+            if (!renameFile(kept, name)) {
+                failed << QDir::toNativeSeparators(kept);
+            }
+        }
+    }
+    return failed;
+}
+
+}  // namespace
+
+void ZipExtraction::replaceTogether(const std::vector<ZipExtraction*>& extractions,
+                                    const QStringList& staleCompanionSuffixes)
+{
+    std::vector<Replacement> done;
+    const auto fail = [&](const QString& target, const QString& reason) {
+        const QStringList notBack = putBack(done);
+        QString text = reason;
+        if (!notBack.isEmpty()) {
+            text += QStringLiteral("\nEski dosyalar geri konamadı; kopyaları: %1")
+                        .arg(notBack.join(QStringLiteral(", ")));
+        }
+        throw extractError(target, text);
+    };
+    for (ZipExtraction* extraction : extractions) {
+        for (Entry& entry : extraction->entries_) {
+            done.push_back({entry.target, {}, false, false, {}});
+            Replacement& r = done.back();
+            const QFileInfo old(entry.target);
+            if (old.exists() && old.isFile()) {
+                // The old file stays reachable under a second name until every file is in
+                // place; a link keeps it under its own name meanwhile too.
+                r.kept = keptName(entry.target);
+                if (::link(QFile::encodeName(entry.target).constData(),
+                           QFile::encodeName(r.kept).constData()) == 0) {
+                    r.keptByLink = true;
+                } else if (!renameFile(entry.target, r.kept)) {
+                    const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+                    done.pop_back();
+                    fail(entry.target, reason);
+                }
+            }
+            for (const QString& suffix : staleCompanionSuffixes) {
+                const QString companion = entry.target + suffix;
+                if (QFileInfo::exists(companion)) {
+                    const QString kept = keptName(companion);
+                    if (!renameFile(companion, kept)) {
+                        fail(companion, QString::fromLocal8Bit(std::strerror(errno)));
+                    }
+                    r.companions.append({companion, kept});
+                }
+            }
+            if (!renameFile(entry.temporary->fileName(), entry.target)) {
+                fail(entry.target, QString::fromLocal8Bit(std::strerror(errno)));
+            }
+            r.replaced = true;
+            entry.temporary->setAutoRemove(false);
+        }
+    }
+    // Every file is in place: what they replaced goes.
+    for (const Replacement& r : done) {
+        if (!r.kept.isEmpty()) {
+            QFile::remove(r.kept);
+        }
+        for (const auto& companion : r.companions) {
+            QFile::remove(companion.second);
+        }
+    }
+    for (ZipExtraction* extraction : extractions) {
+        extraction->entries_.clear();
+    }
 }
 
 }  // namespace tamevo

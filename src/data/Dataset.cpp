@@ -506,6 +506,18 @@ void Dataset::rebuildFieldIndex()
     }
 }
 
+QVariant Dataset::storedValue(const QString& field) const
+{
+    const int index = requireField(field);
+    if (state_ == DatasetState::Insert) {
+        return {};
+    }
+    if (state_ == DatasetState::Edit && index < savedRow_.size()) {
+        return savedRow_[index];
+    }
+    return value(field);
+}
+
 QVariant Dataset::value(const QString& field) const
 {
     return valueAt(current_, field);

@@ -155,6 +155,9 @@ public:
     void setValue(const QString& field, const QVariant& value);
     // All stored column values of the current row, in column order.
     QVariantList rowValues() const;
+    // The value of a stored column of the current row as the file has it: before the pending
+    // change of an edited row, a null QVariant on a new row.
+    QVariant storedValue(const QString& field) const;
 
     // --- Editing ------------------------------------------------------------------------
     // append, edit, post, remove and setValue on a stored column throw Error on a query

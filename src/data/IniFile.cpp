@@ -1,10 +1,9 @@
 #include "data/IniFile.h"
 
-#include "data/Errors.h"
+#include "data/AtomicFile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QStringList>
 
 namespace tamevo {
@@ -95,16 +94,6 @@ void IniFile::write(const QString& section, const QString& key, const QString& v
     }
     writeFileAtomically(path_,
                         (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
-}
-
-void writeFileAtomically(const QString& path, const QByteArray& content)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() ||
-        !file.commit()) {
-        throw Error(
-            QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path), file.errorString()));
-    }
 }
 
 }  // namespace tamevo

@@ -23,8 +23,4 @@ private:
     QString path_;
 };
 
-// Writes a whole text file under a temporary name and renames it into place. Throws Error
-// with the file's name and the reason.
-void writeFileAtomically(const QString& path, const QByteArray& content);
-
 }  // namespace tamevo

@@ -1,5 +1,6 @@
 #include "data/ProgramLayout.h"
 
+#include "data/AtomicFile.h"
 #include "data/Errors.h"
 #include "data/Schema.h"
 
@@ -27,7 +28,57 @@ void createIfMissing(const QString& path, SchemaKind kind)
     }
 }
 
+QByteArray readWhole(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw Error(
+            QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    }
+    return file.readAll();
+}
+
+// Replaces `target` with the content of `source` when they differ.
+void bringUpToDate(const QString& source, const QString& target, bool executable)
+{
+    const QByteArray content = readWhole(source);
+    if (QFileInfo(target).isFile() && readWhole(target) == content) {
+        return;
+    }
+    writeFileAtomically(target, content);
+    if (executable) {
+        QFile::setPermissions(target, QFile::permissions(target) | QFile::ExeOwner |
+                                          QFile::ExeUser | QFile::ExeGroup | QFile::ExeOther);
+    }
+}
+
 }  // namespace
+
+bool isSettingsFile(const QString& fileName)
+{
+    for (const char* name : {"FirmaAyar.ini", "Yedekler.dan", "KaynakSekli.ods"}) {
+        if (fileName.compare(QLatin1String(name), Qt::CaseInsensitive) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void updateProgramFolder(const QString& folder, const QString& deliveredFiles,
+                         const QString& program)
+{
+    layOutProgramFolder(folder, deliveredFiles);
+    const QDir root(folder);
+    QDirIterator it(deliveredFiles, QDir::Files);
+    while (it.hasNext()) {
+        const QFileInfo source(it.next());
+        if (!isSettingsFile(source.fileName()) &&
+            !source.fileName().endsWith(QLatin1String(".mdb"), Qt::CaseInsensitive)) {
+            bringUpToDate(source.filePath(), root.filePath(source.fileName()), false);
+        }
+    }
+    bringUpToDate(program, root.filePath(QFileInfo(program).fileName()), true);
+}
 
 void layOutProgramFolder(const QString& folder, const QString& deliveredFiles)
 {

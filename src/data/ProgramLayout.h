@@ -10,4 +10,15 @@ namespace tamevo {
 // existing database or file is never touched. Throws Error.
 void layOutProgramFolder(const QString& folder, const QString& deliveredFiles = {});
 
+// The settings files of the program folder: the user's, never replaced by a delivered copy.
+bool isSettingsFile(const QString& fileName);
+
+// Brings a program folder kept outside the build up to date: lays it out as above, then
+// replaces every delivered file whose content changed, except the settings files, and puts
+// the program file `program` in as its file name, executable, when it differs. A database or
+// a settings file that exists is never touched. Each file is written whole under a temporary
+// name and renamed into place. Throws Error.
+void updateProgramFolder(const QString& folder, const QString& deliveredFiles,
+                         const QString& program);
+
 }  // namespace tamevo

@@ -1,6 +1,7 @@
 #include "data/Schema.h"
 
 #include "data/Errors.h"
+#include "data/Transaction.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <QSqlError>
 #include <QSqlRecord>
 #include <QSqlQuery>
+#include <QUrl>
 #include <QUuid>
 
 namespace tamevo {
@@ -98,24 +100,15 @@ QStringList splitSqlScript(const QString& script)
 
 void executeScript(QSqlDatabase& db, const QString& script)
 {
-    if (!db.transaction()) {
-        throw Error(db.lastError().text());
-    }
+    Transaction transaction(db);
     QSqlQuery query(db);
     for (const QString& statement : splitSqlScript(script)) {
         if (!query.exec(statement)) {
-            const QString text = query.lastError().text();
-            query.finish();
-            db.rollback();
-            throw Error(text);
+            throw Error(query.lastError().text());
         }
     }
     query.finish();
-    if (!db.commit()) {
-        const QString text = db.lastError().text();
-        db.rollback();
-        throw Error(text);
-    }
+    transaction.commit();
 }
 
 void writeDatabaseFile(const QString& path, const QString& copyFrom,
@@ -159,6 +152,52 @@ void writeDatabaseFile(const QString& path, const QString& copyFrom,
     if (!failure.isEmpty()) {
         QFile::remove(temporary);
         throw Error(QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path), failure));
+    }
+}
+
+void checkDatabaseFile(const QString& path)
+{
+    const QString connectionName = QUuid::createUuid().toString();
+    QString failure;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
+        db.setDatabaseName(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) +
+                           QStringLiteral("?mode=ro"));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
+        if (!db.open()) {
+            failure = db.lastError().text();
+        } else {
+            QSqlQuery query(db);
+            query.setForwardOnly(true);
+            if (!query.exec(QStringLiteral("PRAGMA integrity_check"))) {
+                failure = query.lastError().text();
+            } else {
+                QStringList problems;
+                while (query.next()) {
+                    const QString line = query.value(0).toString();
+                    if (line != QLatin1String("ok")) {
+                        problems << line;
+                    }
+                }
+                if (query.lastError().isValid()) {
+                    problems << query.lastError().text();
+                }
+                failure = problems.mid(0, 5).join(QLatin1Char('\n'));
+            }
+            if (failure.isEmpty() &&
+                (!query.exec(
+                     QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table'")) ||
+                 !query.next() || query.value(0).toInt() == 0)) {
+                failure = query.lastError().isValid() ? query.lastError().text()
+                                                      : QStringLiteral("Veritabanında tablo yok.");
+            }
+            query.finish();
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(connectionName);
+    if (!failure.isEmpty()) {
+        throw Error(failure);
     }
 }
 

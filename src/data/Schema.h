@@ -38,6 +38,11 @@ void executeScript(QSqlDatabase& db, const QString& script);
 void writeDatabaseFile(const QString& path, const QString& copyFrom,
                        const std::function<void(QSqlDatabase&)>& fill);
 
+// Opens the database file `path` for reading only and checks it whole: the engine's integrity
+// check passes and it holds at least one table. Throws Error with the engine's text for a
+// file that is not a database, is damaged or is empty. The file is not changed.
+void checkDatabaseFile(const QString& path);
+
 // Creates the database file `path` from a schema. The file is written under a temporary
 // name beside it and renamed into place when complete, so a failure never leaves a half
 // file. Throws Error when `path` exists or anything fails.

@@ -43,29 +43,52 @@ void Session::openStartupConnections()
 
 OpenBookTexts Session::connectCashBook(const QString& connectionPath, const QString& absolutePath,
                                        const std::optional<FirmaRecord>& recordForNewFile,
-                                       const QString& yearText)
+                                       const QString& yearText, bool keepPreviousOnFailure)
 {
     // The new file is made before the old one is let go, so a missing template leaves the
     // open cash book as it was.
     if (!QFileInfo::exists(absolutePath) && recordForNewFile) {
         createCashBookDatabase(absolutePath, *recordForNewFile);
     }
+    const QString previous = kasaConnection.connectionString();
+    const bool previousWasOpen = kasaConnection.isOpen();
     kasaConnection.close();
-    enterProgramFolder();
-    kasaConnection.setConnectionString(BaglantiMetni(connectionPath));
-    kasaConnection.open();
-    QSqlDatabase db = kasaConnection.database();
-    ensureDayTotals(db);
-    ensureMovementIndexes(db);
-    CalismaYili = yearText.toInt();
-    return openBookTexts(readFirmaRecord(kasaConnection), yearText);
+    try {
+        enterProgramFolder();
+        kasaConnection.setConnectionString(BaglantiMetni(connectionPath));
+        kasaConnection.open();
+        QSqlDatabase db = kasaConnection.database();
+        ensureDayTotals(db);
+        ensureMovementIndexes(db);
+        const OpenBookTexts texts = openBookTexts(readFirmaRecord(kasaConnection), yearText);
+        CalismaYili = yearText.toInt();
+        return texts;
+    } catch (...) {
+        // Never connected to one year while the windows show another: a step that fails after
+        // the new file was connected lets it go again, and a year switch goes back to the
+        // year it came from.
+        kasaConnection.close();
+        if (keepPreviousOnFailure) {
+            kasaConnection.setConnectionString(previous);
+            if (previousWasOpen) {
+                try {
+                    enterProgramFolder();
+                    kasaConnection.open();
+                } catch (const Error&) {
+                    // The old year cannot be read either: the connection stays closed and
+                    // the first failure is the one reported.
+                }
+            }
+        }
+        throw;
+    }
 }
 
 OpenBookTexts Session::kasaac(const QString& code, const QString& yearText,
                               const std::optional<FirmaRecord>& registryRecord)
 {
     const QString relative = cashBookRelativePath(code, yearText);
-    return connectCashBook(relative, GetPathPath() + relative, registryRecord, yearText);
+    return connectCashBook(relative, GetPathPath() + relative, registryRecord, yearText, false);
 }
 
 QString Session::ensureYearDatabase(int year)
@@ -82,7 +105,7 @@ QString Session::ensureYearDatabase(int year)
 OpenBookTexts Session::kasadegistir(int year)
 {
     const QString absolute = ensureYearDatabase(year);
-    return connectCashBook(absolute, absolute, std::nullopt, QString::number(year));
+    return connectCashBook(absolute, absolute, std::nullopt, QString::number(year), true);
 }
 
 void Session::closeCashBook()

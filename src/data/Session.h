@@ -69,7 +69,9 @@ public:
 
     // Switches kasaConnection to the same cash book's database for `year`, made first when it
     // is missing (ensureYearDatabase). On a missing template the old year stays open
-    // (ValidationError). Sets CalismaYili.
+    // (ValidationError). Sets CalismaYili. When a later step fails (the new file cannot be
+    // read as a cash book) the old year's file is connected again and CalismaYili stays: the
+    // switch is made whole or not at all.
     OpenBookTexts kasadegistir(int year);
 
     // Closes the open cash book: the datasets on kasaConnection drop pending changes and
@@ -82,7 +84,7 @@ public:
 private:
     OpenBookTexts connectCashBook(const QString& connectionPath, const QString& absolutePath,
                                   const std::optional<FirmaRecord>& recordForNewFile,
-                                  const QString& yearText);
+                                  const QString& yearText, bool keepPreviousOnFailure);
 };
 
 }  // namespace tamevo

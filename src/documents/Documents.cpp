@@ -2,7 +2,7 @@
 
 #include "data/Dialogs.h"
 #include "data/Errors.h"
-#include "data/IniFile.h"
+#include "data/AtomicFile.h"
 #include "data/ProgramFolder.h"
 #include "data/Session.h"
 #include "documents/DocumentRules.h"

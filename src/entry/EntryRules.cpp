@@ -1,8 +1,37 @@
 #include "entry/EntryRules.h"
 
+#include "data/IniFile.h"
+#include "data/ProgramFolder.h"
 #include "data/Session.h"
 
 namespace tamevo {
+
+namespace {
+
+const QString kSection = QStringLiteral("Giris");
+
+IniFile firmaAyar()
+{
+    return IniFile(GetPathPath() + QStringLiteral("FirmaAyar.ini"));
+}
+
+}  // namespace
+
+RememberedEntry readRememberedEntry()
+{
+    const IniFile ini = firmaAyar();
+    return {ini.read(kSection, QStringLiteral("Kodu")).left(kRememberedCodeWidth),
+            ini.read(kSection, QStringLiteral("Yil")).left(kRememberedYearWidth),
+            ini.read(kSection, QStringLiteral("Adi")).left(kRememberedTitleWidth)};
+}
+
+void writeRememberedEntry(const RememberedEntry& entry)
+{
+    const IniFile ini = firmaAyar();
+    ini.write(kSection, QStringLiteral("Kodu"), entry.code);
+    ini.write(kSection, QStringLiteral("Yil"), entry.year);
+    ini.write(kSection, QStringLiteral("Adi"), entry.title);
+}
 
 CodeLookup lookUpCashBookCode(Session& session, const QString& code)
 {

@@ -21,6 +21,24 @@ inline const QString kExitQuestion = QStringLiteral("Programı kapatmak istediğ
 // The value of CikisOnayi that lets the program end without the exit question.
 inline const QString kExitConfirmed = QStringLiteral("tamam");
 
+// The widths of the remembered entry values: the code and the title are the registry's
+// firma_kodu and firma_unvani_1, the year box holds four digits.
+constexpr int kRememberedCodeWidth = 20;
+constexpr int kRememberedYearWidth = 4;
+constexpr int kRememberedTitleWidth = 100;
+
+// The entry values remembered in FirmaAyar.ini of the program folder (section "Giris", keys
+// "Kodu", "Yil" and "Adi"). A missing file or key reads as the empty text; a value longer than
+// its field is cut to it on reading, so a damaged file cannot stretch the entry screen.
+struct RememberedEntry {
+    QString code;
+    QString year;
+    QString title;
+};
+RememberedEntry readRememberedEntry();
+// Throws Error when the file cannot be written; it then stays as it was.
+void writeRememberedEntry(const RememberedEntry& entry);
+
 struct CodeLookup {
     bool found = false;
     QString title;  // firma_unvani_1 of the registered cash book

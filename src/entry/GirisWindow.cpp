@@ -1,7 +1,6 @@
 #include "entry/GirisWindow.h"
 
 #include "data/Dialogs.h"
-#include "data/IniFile.h"
 #include "data/ProgramFolder.h"
 #include "data/Session.h"
 #include "entry/EntryRules.h"
@@ -25,13 +24,6 @@
 namespace tamevo {
 
 namespace {
-
-const QString kSection = QStringLiteral("Giris");
-
-IniFile firmaAyar()
-{
-    return IniFile(GetPathPath() + QStringLiteral("FirmaAyar.ini"));
-}
 
 QLabel* makeLinkLabel(const QString& objectName, const QString& address, const QString& target)
 {
@@ -80,6 +72,7 @@ void TgirisF::buildControls()
     auto* grid = new QGridLayout;
     codeEdit = new QLineEdit;
     codeEdit->setObjectName(QStringLiteral("firmaedit"));
+    codeEdit->setMaxLength(kRememberedCodeWidth);
     yearEdit = new QLineEdit;
     yearEdit->setObjectName(QStringLiteral("yilEdit"));
     yearEdit->setMaxLength(4);
@@ -194,19 +187,16 @@ void TgirisF::FormCreate()
 
 void TgirisF::hafizadanoku()
 {
-    const IniFile ini = firmaAyar();
-    codeEdit->setText(ini.read(kSection, QStringLiteral("Kodu")));
-    yearEdit->setText(ini.read(kSection, QStringLiteral("Yil")));
-    titleLabel->setText(ini.read(kSection, QStringLiteral("Adi")));
+    const RememberedEntry remembered = readRememberedEntry();
+    codeEdit->setText(remembered.code);
+    yearEdit->setText(remembered.year);
+    titleLabel->setText(remembered.title);
 }
 
 void TgirisF::hafizayayaz()
 {
     guarded([this] {
-        const IniFile ini = firmaAyar();
-        ini.write(kSection, QStringLiteral("Kodu"), codeEdit->text());
-        ini.write(kSection, QStringLiteral("Yil"), yearEdit->text());
-        ini.write(kSection, QStringLiteral("Adi"), titleLabel->text());
+        writeRememberedEntry({codeEdit->text(), yearEdit->text(), titleLabel->text()});
     });
 }
 
@@ -261,7 +251,11 @@ void TgirisF::JvXPButton13Click()
     }
     sourceTypes_.KaynakSekliAyarla();
 
-    switch (checkEntryPassword(session_, passwordEdit->text())) {
+    PasswordCheck check = PasswordCheck::Accepted;
+    if (!guarded([&] { check = checkEntryPassword(session_, passwordEdit->text()); })) {
+        return;
+    }
+    switch (check) {
         case PasswordCheck::Accepted:
             break;
         case PasswordCheck::Wrong:

@@ -1,7 +1,7 @@
 #include "help/ManualDocument.h"
 
 #include "data/Errors.h"
-#include "data/IniFile.h"
+#include "data/AtomicFile.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
@@ -22,8 +22,7 @@ constexpr int kResolution = 300;  // dots per inch of the PDF's layout
 constexpr double kMarginMm = 20;
 
 // Gives every picture of the document its size: its own, or the text's width when wider.
-void sizePictures(QTextDocument& document, const QHash<QString, QImage>& pictures,
-                  double textWidth)
+void sizePictures(QTextDocument& document, const QHash<QString, QImage>& pictures, double textWidth)
 {
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {

@@ -5,6 +5,7 @@
 #include "data/Dialogs.h"
 #include "data/Errors.h"
 #include "data/Session.h"
+#include "data/Transaction.h"
 #include "ledger/Ledger.h"
 
 #include <QSqlError>
@@ -91,22 +92,11 @@ void writeRow(QSqlDatabase& db, int closedYear, const CurrencyTotal& total)
 void writeCarryOverRows(Connection& connection, int closedYear, const QList<CurrencyTotal>& totals)
 {
     QSqlDatabase db = connection.database();
-    if (!db.transaction()) {
-        throw Error(db.lastError().text());
+    Transaction transaction(db);
+    for (const CurrencyTotal& total : totals) {
+        writeRow(db, closedYear, total);
     }
-    try {
-        for (const CurrencyTotal& total : totals) {
-            writeRow(db, closedYear, total);
-        }
-    } catch (const Error&) {
-        db.rollback();
-        throw;
-    }
-    if (!db.commit()) {
-        const QString text = db.lastError().text();
-        db.rollback();
-        throw Error(text);
-    }
+    transaction.commit();
 }
 
 void YilSonuDevri(Ledger& ledger, const std::function<void(const QString&)>& setYearText)

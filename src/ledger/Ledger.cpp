@@ -250,6 +250,10 @@ void Ledger::switchToPickerYear()
 void Ledger::goToPickerDate()
 {
     const QDate day = pickerDate_;
+    // The list is read again when an earlier failure closed it: a read that fails is an
+    // error, never a day without movements.
+    kasaTable.open();
+    kasaRQuery.open();
     if (!kasaRQuery.locate(kDay, day)) {
         throw ValidationError(kDateNotFound);
     }

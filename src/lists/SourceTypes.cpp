@@ -1,7 +1,7 @@
 #include "lists/SourceTypes.h"
 
 #include "data/Errors.h"
-#include "data/IniFile.h"
+#include "data/AtomicFile.h"
 #include "data/ProgramFolder.h"
 
 #include <QDir>
@@ -101,6 +101,8 @@ QStringList decodeSourceTypes(const QByteArray& content)
         if (line.endsWith(QLatin1Char('\r'))) {
             line.chop(1);
         }
+        // A name longer than a movement's source field is cut to it.
+        line.truncate(kSourceTypeMaxLength);
     }
     return lines;
 }

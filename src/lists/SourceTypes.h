@@ -20,7 +20,8 @@ QString sourceTypeFilePath();
 // carriage return and a line feed, UTF-8 without a byte-order mark.
 QByteArray encodeSourceTypes(const QStringList& names);
 // Reads the lines of the file: a line ends at a line feed, a carriage return before it is
-// dropped, and a last line without an ending counts too. Text that is not UTF-8 is read as
+// dropped, and a last line without an ending counts too. A name longer than 50 characters is
+// cut to them. Text that is not UTF-8 is read as
 // the Windows code page for Turkish (1254), in which older copies of the file were written.
 QStringList decodeSourceTypes(const QByteArray& content);
 

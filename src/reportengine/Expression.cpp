@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace tamevo::report {
 
 namespace {
@@ -19,6 +21,10 @@ bool isNameChar(QChar c)
 }
 
 }  // namespace
+
+// The deepest expression read: far beyond any template's, and shallow enough that neither
+// reading nor evaluating it can exhaust the stack on a hostile text.
+constexpr int kMaxExpressionDepth = 200;
 
 // A recursive-descent reader:
 //   sum     := unary (('+' | '-') unary)*
@@ -43,9 +49,37 @@ private:
 
     int add(Node node)
     {
+        // The depth of the tree is the depth of the evaluation's recursion.
+        int depth = 1;
+        for (const int child : {node.left, node.right}) {
+            if (child >= 0) {
+                depth = std::max(depth, depths_[child] + 1);
+            }
+        }
+        if (depth > kMaxExpressionDepth) {
+            failToRead(text_, QStringLiteral("ifade çok derin"));
+        }
         e_.nodes_.append(std::move(node));
+        depths_.append(depth);
         return int(e_.nodes_.size()) - 1;
     }
+
+    // Counts the reader's own recursion (parentheses and signs), before any node exists.
+    class Nesting {
+    public:
+        explicit Nesting(ExpressionParser& parser) : parser_(parser)
+        {
+            if (++parser_.nesting_ > kMaxExpressionDepth) {
+                failToRead(parser_.text_, QStringLiteral("ifade çok derin"));
+            }
+        }
+        ~Nesting() { --parser_.nesting_; }
+        Nesting(const Nesting&) = delete;
+        Nesting& operator=(const Nesting&) = delete;
+
+    private:
+        ExpressionParser& parser_;
+    };
 
     void skipSpaces()
     {
@@ -88,6 +122,7 @@ private:
 
     int unary()
     {
+        const Nesting nesting(*this);
         if (take(QLatin1Char('-'))) {
             Node node;
             node.op = Op::Negate;
@@ -179,6 +214,8 @@ private:
     Expression& e_;
     const QString& text_;
     qsizetype pos_ = 0;
+    QVector<int> depths_;
+    int nesting_ = 0;
 };
 
 Expression Expression::parse(const QString& text)

@@ -1,12 +1,13 @@
 #include "reportengine/ReportPainter.h"
 
+#include "data/AtomicFile.h"
 #include "data/Errors.h"
 
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 
 namespace tamevo::report {
 
@@ -165,27 +166,24 @@ QPageLayout pageLayoutOf(const PreparedReport& report)
 
 void writePdf(const PreparedReport& report, const QString& path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        throw Error(QStringLiteral("%1: %2").arg(path, file.errorString()));
-    }
+    // The document is made in memory and written whole, so a full disk never leaves a cut
+    // PDF under the chosen name.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setPageLayout(pageLayoutOf(report));
         writer.setTitle(report.title);
         writer.setCreator(QStringLiteral("Norvane Tamevo"));
         QPainter painter;
         if (!painter.begin(&writer)) {
-            file.cancelWriting();
             throw Error(QStringLiteral("%1: PDF yazılamadı.").arg(path));
         }
         drawPages(report, painter, writer.resolution() / 25.4, 0, 0,
                   [&writer] { writer.newPage(); });
         painter.end();
     }
-    if (!file.commit()) {
-        throw Error(QStringLiteral("%1: %2").arg(path, file.errorString()));
-    }
+    writeFileAtomically(path, buffer.data());
 }
 
 void printReport(const PreparedReport& report, QPrinter& printer, int from, int to)

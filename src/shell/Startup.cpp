@@ -2,6 +2,7 @@
 
 #include "data/Errors.h"
 #include "entry/GirisWindow.h"
+#include "shell/Application.h"
 #include "shell/Program.h"
 #include "data/ProgramFolder.h"
 #include "shell/QtDialogs.h"
@@ -23,7 +24,7 @@ void setUpApplication()
 
 int runProgram(int& argc, char** argv, const std::function<void()>& entryScreenShown)
 {
-    QApplication app(argc, argv);
+    Application app(argc, argv);
     setUpApplication();
 
     QtDialogs qtDialogs;

@@ -1,5 +1,8 @@
-// Build step: lays out the program folder given as the first argument, copying the files
-// of the delivered-files folder given as the second.
+// Build step and program folder tool. "tamevo_layout FOLDER [FILES]" lays out the program
+// folder FOLDER, copying the files of the delivered-files folder FILES that it lacks (the
+// build's own build/Tamevo/). "tamevo_layout --update FOLDER FILES PROGRAM" brings a program
+// folder kept outside the build up to date with the delivered files and the program file
+// PROGRAM, never touching its databases or settings files (scripts/run).
 #include "data/Errors.h"
 #include "data/ProgramLayout.h"
 
@@ -11,12 +14,19 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() < 2) {
-        std::fprintf(stderr, "kullanım: tamevo_layout PROGRAM_KLASÖRÜ [DOSYA_KLASÖRÜ]\n");
+    const bool update = args.value(1) == QLatin1String("--update");
+    if ((update && args.size() != 5) || (!update && args.size() < 2)) {
+        std::fprintf(stderr,
+                     "kullanım: tamevo_layout PROGRAM_KLASÖRÜ [DOSYA_KLASÖRÜ]\n"
+                     "          tamevo_layout --update PROGRAM_KLASÖRÜ DOSYA_KLASÖRÜ PROGRAM\n");
         return 2;
     }
     try {
-        tamevo::layOutProgramFolder(args.at(1), args.value(2));
+        if (update) {
+            tamevo::updateProgramFolder(args.at(2), args.at(3), args.at(4));
+        } else {
+            tamevo::layOutProgramFolder(args.at(1), args.value(2));
+        }
     } catch (const tamevo::Error& error) {
         std::fprintf(stderr, "%s\n", qPrintable(error.text()));
         return 1;

@@ -1,11 +1,15 @@
 #include "update/Download.h"
 
+#include "data/AtomicFile.h"
+#include "data/Errors.h"
+
 #include <QEventLoop>
 #include <QFile>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QSaveFile>
+
+#include <optional>
 
 namespace tamevo {
 
@@ -46,8 +50,12 @@ bool looksLikeProgram(const QByteArray& head)
 
 bool DownloadFile(const QUrl& url, const QString& target)
 {
-    QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Every chunk is checked as it is written and the file replaces the target only when it
+    // arrived whole, so a full disk never leaves a cut program behind.
+    std::optional<AtomicFile> file;
+    try {
+        file.emplace(target);
+    } catch (const Error&) {
         return false;
     }
     QNetworkAccessManager manager;
@@ -56,26 +64,33 @@ bool DownloadFile(const QUrl& url, const QString& target)
     QNetworkReply* reply = manager.get(request);
     QByteArray head;
     bool written = true;
-    QObject::connect(reply, &QNetworkReply::readyRead, reply, [&] {
-        const QByteArray chunk = reply->readAll();
+    const auto append = [&](const QByteArray& chunk) {
         if (head.size() < 4) {
             head += chunk.left(4 - head.size());
         }
-        written = written && file.write(chunk) == chunk.size();
-    });
+        if (!written) {
+            return;
+        }
+        try {
+            file->write(chunk);
+        } catch (const Error&) {
+            written = false;
+        }
+    };
+    QObject::connect(reply, &QNetworkReply::readyRead, reply, [&] { append(reply->readAll()); });
     QEventLoop loop;
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     if (!reply->isFinished()) {
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
-    const QByteArray rest = reply->readAll();
-    if (head.size() < 4) {
-        head += rest.left(4 - head.size());
-    }
-    written = written && file.write(rest) == rest.size();
+    append(reply->readAll());
     const bool arrived = reply->error() == QNetworkReply::NoError;
-    if (!arrived || !written || !looksLikeProgram(head) || !file.commit()) {
-        file.cancelWriting();
+    if (!arrived || !written || !looksLikeProgram(head)) {
+        return false;
+    }
+    try {
+        file->commit();
+    } catch (const Error&) {
         return false;
     }
 #ifndef Q_OS_WIN

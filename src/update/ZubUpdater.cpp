@@ -1,7 +1,7 @@
 #include "update/ZubUpdater.h"
 
 #include "data/Errors.h"
-#include "data/IniFile.h"
+#include "data/AtomicFile.h"
 #include "update/HiddenProcess.h"
 
 #include <QCoreApplication>

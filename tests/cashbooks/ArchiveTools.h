@@ -4,6 +4,8 @@
 // read and written whole, and a file-size limit makes writes fail as on a full disk (the
 // tests run as root, whom permission bits do not stop).
 
+#include "support/FileSizeLimit.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -11,10 +13,6 @@
 #include <QStringList>
 
 #include <gtest/gtest.h>
-
-#include <csignal>
-
-#include <sys/resource.h>
 
 namespace tamevo::test {
 
@@ -100,30 +98,5 @@ inline QStringList folderEntries(const QString& folder)
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
                                   QDir::Name);
 }
-
-// While it lives, no file of this process may grow beyond `bytes`: a write past the limit
-// fails (EFBIG), as on a full disk, for root too.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit limit = previous_;
-        limit.rlim_cur = bytes;
-        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = SIG_DFL;
-};
 
 }  // namespace tamevo::test

@@ -2,11 +2,13 @@
 // dialogs, messages and remembered folders, the automatic backup and its due test, restores
 // with the connections closed and opened again, and failures that change nothing.
 #include "data/Dataset.h"
+#include "data/Dialogs.h"
 #include "data/Errors.h"
 #include "data/Session.h"
 #include "cashbooks/BackupSettings.h"
 #include "cashbooks/Backups.h"
 #include "cashbooks/Registry.h"
+#include "cashbooks/ZipArchive.h"
 
 #include "ArchiveTools.h"
 #include "support/ProgramFolderFixture.h"
@@ -93,6 +95,20 @@ protected:
             db.close();
         }
         QSqlDatabase::removeDatabase(QStringLiteral("yarim"));
+    }
+
+    // A restore of all from `archive`, answered Yes, that fails: the text of its error.
+    QString failingRestoreOfAll(const QString& archive)
+    {
+        dialogs().answer(Answer::Yes);
+        dialogs().choosePath(archive);
+        try {
+            backups.TumFirmalarGeriYukle();
+        } catch (const Error& error) {
+            return error.text();
+        }
+        ADD_FAILURE() << "no error";
+        return {};
     }
 
     const ScriptedDialogs::Shown& shown(size_t i) { return dialogs().shown().at(i); }
@@ -464,14 +480,8 @@ TEST_F(BackupsTest, ARestoreOfAllFromADamagedPairChangesNoDatabase)
         SCOPED_TRACE(damaged.toStdString());
         const QByteArray whole = readAll(damaged);
         writeAll(damaged, whole.left(whole.size() - 30));
-        dialogs().answer(Answer::Yes);
-        dialogs().choosePath(archive);
-        try {
-            backups.TumFirmalarGeriYukle();
-            ADD_FAILURE() << "no error";
-        } catch (const Error& error) {
-            EXPECT_TRUE(error.text().contains(QDir::toNativeSeparators(damaged))) << error.what();
-        }
+        const QString error = failingRestoreOfAll(archive);
+        EXPECT_TRUE(error.contains(QDir::toNativeSeparators(damaged))) << error.toStdString();
         EXPECT_EQ(readAll(path(QStringLiteral("Data/K012021.mdb"))), book);
         EXPECT_EQ(readAll(path(QStringLiteral("AnaData/Genel.mdb"))), genel);
         EXPECT_EQ(folderEntries(path(QStringLiteral("Data"))),
@@ -587,4 +597,79 @@ TEST_F(BackupsTest, ARestoredDatabaseDropsTheJournalOfTheFileItReplaced)
         queryValue(file, QStringLiteral("SELECT count(*) FROM nakit WHERE aciklama = 'sonra'")),
         QVariant(0));
     EXPECT_EQ(readAll(path(file)), backedUp);
+}
+
+TEST_F(BackupsTest, AnArchivedFileThatIsNotASoundDatabaseIsRefusedAndNothingChanges)
+{
+    addBook(QStringLiteral("K012021.mdb"));
+    const QString book = QStringLiteral("Data/K012021.mdb");
+    execute(book, {QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                                  "WHERE i < 300) INSERT INTO nakit (aciklama) "
+                                  "SELECT printf('%.60c satır %d', '*', i) FROM n")});
+    const QByteArray sound = readAll(path(book));
+    QByteArray damaged = sound;
+    // The pages of the movements overwritten in the middle: the header still says database.
+    damaged.replace(damaged.size() / 2, 3000, QByteArray(3000, '\x7F'));
+
+    const struct {
+        const char* name;
+        QByteArray content;
+    } cases[] = {
+        {"not a database", QByteArray("Bu bir veritabanı değil. ").repeated(100)},
+        {"empty", QByteArray()},
+        {"damaged", damaged},
+    };
+    QTemporaryDir source;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeAll(source.filePath(QStringLiteral("K012021.mdb")), c.content);
+        const QString archive = path(QStringLiteral("Yedek/K01.ydk"));
+        ZipArchive(archive).writeMatchingFiles(source.path(), QStringLiteral("*.mdb"));
+        dialogs().clear();
+        dialogs().choosePath(archive);
+        dialogs().expectError(QStringLiteral("Yedekteki K012021.mdb geçerli bir veritabanı değil"));
+        guarded([&] { backups.TekKasaGeriYukle(); });
+        EXPECT_EQ(readAll(path(book)), sound);
+        EXPECT_EQ(folderEntries(path(QStringLiteral("Data"))),
+                  QStringList{QStringLiteral("K012021.mdb")});
+    }
+    // The cash book opens as before.
+    session.kasaac(QStringLiteral("K01"), QStringLiteral("2021"), std::nullopt);
+    EXPECT_EQ(queryValue(book, QStringLiteral("SELECT count(*) FROM nakit")).toInt(), 301);
+}
+
+TEST_F(BackupsTest, ARestoreOfAllThatFailsHalfWayPutsBackWhatItReplaced)
+{
+    addBook(QStringLiteral("K012021.mdb"));
+    // A second general database that a folder will stand in the way of at the restore.
+    ASSERT_TRUE(QFile::copy(path(QStringLiteral("AnaData/Kasa.mdb")),
+                            path(QStringLiteral("AnaData/Ek.mdb"))));
+    const QString archive = backUpAll(QStringLiteral("Tumu.zip"));
+    execute(QStringLiteral("Data/K012021.mdb"),
+            {QStringLiteral("INSERT INTO nakit (aciklama) VALUES ('sonra')")});
+    leaveHotJournal(QStringLiteral("Data/K012021.mdb"));
+    registerBook(QStringLiteral("K02"));
+    QFile::remove(path(QStringLiteral("AnaData/Ek.mdb")));
+    ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("AnaData/Ek.mdb/icerik"))));
+    const QStringList files{
+        QStringLiteral("Data/K012021.mdb"), QStringLiteral("Data/K012021.mdb-journal"),
+        QStringLiteral("AnaData/Genel.mdb"), QStringLiteral("AnaData/Kasa.mdb")};
+    QList<QByteArray> before;
+    for (const QString& file : files) {
+        before << readAll(path(file));
+    }
+    const QStringList dataEntries = folderEntries(path(QStringLiteral("Data")));
+    const QStringList generalEntries = folderEntries(path(QStringLiteral("AnaData")));
+
+    const QString error = failingRestoreOfAll(archive);
+    EXPECT_TRUE(error.contains(QStringLiteral("Ek.mdb"))) << error.toStdString();
+    EXPECT_FALSE(error.contains(QStringLiteral("geri konamadı"))) << error.toStdString();
+    for (int i = 0; i < files.size(); ++i) {
+        EXPECT_EQ(readAll(path(files[i])), before[i]) << files[i].toStdString();
+    }
+    EXPECT_EQ(folderEntries(path(QStringLiteral("Data"))), dataEntries);
+    EXPECT_EQ(folderEntries(path(QStringLiteral("AnaData"))), generalEntries);
+    EXPECT_TRUE(session.ADOConnection1.isOpen());
+    EXPECT_TRUE(session.FirmaTakip.isOpen());
+    EXPECT_EQ(session.FirmaTakip.recordCount(), 1);
 }

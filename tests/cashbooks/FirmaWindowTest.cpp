@@ -10,6 +10,8 @@
 #include "support/ProgramFixture.h"
 
 #include <QBrush>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -392,4 +394,36 @@ TEST_F(FirmaWindowTest, ClosingKeepsPendingChangesAndDeletingRemovesTheRecordOnl
                   .toInt(),
               0);
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("Data/K012021.mdb"))));
+}
+
+TEST_F(FirmaWindowTest, APastedCodeIsCheckedBeforeItIsStored)
+{
+    createThroughWindow(QStringLiteral("K01"), QStringLiteral("Merkez"));
+    dialogs().clear();
+    QLineEdit* code = control<QLineEdit>("firmaF", "firma_kodu");
+    // The key filter lets the paste shortcut through, as it does the edit's context menu.
+    code->setFocus();
+    QTest::keyClick(code, Qt::Key_A, Qt::ControlModifier);
+    QGuiApplication::clipboard()->setText(QStringLiteral("../x"));
+    QTest::keyClick(code, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(code->text(), QStringLiteral("../x"));
+    ASSERT_EQ(firma().state(), DatasetState::Edit);
+
+    dialogs().answer(Answer::Yes);
+    click(control<QAbstractButton>("firmaF", "kaydetBut"));
+    EXPECT_EQ(dialogs().messages(), QStringList{kRegistryBadCode});
+    EXPECT_EQ(firma().state(), DatasetState::Edit);
+    EXPECT_EQ(queryValue(QStringLiteral("AnaData/Genel.mdb"),
+                         QStringLiteral("SELECT firma_kodu FROM firma"))
+                  .toString(),
+              QStringLiteral("K01"));
+    EXPECT_EQ(QDir(folder()).entryList({QStringLiteral("x*")}), QStringList());
+
+    // Corrected, it is stored and reaches the working year's copy.
+    QTest::keyClick(code, Qt::Key_A, Qt::ControlModifier);
+    typeKeys(code, QStringLiteral("K09"));
+    dialogs().answer(Answer::Yes);
+    dialogs().expectError(QStringLiteral("K092021.mdb"));  // that cash book has no file yet
+    click(control<QAbstractButton>("firmaF", "kaydetBut"));
+    EXPECT_EQ(firma().state(), DatasetState::Browse);
 }

@@ -4,12 +4,15 @@
 #include "cashbooks/ZipArchive.h"
 
 #include "ArchiveTools.h"
+#include "support/HostileInput.h"
 
 #include <QTemporaryDir>
 
 #include <zip.h>
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 using namespace tamevo;
 using namespace tamevo::test;
@@ -212,4 +215,170 @@ TEST_F(ZipArchiveTest, AFailedExtractionChangesNoFile)
     // A target folder that cannot exist: its parent is a regular file.
     EXPECT_THROW(ZipArchive(archive).extractAll(targetFile(QStringLiteral("A2021.mdb"))), Error);
     EXPECT_EQ(readAll(targetFile(QStringLiteral("A2021.mdb"))), QByteArray("şimdiki A"));
+}
+
+namespace {
+
+quint32 crc32Of(const QByteArray& data)
+{
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char byte : data) {
+        crc ^= quint8(byte);
+        for (int k = 0; k < 8; ++k) {
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        }
+    }
+    return ~crc;
+}
+
+void put16(QByteArray& out, quint16 v)
+{
+    out += char(v & 0xFF);
+    out += char(v >> 8);
+}
+
+void put32(QByteArray& out, quint32 v)
+{
+    put16(out, quint16(v & 0xFFFF));
+    put16(out, quint16(v >> 16));
+}
+
+void put64(QByteArray& out, quint64 v)
+{
+    put32(out, quint32(v & 0xFFFFFFFFu));
+    put32(out, quint32(v >> 32));
+}
+
+// An archive of one deflated entry whose headers declare `declaredSize` bytes (in the large
+// file form of the format), whatever the data inflate to.
+QByteArray archiveDeclaring(const QByteArray& name, const QByteArray& content, quint64 declaredSize)
+{
+    const QByteArray zlib = qCompress(content, 9);
+    const QByteArray deflated = zlib.mid(6, zlib.size() - 10);  // the bare deflate stream
+    QByteArray extra;
+    put16(extra, 0x0001);
+    put16(extra, 16);
+    put64(extra, declaredSize);
+    put64(extra, quint64(deflated.size()));
+    const auto header = [&](bool central) {
+        QByteArray h;
+        put32(h, central ? 0x02014b50u : 0x04034b50u);
+        if (central) {
+            put16(h, 45);
+        }
+        put16(h, 45);  // version needed: large files
+        put16(h, 0);
+        put16(h, 8);  // deflate
+        put16(h, 0);
+        put16(h, 0x5221);
+        put32(h, crc32Of(content));
+        put32(h, 0xFFFFFFFFu);
+        put32(h, 0xFFFFFFFFu);
+        put16(h, quint16(name.size()));
+        put16(h, quint16(extra.size()));
+        if (central) {
+            put16(h, 0);
+            put16(h, 0);
+            put16(h, 0);
+            put32(h, 0);
+            put32(h, 0);  // the local header's offset
+        }
+        return h + name + extra;
+    };
+    QByteArray archive = header(false) + deflated;
+    const quint32 directoryOffset = quint32(archive.size());
+    const QByteArray directory = header(true);
+    archive += directory;
+    put32(archive, 0x06054b50u);
+    put16(archive, 0);
+    put16(archive, 0);
+    put16(archive, 1);
+    put16(archive, 1);
+    put32(archive, quint32(directory.size()));
+    put32(archive, directoryOffset);
+    put16(archive, 0);
+    return archive;
+}
+
+}  // namespace
+
+TEST_F(ZipArchiveTest, AnEntryTooLargeForTheLimitOrTheDiskIsRefusedBeforeAnythingIsWritten)
+{
+    writeAll(targetFile(QStringLiteral("A2021.mdb")), "şimdiki A");
+    writeAll(sourceFile(QStringLiteral("A2021.mdb")), incompressible(300000, 7));
+    const QString honest = dir.filePath(QStringLiteral("Buyuk.zip"));
+    ZipArchive(honest).writeMatchingFiles(source, QStringLiteral("*.mdb"));
+    const QString declaring = dir.filePath(QStringLiteral("Beyan.zip"));
+    writeAll(declaring, archiveDeclaring("A2021.mdb", "az", quint64(1) << 50));
+
+    const struct {
+        const char* name;
+        QString archive;
+        qint64 limit;
+        const char* reason;
+    } cases[] = {
+        {"above the limit", honest, 100000, "en büyük dosya 100000 bayt"},
+        {"declares a petabyte", declaring, kMaxExtractedEntrySize, "1125899906842624 bayt"},
+        {"more than the free space", declaring, std::numeric_limits<qint64>::max(), "boş yer"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        try {
+            ZipExtraction extraction(ZipArchive(c.archive), target, c.limit);
+            ADD_FAILURE() << "no error";
+        } catch (const Error& error) {
+            EXPECT_TRUE(error.text().contains(QString::fromUtf8(c.reason))) << error.what();
+        }
+        EXPECT_EQ(folderEntries(target), QStringList{QStringLiteral("A2021.mdb")});
+        EXPECT_EQ(readAll(targetFile(QStringLiteral("A2021.mdb"))), QByteArray("şimdiki A"));
+    }
+    // Within the limit the same archive is unpacked.
+    ZipArchive(honest).extractAll(target);
+    EXPECT_EQ(readAll(targetFile(QStringLiteral("A2021.mdb"))), incompressible(300000, 7));
+}
+
+TEST_F(ZipArchiveTest, RandomlyDamagedArchivesAreRefusedAndChangeNothing)
+{
+    writeAll(sourceFile(QStringLiteral("A2021.mdb")), incompressible(3000, 8));
+    writeAll(sourceFile(QStringLiteral("B2021.mdb")), QByteArray("kasa hareketi ").repeated(400));
+    const QString good = dir.filePath(QStringLiteral("Iyi.zip"));
+    ZipArchive(good).writeMatchingFiles(source, QStringLiteral("*.mdb"));
+    const QByteArray bytes = readAll(good);
+    const QString archive = dir.filePath(QStringLiteral("Bozuk.zip"));
+    int refused = 0;
+    for (quint32 seed = 1; seed <= 300; ++seed) {
+        SCOPED_TRACE(seed);
+        HostileInput input(seed);
+        QByteArray damaged = input.damaged(bytes);
+        if (input.chance(30)) {
+            // A size field of a header changed to a large value.
+            const qsizetype header = damaged.indexOf(input.pick({"PK\x03\x04", "PK\x01\x02"}));
+            const int field = input.pick({18, 22, 20, 24});
+            if (header >= 0 && header + field + 4 <= damaged.size()) {
+                const quint32 size = quint32(input.number(1, 0x7FFFFFFF)) << 1;
+                for (int k = 0; k < 4; ++k) {
+                    damaged[header + field + k] = char(size >> (8 * k));
+                }
+            }
+        }
+        writeAll(archive, damaged);
+        QDir(target).removeRecursively();
+        QDir().mkpath(target);
+        writeAll(targetFile(QStringLiteral("A2021.mdb")), "şimdiki A");
+        try {
+            ZipArchive(archive).extractAll(target);
+        } catch (const Error& error) {
+            ++refused;
+            EXPECT_TRUE(error.text().contains(QLatin1Char('\n'))) << "no reason: " << error.what();
+            EXPECT_EQ(folderEntries(target), QStringList{QStringLiteral("A2021.mdb")});
+            EXPECT_EQ(readAll(targetFile(QStringLiteral("A2021.mdb"))), QByteArray("şimdiki A"));
+            continue;
+        }
+        // A change the archive does not notice (a name, a date): whole files only, and no
+        // temporary file left.
+        for (const QString& name : folderEntries(target)) {
+            EXPECT_FALSE(name.startsWith(QLatin1Char('.'))) << name.toStdString();
+        }
+    }
+    EXPECT_GT(refused, 200);
 }

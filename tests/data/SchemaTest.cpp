@@ -1,10 +1,14 @@
+#include "data/Errors.h"
 #include "data/ProgramLayout.h"
 #include "data/Schema.h"
+#include "data/Transaction.h"
 
 #include "support/ProgramFolderFixture.h"
 
 #include <QCryptographicHash>
 #include <QFile>
+#include <QFileInfo>
+#include <QMap>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -180,4 +184,101 @@ TEST(Schema, SplitKeepsTriggerBodiesWhole)
     ASSERT_EQ(statements.size(), 3);
     EXPECT_TRUE(statements[1].startsWith(QLatin1String("CREATE TRIGGER")));
     EXPECT_TRUE(statements[1].endsWith(QLatin1String("END;")));
+}
+
+TEST(Transaction, WritesOfSeveralStatementsLastTogetherOrNotAtAll)
+{
+    QTemporaryDir dir;
+    const QString connection = QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(dir.filePath(QStringLiteral("t.mdb")));
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        ASSERT_TRUE(q.exec(QStringLiteral("CREATE TABLE t (x)")));
+        const auto count = [&] {
+            QSqlQuery c(db);
+            EXPECT_TRUE(c.exec(QStringLiteral("SELECT count(*) FROM t")) && c.next());
+            return c.value(0).toInt();
+        };
+        const auto insertTwo = [&] {
+            EXPECT_TRUE(q.exec(QStringLiteral("INSERT INTO t VALUES (1)")));
+            EXPECT_TRUE(q.exec(QStringLiteral("INSERT INTO t VALUES (2)")));
+        };
+
+        // Left by an exception: rolled back.
+        try {
+            Transaction transaction(db);
+            insertTwo();
+            throw Error(QStringLiteral("disk dolu"));
+        } catch (const Error&) {
+        }
+        EXPECT_EQ(count(), 0);
+
+        {
+            Transaction transaction(db);
+            insertTwo();
+            transaction.commit();
+        }
+        EXPECT_EQ(count(), 2);
+
+        // A script that fails at its last statement leaves nothing of the others.
+        EXPECT_THROW(executeScript(db, QStringLiteral("INSERT INTO t VALUES (3);\n"
+                                                      "INSERT INTO yok VALUES (4);\n")),
+                     Error);
+        EXPECT_EQ(count(), 2);
+        q.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connection);
+}
+
+TEST(ProgramLayout, AnUpdateBringsTheProgramAndDeliveredFilesButNeverTheUsersData)
+{
+    QTemporaryDir dir;
+    const QString root = dir.path() + QStringLiteral("/Tamevo/");
+    const QString delivered = dir.path() + QStringLiteral("/teslim/");
+    const QString program = dir.path() + QStringLiteral("/derleme/Tamevo");
+    QDir().mkpath(delivered);
+    QDir().mkpath(dir.path() + QStringLiteral("/derleme"));
+    const auto put = [](const QString& path, const QByteArray& content) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+    };
+    put(delivered + QStringLiteral("ygiris"), "yardım 1");
+    put(delivered + QStringLiteral("KaynakSekli.ods"), "Nakit\r\n");
+    put(program, "program 1");
+    updateProgramFolder(root, delivered, program);
+    EXPECT_EQ(fileHash(root + QStringLiteral("Tamevo")), fileHash(program));
+    EXPECT_TRUE(QFileInfo(root + QStringLiteral("Tamevo")).isExecutable());
+
+    // The user works: a cash book, settings, an edited list.
+    ASSERT_TRUE(
+        QFile::copy(root + QStringLiteral("Kasa.mdb"), root + QStringLiteral("Data/K012021.mdb")));
+    put(root + QStringLiteral("KaynakSekli.ods"), "Nakit\r\nBanka\r\n");
+    put(root + QStringLiteral("FirmaAyar.ini"), "[Giris]\r\nKodu=K01\r\n");
+    put(root + QStringLiteral("Yedekler.dan"), "[OtoYedekler]\r\nYedekAl=1\r\n");
+    const QStringList kept{QStringLiteral("Kasa.mdb"),         QStringLiteral("AnaData/Genel.mdb"),
+                           QStringLiteral("AnaData/Kasa.mdb"), QStringLiteral("Data/K012021.mdb"),
+                           QStringLiteral("KaynakSekli.ods"),  QStringLiteral("FirmaAyar.ini"),
+                           QStringLiteral("Yedekler.dan")};
+    QMap<QString, QByteArray> before;
+    for (const QString& f : kept) {
+        before[f] = fileHash(root + f);
+    }
+
+    // A new build delivers new files, a settings file and databases of its own among them.
+    put(delivered + QStringLiteral("ygiris"), "yardım 2");
+    put(delivered + QStringLiteral("KaynakSekli.ods"), "Çek\r\n");
+    put(delivered + QStringLiteral("FirmaAyar.ini"), "[Giris]\r\n");
+    put(program, "program 2");
+    updateProgramFolder(root, delivered, program);
+    EXPECT_EQ(fileHash(root + QStringLiteral("ygiris")),
+              fileHash(delivered + QStringLiteral("ygiris")));
+    EXPECT_EQ(fileHash(root + QStringLiteral("Tamevo")), fileHash(program));
+    EXPECT_TRUE(QFileInfo(root + QStringLiteral("Tamevo")).isExecutable());
+    for (const QString& f : kept) {
+        EXPECT_EQ(fileHash(root + f), before[f]) << f.toStdString();
+    }
 }

@@ -208,3 +208,34 @@ TEST_F(EntryScreenTest, ExitQuestionNoReturnsToTheEntryScreenWithTheBookClosed)
     EXPECT_TRUE(program->ended());
     EXPECT_FALSE(program->session().kasaConnection.isOpen());
 }
+
+TEST_F(EntryScreenTest, AnErrorOfTheGeneralDatabaseOnEntryIsShownAndTheProgramGoesOn)
+{
+    registerCashBook(QStringLiteral("K01"), QStringLiteral("Merkez"));
+    execute(QStringLiteral("AnaData/Genel.mdb"),
+            {QStringLiteral("ALTER TABLE sifre RENAME TO sifre_eski")});
+    dialogs().expectError(QStringLiteral("sifre"));
+    enter(QStringLiteral("K01"), QStringLiteral("2021"));
+    EXPECT_TRUE(isShown("girisF"));
+    EXPECT_FALSE(isShown("kasaRF"));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("Data/K012021.mdb"))));
+
+    execute(QStringLiteral("AnaData/Genel.mdb"),
+            {QStringLiteral("ALTER TABLE sifre_eski RENAME TO sifre")});
+    enter(QStringLiteral("K01"), QStringLiteral("2021"));
+    EXPECT_TRUE(isShown("kasaRF"));
+}
+
+TEST_F(EntryScreenTest, RememberedValuesLongerThanTheirFieldsAreCutOnReading)
+{
+    QFile ini(path(QStringLiteral("FirmaAyar.ini")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Giris]\r\nKodu=" + QByteArray(40, 'K') +
+              "\r\nYil=20211999\r\nAdi=" + QByteArray("Şube ").repeated(1 << 20) + "\r\n");
+    ini.close();
+    program.reset();
+    program = std::make_unique<Program>();
+    EXPECT_EQ(control<QLineEdit>("girisF", "firmaedit")->text(), QString(20, QLatin1Char('K')));
+    EXPECT_EQ(control<QLineEdit>("girisF", "yilEdit")->text(), QStringLiteral("2021"));
+    EXPECT_EQ(control<QLabel>("girisF", "Label1")->text(), QStringLiteral("Şube ").repeated(20));
+}

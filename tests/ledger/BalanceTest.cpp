@@ -1,8 +1,10 @@
 #include "LedgerFixture.h"
 
 #include "data/DisplayFormat.h"
+#include "data/Errors.h"
 #include "ledger/BalanceQueries.h"
 
+#include <QFile>
 #include <QRandomGenerator>
 #include <QSqlQuery>
 
@@ -224,4 +226,38 @@ TEST_F(LedgerTest, LocatingAMovementMovesTheLedgerToItsDayAndRow)
     // A day the list does not hold, and no movement at all.
     EXPECT_FALSE(ledger->locateMovement(jan6, 2));
     EXPECT_FALSE(ledger->locateMovement(jan5, 0));
+}
+
+TEST_F(LedgerTest, AFailedReadOfTheDateListIsAnErrorNeverADayWithoutMovements)
+{
+    addMovement(jan3, QStringLiteral("TL"), 5, std::nullopt);
+    addMovement(jan5, QStringLiteral("TL"), 7, std::nullopt);
+    ledger->openBook();
+
+    // The disk returns something else than the database while the book is open.
+    QFile file(path(bookFile()));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const QByteArray content = file.readAll();
+    ASSERT_TRUE(file.seek(0));
+    ASSERT_EQ(file.write(QByteArray(content.size(), '\x5A')), content.size());
+    file.flush();
+    EXPECT_THROW(ledger->yenile(), Error);
+
+    ledger->setPickerDate(jan5);
+    try {
+        ledger->goToPickerDate();
+        ADD_FAILURE() << "no error";
+    } catch (const ValidationError& wrongFact) {
+        ADD_FAILURE() << wrongFact.what();
+    } catch (const Error&) {
+    }
+
+    // The disk recovers: the day is found.
+    ASSERT_TRUE(file.seek(0));
+    ASSERT_EQ(file.write(content), content.size());
+    file.close();
+    ledger->goToPickerDate();
+    EXPECT_EQ(ledger->selectedDay(), jan5);
+    EXPECT_DOUBLE_EQ(figure(ledger->guniciQuery, "BorcToplam"), 7);
+    EXPECT_EQ(ledger->kasaTable.recordCount(), 1);
 }

@@ -5,6 +5,7 @@
 #include "data/Errors.h"
 
 #include "ledger/LedgerFixture.h"
+#include "support/HostileInput.h"
 #include "support/TurkishLocale.h"
 
 namespace tamevo::test {
@@ -359,6 +360,57 @@ TEST_F(LayoutTest, PictureObjectsPrintTheirLoadedPicture)
     EXPECT_EQ(item.rect(), QRectF(1, 17, 80, 90));
     EXPECT_EQ(r.styleOf(item).picture, QByteArray("resim"));
     EXPECT_TRUE(r.styleOf(item).keepAspectRatio);
+}
+
+TEST_F(LayoutTest, TemplatesOfAnySizesArePreparedOrRefused)
+{
+    // Sizes a hostile or damaged template may hold: zero, negative, tiny, far beyond a page.
+    addRows(12);
+    execute(bookFile(), {QStringLiteral("UPDATE nakit SET aciklama = printf('%.200c', 'x') "
+                                        "WHERE nid % 4 = 0")});
+    int prepared = 0;
+    for (quint32 seed = 1; seed <= 150; ++seed) {
+        SCOPED_TRACE(seed);
+        HostileInput input(seed);
+        const auto size = [&] {
+            return QString::number(input.pick(
+                {0.0, -40.0, 0.01, 5.0, 30.0, 150.0, 400.0, 1e7, double(input.number(-300, 600))}));
+        };
+        const auto flag = [&] { return input.chance(50) ? "true" : "false"; };
+        const auto object = [&](const char* name, const char* line) {
+            return QStringLiteral(R"({"name": "%1", "x": %2, "y": %3, "width": %4, "height": %5,
+                "stretch": %6, "wordWrap": %7, "font": {"size": %8}, "lines": ["%9"]})")
+                .arg(QLatin1String(name), size(), size(), size(), size(), QLatin1String(flag()),
+                     QLatin1String(flag()), size(), QLatin1String(line));
+        };
+        const auto band = [&](const char* name, const char* kind, const QString& objects,
+                              bool data) {
+            return QStringLiteral(R"({"name": "%1", "kind": "%2", "height": %3, "stretch": %4%5,
+                "objects": [%6]})")
+                .arg(QLatin1String(name), QLatin1String(kind), size(), QLatin1String(flag()),
+                     data ? QStringLiteral(R"(, "dataLink": "link")") : QString(), objects);
+        };
+        const QString json =
+            QStringLiteral(R"({"name": "rastgele", "page": {"width": %1, "height": %2,
+                "margins": [%3, %4, %5, %6]},
+                "dataLinks": [{"name": "link", "component": "rows"}],
+                "variables": [{"name": "Toplam", "sum": "rows.\"borc_tutar\"", "band": "Satir"}],
+                "bands": [%7, %8, %9, %10]})")
+                .arg(size(), size(), size(), size(), size(), size())
+                .arg(band("Ust", "pageHeader", object("Baslik", "[Page#] / [TotalPages]"), false),
+                     band("Satir", "masterData", object("Metin", "[rows.\\\"aciklama\\\"] [LINE#]"),
+                          true),
+                     band("Ozet", "reportSummary", object("Toplam", "[Toplam]"), false),
+                     band("Alt", "pageFooter", object("Sayfa", "[Page#]"), false));
+        try {
+            const PreparedReport r = prepare(json.toUtf8().constData());
+            ++prepared;
+            EXPECT_GE(r.pageCount(), 1);
+        } catch (const Error& error) {
+            EXPECT_FALSE(error.text().isEmpty());
+        }
+    }
+    EXPECT_GT(prepared, 100);
 }
 
 }  // namespace tamevo::test
