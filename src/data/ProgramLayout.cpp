@@ -65,7 +65,7 @@ bool isSettingsFile(const QString& fileName)
 }
 
 void updateProgramFolder(const QString& folder, const QString& deliveredFiles,
-                         const QString& program)
+                         const QString& program, const QStringList& builtFiles)
 {
     layOutProgramFolder(folder, deliveredFiles);
     const QDir root(folder);
@@ -78,6 +78,9 @@ void updateProgramFolder(const QString& folder, const QString& deliveredFiles,
         }
     }
     bringUpToDate(program, root.filePath(QFileInfo(program).fileName()), true);
+    for (const QString& built : builtFiles) {
+        bringUpToDate(built, root.filePath(QFileInfo(built).fileName()), false);
+    }
 }
 
 void layOutProgramFolder(const QString& folder, const QString& deliveredFiles)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace tamevo {
 
@@ -14,11 +15,12 @@ void layOutProgramFolder(const QString& folder, const QString& deliveredFiles = 
 bool isSettingsFile(const QString& fileName);
 
 // Brings a program folder kept outside the build up to date: lays it out as above, then
-// replaces every delivered file whose content changed, except the settings files, and puts
-// the program file `program` in as its file name, executable, when it differs. A database or
-// a settings file that exists is never touched. Each file is written whole under a temporary
-// name and renamed into place. Throws Error.
+// replaces every delivered file whose content changed, except the settings files, puts the
+// program file `program` in as its file name, executable, when it differs, and the files
+// the build made (`builtFiles`: the manual) likewise. A database or a settings file that
+// exists is never touched. Each file is written whole under a temporary name and renamed
+// into place. Throws Error.
 void updateProgramFolder(const QString& folder, const QString& deliveredFiles,
-                         const QString& program);
+                         const QString& program, const QStringList& builtFiles = {});
 
 }  // namespace tamevo

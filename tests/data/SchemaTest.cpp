@@ -273,7 +273,10 @@ TEST(ProgramLayout, AnUpdateBringsTheProgramAndDeliveredFilesButNeverTheUsersDat
     put(delivered + QStringLiteral("KaynakSekli.ods"), "Çek\r\n");
     put(delivered + QStringLiteral("FirmaAyar.ini"), "[Giris]\r\n");
     put(program, "program 2");
-    updateProgramFolder(root, delivered, program);
+    const QString manual = dir.path() + QStringLiteral("/derleme/TamevoYardim.pdf");
+    put(manual, "kılavuz 2");
+    updateProgramFolder(root, delivered, program, {manual});
+    EXPECT_EQ(fileHash(root + QStringLiteral("TamevoYardim.pdf")), fileHash(manual));
     EXPECT_EQ(fileHash(root + QStringLiteral("ygiris")),
               fileHash(delivered + QStringLiteral("ygiris")));
     EXPECT_EQ(fileHash(root + QStringLiteral("Tamevo")), fileHash(program));
