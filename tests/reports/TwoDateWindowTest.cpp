@@ -71,16 +71,6 @@ protected:
     }
     void pressTwoDateButton() { click(control<QAbstractButton>("ikitarihF", "STRG1Yaz")); }
 
-    // The next preview saved as PDF by the user.
-    void saveNextPreviewAs(const QString& pdf)
-    {
-        dialogs().onNextPreview([this, pdf](const report::PreparedReport& prepared) {
-            report::ReportPreview preview(prepared);
-            dialogs().choosePath(pdf);
-            preview.saveButton->click();
-        });
-    }
-
     // "İki Tarih Arası Kasa Hareketi" for January in `currency`.
     void openBrowser(const QString& currency)
     {
@@ -162,7 +152,7 @@ TEST_F(TwoDateWindowTest, PeriodReportsPrintToPdfWithTitleRowsAndTotals)
         printFromLedger(c.item);
         pickRange(QStringLiteral("TL"), {2021, 1, 5}, {2021, 1, 31});
         const QString pdf = path(QString::fromLatin1(c.templateName) + QStringLiteral(".pdf"));
-        saveNextPreviewAs(pdf);
+        saveNextPreviewAsPdf(pdf);
         pressTwoDateButton();
 
         ASSERT_FALSE(dialogs().previews().empty());
@@ -362,7 +352,7 @@ TEST_F(TwoDateWindowTest, BrowserPrintsAndExportsItsPeriod)
     openBrowser(QStringLiteral("TL"));
 
     const QString pdf = path(QStringLiteral("donem.pdf"));
-    saveNextPreviewAs(pdf);
+    saveNextPreviewAsPdf(pdf);
     click(control<QAbstractButton>("kasaikitarihF", "BitBtn4"));
     ASSERT_EQ(dialogs().previews().size(), 1u);
     EXPECT_EQ(dialogs().previews()[0].name, QStringLiteral("frReport2"));

@@ -161,8 +161,9 @@ protected:
     {
         dialogs().onNextPreview([this, pdf](const report::PreparedReport& prepared) {
             report::ReportPreview preview(prepared);
+            preview.show();
             dialogs().choosePath(pdf);
-            preview.saveButton->click();
+            click(preview.saveButton);
         });
     }
 
