@@ -116,6 +116,10 @@ TkasaRF::TkasaRF(Session& session, Ledger& ledger, LedgerReports& reports,
         setOpenBookTexts(texts);
         tarihyukle();
     });
+    connect(&ledger_, &Ledger::dayLocated, this, [this] {
+        showSummary();
+        stringtebul();
+    });
     connect(&ledger_, &Ledger::pickerDateChanged, this,
             [this](const QDate& date) { datePicker->setDate(date); });
 }

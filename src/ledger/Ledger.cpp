@@ -280,7 +280,9 @@ bool Ledger::locateMovement(const QDate& day, qint64 nid)
     }
     KasaBakiye();
     GunlukBakiye();
+    ParaBirimiDurum();
     emit figuresChanged();
+    emit dayLocated();
     return kasaTable.locate(QStringLiteral("nid"), nid);
 }
 

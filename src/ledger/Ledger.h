@@ -92,7 +92,8 @@ public:
     // detail windows): the date list moves to `day`, so the ledger shows that day, then the
     // day's movements to `nid`. False when the date list does not hold the day, or the day's
     // movements in the ledger's currency do not hold the movement (the ledger may then have
-    // moved to the day).
+    // moved to the day). The currency summary follows the day, and dayLocated tells the
+    // ledger's window to show it.
     bool locateMovement(const QDate& day, qint64 nid);
     // The new movement row ("YENİ", "YENİ HAREKET").
     void appendMovement();
@@ -126,6 +127,8 @@ signals:
     void figuresChanged();
     // The picker date changed.
     void pickerDateChanged(const QDate& date);
+    // Another window moved the date list to a day (the calendar and the summary follow).
+    void dayLocated();
 
 private:
     void completeMovement(const EntryValues& entry);

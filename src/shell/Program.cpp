@@ -178,7 +178,6 @@ void Program::connectAnalysisWindows()
         return [this, command](const QDate& day, qint64 nid) {
             guarded([&] {
                 if (ledger_->locateMovement(day, nid)) {
-                    ledger_->ParaBirimiDurum();
                     command();
                 }
             });

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
+#include <QTableWidget>
 
 namespace tamevo::test {
 
@@ -321,6 +322,33 @@ TEST_F(TwoDateWindowTest, MovementEditedFromTheBrowserRebuildsIt)
     EXPECT_EQ(label("kasaikitarihF", "Label10"), QStringLiteral("2.340,25"));
     EXPECT_EQ(browserGrid()->model()->index(rowOf(QStringLiteral("Tahsilat")), 2).data(),
               QStringLiteral("1.000,00"));
+}
+
+// With all currencies in the ledger, a movement opened from the browser on another day brings
+// the whole ledger to that day: its calendar row and the currency summary of that day, not
+// the day it stood on.
+TEST_F(TwoDateWindowTest, MovementOpenedFromTheBrowserBringsTheLedgersCalendarAndSummary)
+{
+    auto* summary = control<QTableView>("kasaRF", "DBGrid3");
+    const auto moneyIn = [summary] {
+        QStringList rows;
+        for (int row = 0; row < summary->model()->rowCount(); ++row) {
+            rows << summary->model()->index(row, 0).data().toString() + QLatin1Char(' ') +
+                        summary->model()->index(row, 2).data().toString();
+        }
+        return rows;
+    };
+    choose(control<QComboBox>("kasaRF", "dovizBox"), QStringLiteral("Hepsi"));
+    ASSERT_EQ(moneyIn(), (QStringList{QStringLiteral("TL 999,00"), QStringLiteral("USD ,00")}));
+    openBrowser(QStringLiteral("Hepsi"));
+
+    clickRow(browserGrid(), rowOf(QStringLiteral("Döviz satışı")), true);
+    ASSERT_TRUE(isShown("kasaF"));
+    click(control<QAbstractButton>("kasaF", "kapat"));
+
+    EXPECT_EQ(control<QTableWidget>("kasaRF", "StringGrid3")->currentItem()->text(),
+              QStringLiteral("05.01.2021 Salı"));
+    EXPECT_EQ(moneyIn(), (QStringList{QStringLiteral("TL 1.234,50"), QStringLiteral("USD 40,00")}));
 }
 
 // Closing the browser before the save ends its return mode: the movement window saves as
