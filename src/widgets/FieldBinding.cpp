@@ -95,15 +95,21 @@ private:
             bool ok = false;
             value = parseAmount(text, &ok, QLocale(), decimalsOf(kind_));
             if (!ok) {
-                // Not an amount as the locale writes it: nothing is written (never a guess).
+                // Not an amount as the locale writes it: never a guess. The pending row holds
+                // no amount meanwhile, so the grid shows no figure left from an earlier
+                // keystroke ("30" of "30.5"), and storing the row refuses the text.
                 refusedRow_ = dataset_->isOpen() ? dataset_->currentIndex() : -1;
                 if (refusedRow_ < 0 || !dataset_->isEditing()) {
                     guarded([&] { dataset_->edit(); });
                     refusedRow_ = dataset_->isOpen() ? dataset_->currentIndex() : -1;
                 }
-                return;
+                if (refusedRow_ < 0 || !dataset_->isEditing()) {
+                    return;
+                }
+                value = QVariant();
+            } else {
+                refusedRow_ = -1;
             }
-            refusedRow_ = -1;
         }
         writing_ = true;
         guarded([&] { dataset_->setValue(field_, value); });
