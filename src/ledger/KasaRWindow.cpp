@@ -126,15 +126,21 @@ TkasaRF::TkasaRF(Session& session, Ledger& ledger, LedgerReports& reports,
 
 QWidget* TkasaRF::buildTopPanel()
 {
+    // The open book's caption above the currency, date and window buttons; the print group
+    // beside them. Two rows keep the ledger narrower than the common 1366-pixel screens.
     auto* panel = new QWidget;
-    auto* layout = new QHBoxLayout(panel);
+    auto* panelLayout = new QHBoxLayout(panel);
+    auto* leftRows = new QVBoxLayout;
+    panelLayout->addLayout(leftRows, 1);
+    auto* layout = new QHBoxLayout;
     headerLabel = new QLabel(QStringLiteral("KASA"));
     headerLabel->setObjectName(QStringLiteral("Label11"));
     QFont headerFont = headerLabel->font();
     headerFont.setBold(true);
     headerFont.setPointSize(headerFont.pointSize() + 4);
     headerLabel->setFont(headerFont);
-    layout->addWidget(headerLabel, 1);
+    leftRows->addWidget(headerLabel);
+    leftRows->addLayout(layout);
 
     currencyBox = new QComboBox;
     currencyBox->setObjectName(QStringLiteral("dovizBox"));
@@ -154,6 +160,7 @@ QWidget* TkasaRF::buildTopPanel()
         makeButton(QStringLiteral("islemturuBut"), QStringLiteral("İşlem/Kaynak Türü Raporu"));
     layout->addWidget(twoDateButton);
     layout->addWidget(typeReportButton);
+    layout->addStretch(1);
 
     printGroup = new QGroupBox(QStringLiteral("Raporlama Seçenekleri"));
     printGroup->setObjectName(QStringLiteral("yazayar"));
@@ -169,14 +176,14 @@ QWidget* TkasaRF::buildTopPanel()
         choices->addWidget(choice, i / 2, i % 2);
     }
     reportChoices.first()->setChecked(true);
-    layout->addWidget(printGroup);
+    panelLayout->addWidget(printGroup);
     shortDescriptionCheck = new QCheckBox(QStringLiteral("Kısa Açıklama"));
     shortDescriptionCheck->setObjectName(QStringLiteral("CheckBox1"));
     printButton = makeButton(QStringLiteral("STRG1Yaz"), QStringLiteral("YAZDIR"));
     auto* printColumn = new QVBoxLayout;
     printColumn->addWidget(shortDescriptionCheck);
     printColumn->addWidget(printButton);
-    layout->addLayout(printColumn);
+    panelLayout->addLayout(printColumn);
 
     connect(currencyBox, &QComboBox::activated, this, [this] { yenileButClick(); });
     connect(datePicker, &QDateEdit::dateChanged, this,
