@@ -1,6 +1,7 @@
 // The daily spreadsheet export over 5,000 and 100,000 movements of one day, beside
 // libxlsxwriter writing the same cells straight from the same rows with no layout logic (no
-// fitted widths, no temporary name). Also prints the memory the export adds to the process
+// fitted widths, no temporary name, its texts left in their cells rather than moved to a
+// shared-strings table). Also prints the memory the export adds to the process
 // at each size: it must not grow with the rows.
 #include "Measure.h"
 #include "SampleBook.h"

@@ -1,6 +1,7 @@
 #include "reports/XlsxSheet.h"
 
 #include "data/Errors.h"
+#include "reports/XlsxSharedStrings.h"
 
 #include <QFile>
 #include <QVariant>
@@ -55,7 +56,7 @@ double numberCharacters(double value)
 
 }  // namespace
 
-XlsxSheet::XlsxSheet(const QString& path)
+XlsxSheet::XlsxSheet(const QString& path) : path_(path)
 {
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
@@ -185,6 +186,7 @@ void XlsxSheet::close()
         }
         throw Error(reason);
     }
+    shareWorkbookStrings(path_);
 }
 
 }  // namespace tamevo

@@ -16,8 +16,9 @@ namespace tamevo {
 // its current row in memory. Cells are therefore written in row order. Rows are counted
 // from 1 and columns named by their letter ('A' to 'Z'), as the spreadsheet shows them.
 //
-// Texts are stored in their cells (inline strings), numbers as numbers, days as date
-// serials shown in the system's short date format, amounts with the locale-neutral number
+// Texts go to the workbook's shared-strings table when it is closed (the writer keeps them
+// in their cells while it streams the rows), numbers as numbers, days as date serials shown
+// in the system's short date format, amounts with the locale-neutral number
 // format "#,##0.00" (shown "1.234,50" under Turkish settings). Formulas carry the value
 // they compute, so a viewer that does not recalculate shows it too. Column widths are
 // fitted to what was written in them when the workbook is closed.
@@ -64,6 +65,7 @@ private:
     void check(int result) const;
     void fit(char column, double characters, Style style);
 
+    QString path_;
     lxw_workbook* workbook_ = nullptr;
     lxw_worksheet* sheet_ = nullptr;
     std::array<lxw_format*, 7> formats_{};

@@ -84,8 +84,7 @@ void expectNumber(const WorkbookReader& book, QAnyStringView ref, double value)
 void expectText(const WorkbookReader& book, QAnyStringView ref, const QString& text)
 {
     const WorkbookReader::Cell cell = book.cell(ref);
-    EXPECT_TRUE(cell.type == QLatin1String("inlineStr") || cell.type == QLatin1String("s"))
-        << name(ref) << " is not a text: " << cell.type.toStdString();
+    EXPECT_EQ(cell.type, QLatin1String("s")) << name(ref) << " is not a shared text";
     EXPECT_EQ(cell.value, text) << name(ref);
 }
 
