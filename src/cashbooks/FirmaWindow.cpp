@@ -26,12 +26,6 @@
 
 namespace tamevo {
 
-namespace {
-
-const QColor kTintedRow(255, 255, 192);
-
-}  // namespace
-
 TfirmaF::TfirmaF(Session& session) : session_(session), registry_(session), backups_(session)
 {
     setObjectName(QStringLiteral("firmaF"));

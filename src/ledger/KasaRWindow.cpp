@@ -35,24 +35,8 @@ namespace tamevo {
 
 namespace {
 
-const QColor kMoneyOutBackground(223, 235, 255);
-const QColor kMoneyOutText(12, 47, 111);
-const QColor kMoneyInText(230, 98, 19);
-const QColor kOddRow(255, 255, 192);
 const QColor kWeekend(192, 220, 192);
 constexpr int kCalendarHeight = 290;
-
-QLabel* makeValueLabel(const QString& objectName)
-{
-    auto* label = new QLabel;
-    label->setObjectName(objectName);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setMinimumWidth(120);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    return label;
-}
 
 QTableView* makeGrid(const QString& objectName, const QString& accessibleName)
 {
@@ -73,7 +57,7 @@ void alternateRows(DatasetModel* model)
     model->setCellStyle([](const DatasetRow& row, const QString&) {
         CellStyle style;
         if (row.index() % 2 == 0) {
-            style.background = kOddRow;
+            style.background = kTintedRow;
         }
         return style;
     });
@@ -256,7 +240,7 @@ QWidget* TkasaRF::buildCentre()
     dayHeaderLabel->setFont(bold);
     header->addWidget(dayHeaderLabel);
     header->addStretch();
-    dayStartLabel = makeValueLabel(QStringLiteral("dayStartLabel"));
+    dayStartLabel = makeFigureLabel(QStringLiteral("dayStartLabel"));
     header->addWidget(makeCaption(QStringLiteral("GÜN BAŞI KASA")));
     header->addWidget(dayStartLabel);
     newButton = makeButton(QStringLiteral("tahsilatYap"), QStringLiteral("YENİ"));
@@ -341,10 +325,10 @@ QWidget* TkasaRF::buildBottomPanel()
     layout->addWidget(new QLabel(QStringLiteral("GÜNE AİT KASA")), 1, 0);
     layout->addWidget(new QLabel(QStringLiteral("TOPLAMLARI")), 2, 0);
 
-    dayInLabel = makeValueLabel(QStringLiteral("dayInLabel"));
-    dayOutLabel = makeValueLabel(QStringLiteral("dayOutLabel"));
-    dayBalanceLabel = makeValueLabel(QStringLiteral("dayBalanceLabel"));
-    dayEndLabel = makeValueLabel(QStringLiteral("Label10"));
+    dayInLabel = makeFigureLabel(QStringLiteral("dayInLabel"));
+    dayOutLabel = makeFigureLabel(QStringLiteral("dayOutLabel"));
+    dayBalanceLabel = makeFigureLabel(QStringLiteral("dayBalanceLabel"));
+    dayEndLabel = makeFigureLabel(QStringLiteral("Label10"));
     dayEndLabel->setText(QStringLiteral("..."));
     layout->addWidget(makeCaption(QStringLiteral("GİREN PARA")), 0, 1);
     layout->addWidget(dayInLabel, 0, 2);

@@ -21,10 +21,6 @@ namespace tamevo {
 
 namespace {
 
-const QColor kMoneyOutBackground(223, 235, 255);
-const QColor kMoneyOutText(12, 47, 111);
-const QColor kMoneyInText(230, 98, 19);
-
 // The browser's row colours, by side: a movement without money in pale blue with dark blue
 // text, one with money in orange text on the grid's own background.
 class SideColours : public QIdentityProxyModel {
@@ -57,14 +53,6 @@ QLabel* makeLabel(const QString& objectName, const QString& text = {}, bool bold
     return label;
 }
 
-QLabel* makeAmountLabel(const QString& objectName)
-{
-    QLabel* label = makeLabel(objectName, {}, true);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setMinimumWidth(120);
-    return label;
-}
-
 }  // namespace
 
 TkasaikitarihF::TkasaikitarihF(TwoDateBrowser& browser) : browser_(browser)
@@ -82,7 +70,7 @@ TkasaikitarihF::TkasaikitarihF(TwoDateBrowser& browser) : browser_(browser)
     titleFont.setPointSize(titleFont.pointSize() + 2);
     titleLabel->setFont(titleFont);
     openingCaptionLabel = makeLabel(QStringLiteral("Label3"), {}, true);
-    openingLabel = makeAmountLabel(QStringLiteral("DBText2"));
+    openingLabel = makeFigureLabel(QStringLiteral("DBText2"));
     printButton = makeButton(QStringLiteral("BitBtn4"), QStringLiteral("YAZDIR"));
     excelButton = makeButton(QStringLiteral("excelButton"), QStringLiteral("Excel"));
     top->addWidget(titleLabel, 0, 0, 1, 3);
@@ -113,10 +101,10 @@ TkasaikitarihF::TkasaikitarihF(TwoDateBrowser& browser) : browser_(browser)
 
     // Bottom panel: the range's figures and "KAPAT".
     auto* bottom = new QGridLayout;
-    inLabel = makeAmountLabel(QStringLiteral("Label9"));
-    outLabel = makeAmountLabel(QStringLiteral("Label11"));
-    netLabel = makeAmountLabel(QStringLiteral("Label4"));
-    closingLabel = makeAmountLabel(QStringLiteral("Label10"));
+    inLabel = makeFigureLabel(QStringLiteral("Label9"));
+    outLabel = makeFigureLabel(QStringLiteral("Label11"));
+    netLabel = makeFigureLabel(QStringLiteral("Label4"));
+    closingLabel = makeFigureLabel(QStringLiteral("Label10"));
     closingDayLabel = makeLabel(QStringLiteral("Label12"));
     const struct {
         const char* name;

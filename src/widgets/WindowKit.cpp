@@ -23,6 +23,18 @@ QPushButton* makeButton(const QString& objectName, const QString& caption)
     return button;
 }
 
+QLabel* makeFigureLabel(const QString& objectName)
+{
+    auto* label = new QLabel;
+    label->setObjectName(objectName);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setMinimumWidth(120);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
 QToolButton* makeHelpButton(const QString& objectName)
 {
     auto* button = new QToolButton;

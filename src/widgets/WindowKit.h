@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QKeySequence>
 #include <QList>
 #include <QString>
@@ -20,11 +21,22 @@ namespace tamevo {
 
 // Small pieces every window builds from, so they look and announce themselves alike.
 
+// The colours of movement rows wherever movements are listed: money out on a light blue
+// ground in dark blue letters, money in in orange letters.
+inline const QColor kMoneyOutBackground(223, 235, 255);
+inline const QColor kMoneyOutText(12, 47, 111);
+inline const QColor kMoneyInText(230, 98, 19);
+// The light yellow of every other row of a list.
+inline const QColor kTintedRow(255, 255, 192);
+
 // A push button with its caption and the objectName tests find it by.
 QPushButton* makeButton(const QString& objectName, const QString& caption);
 
 // The picture button that opens the help window: a question mark, announced as "Yardım".
 QToolButton* makeHelpButton(const QString& objectName);
+
+// A figure beside its caption: bold, right-aligned, wide enough for a large amount.
+QLabel* makeFigureLabel(const QString& objectName);
 
 // A caption label; with a buddy, a screen reader announces the buddy by this caption.
 QLabel* makeCaption(const QString& text, QWidget* buddy = nullptr);
