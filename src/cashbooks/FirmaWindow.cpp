@@ -148,13 +148,7 @@ QWidget* TfirmaF::buildMiddlePanel()
     gridModel = new DatasetModel(session_.FirmaTakip, this);
     gridModel->addColumn(QStringLiteral("firma_kodu"), QStringLiteral("Kasa Kodu"));
     gridModel->addColumn(QStringLiteral("firma_unvani_1"), QStringLiteral("Kasa Adı"));
-    gridModel->setCellStyle([](const DatasetRow& row, const QString&) {
-        CellStyle style;
-        if (row.index() % 2 == 0) {
-            style.background = kTintedRow;
-        }
-        return style;
-    });
+    tintAlternateRows(*gridModel);
     bindTableView(*registryGrid, *gridModel);
     registryGrid->setColumnWidth(0, 120);
     connect(registryGrid, &QTableView::doubleClicked, this, [this] { KasayiSec(); });

@@ -38,31 +38,6 @@ namespace {
 const QColor kWeekend(192, 220, 192);
 constexpr int kCalendarHeight = 290;
 
-QTableView* makeGrid(const QString& objectName, const QString& accessibleName)
-{
-    auto* grid = new QTableView;
-    grid->setObjectName(objectName);
-    grid->setAccessibleName(accessibleName);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->verticalHeader()->setVisible(false);
-    grid->verticalHeader()->setDefaultSectionSize(22);
-    return grid;
-}
-
-// Alternating rows of the date list and the summary: the first, third and so on tinted.
-void alternateRows(DatasetModel* model)
-{
-    model->setCellStyle([](const DatasetRow& row, const QString&) {
-        CellStyle style;
-        if (row.index() % 2 == 0) {
-            style.background = kTintedRow;
-        }
-        return style;
-    });
-}
-
 }  // namespace
 
 TkasaRF::TkasaRF(Session& session, Ledger& ledger, LedgerReports& reports,
@@ -190,12 +165,12 @@ QWidget* TkasaRF::buildLeftColumn()
 {
     listSplitter = new QSplitter(Qt::Vertical);
     listSplitter->setObjectName(QStringLiteral("Splitter3"));
-    dateListGrid = makeGrid(QStringLiteral("DBGrid2"), QStringLiteral("Kasa Tarihi"));
+    dateListGrid = makeListGrid(QStringLiteral("DBGrid2"), QStringLiteral("Kasa Tarihi"), 22);
     dateListModel = new DatasetModel(ledger_.kasaRQuery, this);
     dateListModel->addColumn(
         QStringLiteral("islem_tarihi"), QStringLiteral("Kasa Tarihi"),
         [](const QVariant& v) { return formatListDay(v.toDate()); }, Qt::AlignCenter);
-    alternateRows(dateListModel);
+    tintAlternateRows(*dateListModel);
     bindTableView(*dateListGrid, *dateListModel);
     dateListGrid->horizontalHeader()->setStretchLastSection(true);
     listSplitter->addWidget(dateListGrid);
@@ -258,7 +233,7 @@ QWidget* TkasaRF::buildCentre()
 
     centreSplitter = new QSplitter(Qt::Vertical);
     centreSplitter->setObjectName(QStringLiteral("Splitter1"));
-    movementGrid = makeGrid(QStringLiteral("DBGrid1"), QStringLiteral("Kasa Hareketleri"));
+    movementGrid = makeListGrid(QStringLiteral("DBGrid1"), QStringLiteral("Kasa Hareketleri"), 22);
     movementModel = new DatasetModel(ledger_.kasaTable, this);
     const auto amount = [](const QVariant& v) { return formatAmount(v); };
     movementModel->addColumn(QStringLiteral("aciklama"), QStringLiteral("Açıklama"));
@@ -288,7 +263,7 @@ QWidget* TkasaRF::buildCentre()
     movementGrid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     centreSplitter->addWidget(movementGrid);
 
-    summaryGrid = makeGrid(QStringLiteral("DBGrid3"), QStringLiteral("Para Birimi Durumu"));
+    summaryGrid = makeListGrid(QStringLiteral("DBGrid3"), QStringLiteral("Para Birimi Durumu"), 22);
     summaryModel = new DatasetModel(ledger_.guntoplamtumuQuery, this);
     summaryModel->addColumn(QStringLiteral("doviz_cinsi"), QStringLiteral("Para Birimi"));
     summaryModel->addColumn(QStringLiteral("GunBasi"), QStringLiteral("Gün Başı Mevcut"), amount,
@@ -299,7 +274,7 @@ QWidget* TkasaRF::buildCentre()
                             Qt::AlignRight | Qt::AlignVCenter);
     summaryModel->addColumn(QStringLiteral("bakiye"), QStringLiteral("Gün Sonu Bakiye"), amount,
                             Qt::AlignRight | Qt::AlignVCenter);
-    alternateRows(summaryModel);
+    tintAlternateRows(*summaryModel);
     bindTableView(*summaryGrid, *summaryModel);
     summaryGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     summaryGrid->setVisible(false);

@@ -82,14 +82,7 @@ TkasaikitarihF::TkasaikitarihF(TwoDateBrowser& browser) : browser_(browser)
     layout->addLayout(top);
 
     // The movements, read-only, a page at a time as the grid scrolls.
-    movementGrid = new QTableView;
-    movementGrid->setObjectName(QStringLiteral("DBGrid1"));
-    movementGrid->setAccessibleName(QStringLiteral("Kasa Hareketleri"));
-    movementGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    movementGrid->setSelectionMode(QAbstractItemView::SingleSelection);
-    movementGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    movementGrid->verticalHeader()->setVisible(false);
-    movementGrid->verticalHeader()->setDefaultSectionSize(22);
+    movementGrid = makeListGrid(QStringLiteral("DBGrid1"), QStringLiteral("Kasa Hareketleri"), 22);
     auto* colours = new SideColours(this);
     colours->setSourceModel(&browser_.movements());
     movementGrid->setModel(colours);

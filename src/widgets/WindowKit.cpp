@@ -62,6 +62,9 @@ QTableView* makeListGrid(const QString& objectName, const QString& accessibleNam
     auto* grid = new QTableView;
     grid->setObjectName(objectName);
     grid->setAccessibleName(accessibleName);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->verticalHeader()->setVisible(false);
     grid->verticalHeader()->setDefaultSectionSize(rowHeight);
     return grid;

@@ -26,8 +26,6 @@ namespace tamevo {
 inline const QColor kMoneyOutBackground(223, 235, 255);
 inline const QColor kMoneyOutText(12, 47, 111);
 inline const QColor kMoneyInText(230, 98, 19);
-// The light yellow of every other row of a list.
-inline const QColor kTintedRow(255, 255, 192);
 
 // A push button with its caption and the objectName tests find it by.
 QPushButton* makeButton(const QString& objectName, const QString& caption);
@@ -45,8 +43,8 @@ QLabel* makeCaption(const QString& text, QWidget* buddy = nullptr);
 // (İ, Ü, Ö, Ç, Ş, Ğ), which many fonts draw above their ascent: without it a label as high as
 // its font cuts them off.
 void keepLettersWhole(QWidget* window);
-// A grid of a list: its objectName, the name a screen reader announces, rows of `rowHeight`
-// pixels and no row numbers.
+// A read-only grid of a list: its objectName, the name a screen reader announces, whole rows
+// selected one at a time, rows of `rowHeight` pixels and no row numbers.
 QTableView* makeListGrid(const QString& objectName, const QString& accessibleName, int rowHeight);
 
 // A grid's context menu, shown where the user asks for it on the grid.
