@@ -1,7 +1,6 @@
 #include "ledger/KasaWindow.h"
 
 #include "data/Dialogs.h"
-#include "data/DisplayFormat.h"
 #include "data/Session.h"
 #include "ledger/Ledger.h"
 #include "widgets/FieldBinding.h"
@@ -236,10 +235,8 @@ EntryValues TkasaF::entryValues() const
         {rateEdit, FieldKind::Rate, "Döviz Kuru"},
     };
     for (const auto& a : amounts) {
-        const QString refused = refusedAmountText(a.edit, a.kind);
-        if (!refused.isEmpty() && entry.refusal.isEmpty()) {
-            entry.refusal = unreadableAmountMessage(QString::fromUtf8(a.caption), refused,
-                                                    a.kind == FieldKind::Rate ? 4 : 2);
+        if (entry.refusal.isEmpty()) {
+            entry.refusal = amountRefusal(a.edit, a.kind, QString::fromUtf8(a.caption));
         }
     }
     return entry;

@@ -177,11 +177,11 @@ void bindLineEdit(QLineEdit* edit, Dataset* dataset, const QString& field, Field
     new LineEditBinding(edit, dataset, field, kind);
 }
 
-QString refusedAmountText(const QLineEdit* edit, FieldKind kind)
+QString amountRefusal(const QLineEdit* edit, FieldKind kind, const QString& caption)
 {
     bool ok = false;
     parseAmount(edit->text(), &ok, QLocale(), decimalsOf(kind));
-    return ok ? QString() : edit->text();
+    return ok ? QString() : unreadableAmountMessage(caption, edit->text(), decimalsOf(kind));
 }
 
 void bindComboBox(QComboBox* box, Dataset* dataset, const QString& field)

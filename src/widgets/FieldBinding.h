@@ -21,13 +21,14 @@ enum class FieldKind {
 // (or appends a row to an empty one) and writes the field. An amount or rate is read only as
 // the locale writes it, with at most two (rate: four) decimals; a text that cannot be read is
 // never written: it stays in the edit while the row is being edited, so storing the row can
-// refuse it (refusedAmountText). The numeric keypad's decimal key types the locale's decimal
+// refuse it (amountRefusal). The numeric keypad's decimal key types the locale's decimal
 // separator.
 void bindLineEdit(QLineEdit* edit, Dataset* dataset, const QString& field,
                   FieldKind kind = FieldKind::Text);
 
-// The text of an amount or rate edit when it cannot be read as one; empty when it can.
-QString refusedAmountText(const QLineEdit* edit, FieldKind kind);
+// The message that refuses the text of an amount or rate edit, naming the field by its
+// caption, when the text cannot be read as one; empty when it can.
+QString amountRefusal(const QLineEdit* edit, FieldKind kind, const QString& caption);
 
 // Binds an editable combo box to a text field the same way: choosing or typing an entry
 // writes the field.
