@@ -2,6 +2,7 @@
 
 #include "data/Errors.h"
 #include "data/AtomicFile.h"
+#include "data/ZipErrors.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,15 +30,6 @@ const QByteArray kEmptyArchive = QByteArray("PK\x05\x06", 4) + QByteArray(18, '\
 QString nativePath(const QString& path)
 {
     return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
-}
-
-QString openErrorText(int code)
-{
-    zip_error_t error;
-    zip_error_init_with_code(&error, code);
-    const QString text = QString::fromLocal8Bit(zip_error_strerror(&error));
-    zip_error_fini(&error);
-    return text;
 }
 
 Error writeError(const QString& archivePath, const QString& reason)
@@ -104,7 +96,7 @@ QStringList ZipArchive::writeMatchingFiles(const QString& folder, const QString&
     zip_t* zip =
         zip_open(QFile::encodeName(path_).constData(), ZIP_CREATE | ZIP_TRUNCATE, &openError);
     if (zip == nullptr) {
-        throw writeError(path_, openErrorText(openError));
+        throw writeError(path_, zipOpenErrorText(openError));
     }
     const auto fail = [&]() {
         const QString reason = QString::fromLocal8Bit(zip_strerror(zip));
@@ -148,7 +140,7 @@ ZipExtraction::ZipExtraction(const ZipArchive& archive, const QString& folder, q
     zip_t* zip = zip_open(QFile::encodeName(archivePath_).constData(), ZIP_RDONLY | ZIP_CHECKCONS,
                           &openError);
     if (zip == nullptr) {
-        throw readError(archivePath_, openErrorText(openError));
+        throw readError(archivePath_, zipOpenErrorText(openError));
     }
     const auto closeArchive = qScopeGuard([zip] { zip_discard(zip); });
 

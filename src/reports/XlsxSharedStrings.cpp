@@ -1,6 +1,7 @@
 #include "reports/XlsxSharedStrings.h"
 
 #include "data/Errors.h"
+#include "data/ZipErrors.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -260,11 +261,7 @@ void shareWorkbookStrings(const QString& path, int rememberedTexts)
     int openError = 0;
     zip_t* zip = zip_open(QFile::encodeName(path).constData(), 0, &openError);
     if (zip == nullptr) {
-        zip_error_t error;
-        zip_error_init_with_code(&error, openError);
-        const QString reason = QString::fromLocal8Bit(zip_error_strerror(&error));
-        zip_error_fini(&error);
-        throw Error(reason);
+        throw Error(zipOpenErrorText(openError));
     }
     auto discard = qScopeGuard([zip] { zip_discard(zip); });
 
