@@ -11,7 +11,7 @@
 
 namespace tamevo {
 
-// The program's shared data: the three connections, the state every window shares and the
+// The program's shared data: the three connections, the open cash book's year and the
 // datasets of the general database that several windows use. One object for the whole run.
 class Session : public QObject {
     Q_OBJECT
@@ -39,15 +39,6 @@ public:
 
     // Year of the open cash-book database.
     int CalismaYili = 0;
-    // "tamam" skips the exit question.
-    QString CikisOnayi;
-    // Wrong entry and master passwords in this run, never reset.
-    int HataliSifreSayisi = 0;
-    // How the movement entry window returns ("kasaikitarihrapor" from the two-date browser).
-    QString kasaDonusModu;
-    // Which two-date output the two-date window builds: "ikitariharasi", "ikitariharasidetay",
-    // "islemturu", "guntoplamlari" or "ikitarihtablo" (the movement browser).
-    QString ikitarihModu;
 
     // The start-up connections: the general database and the placeholder cash-book
     // database, from the program folder made current. Throws Error with the file's name.

@@ -64,24 +64,14 @@ std::optional<FirmaRecord> registryRecordForNewFile(Session& session)
     return FirmaRecord{registry.rowValues()};
 }
 
-bool countWrongPassword(Session& session)
-{
-    ++session.HataliSifreSayisi;
-    if (session.HataliSifreSayisi > 3) {
-        session.CikisOnayi = kExitConfirmed;
-        return true;
-    }
-    return false;
-}
-
-PasswordCheck checkEntryPassword(Session& session, const QString& typed)
+PasswordCheck checkEntryPassword(Session& session, WrongPasswordCount& wrong, const QString& typed)
 {
     Dataset& passwords = session.sifreTable;
     passwords.open();
     if (passwords.isEmpty() || passwords.value(QStringLiteral("sifre")).toString() == typed) {
         return PasswordCheck::Accepted;
     }
-    return countWrongPassword(session) ? PasswordCheck::WrongTooOften : PasswordCheck::Wrong;
+    return wrong.countOne() ? PasswordCheck::WrongTooOften : PasswordCheck::Wrong;
 }
 
 }  // namespace tamevo

@@ -2,6 +2,7 @@
 
 #include "data/CashBookFiles.h"
 #include "data/Numbers.h"
+#include "lists/Passwords.h"
 
 #include <QString>
 
@@ -18,8 +19,6 @@ inline const QString kWrongPassword =
 inline const QString kWrongYear = QStringLiteral("Çalışma yılı girişiniz hatalıdır!");
 inline const QString kWrongCode = QStringLiteral("Firma girişiniz hatalıdır!");
 inline const QString kExitQuestion = QStringLiteral("Programı kapatmak istediğinize eminmisiniz?");
-// The value of CikisOnayi that lets the program end without the exit question.
-inline const QString kExitConfirmed = QStringLiteral("tamam");
 
 // The widths of the remembered entry values: the code and the title are the registry's
 // firma_kodu and firma_unvani_1, the year box holds four digits.
@@ -57,13 +56,10 @@ std::optional<FirmaRecord> registryRecordForNewFile(Session& session);
 
 enum class PasswordCheck { Accepted, Wrong, WrongTooOften };
 
-// Counts one wrong password (entry or master) into HataliSifreSayisi. From the fourth in a
-// run on, CikisOnayi is set so that the program ends without the exit question; returns
-// true then.
-bool countWrongPassword(Session& session);
-
 // The entry password: accepted when the password table has no record, otherwise the first
-// record's password must equal the typed text exactly (letter case, blanks and all).
-PasswordCheck checkEntryPassword(Session& session, const QString& typed);
+// record's password must equal the typed text exactly (letter case, blanks and all). A wrong
+// one counts into `wrong`; from the fourth wrong password of the run on, the program is to end
+// without the exit question (WrongTooOften).
+PasswordCheck checkEntryPassword(Session& session, WrongPasswordCount& wrong, const QString& typed);
 
 }  // namespace tamevo

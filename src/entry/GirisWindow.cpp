@@ -252,7 +252,8 @@ void TgirisF::JvXPButton13Click()
     sourceTypes_.KaynakSekliAyarla();
 
     PasswordCheck check = PasswordCheck::Accepted;
-    if (!guarded([&] { check = checkEntryPassword(session_, passwordEdit->text()); })) {
+    if (!guarded(
+            [&] { check = checkEntryPassword(session_, wrongPasswords_, passwordEdit->text()); })) {
         return;
     }
     switch (check) {
@@ -264,6 +265,7 @@ void TgirisF::JvXPButton13Click()
             return;
         case PasswordCheck::WrongTooOften:
             passwordEdit->clear();
+            waiveExitQuestion();
             close();
             return;
     }
@@ -301,7 +303,9 @@ void TgirisF::JvXPButton13Click()
 void TgirisF::JvXPButton8Click()
 {
     MasterCheck check = MasterCheck::Accepted;
-    if (!guarded([&] { check = checkMasterPassword(session_, passwordEdit->text()); })) {
+    if (!guarded([&] {
+            check = checkMasterPassword(session_, wrongPasswords_, passwordEdit->text());
+        })) {
         return;
     }
     if (check == MasterCheck::Accepted) {
@@ -344,7 +348,7 @@ void TgirisF::closeEvent(QCloseEvent* event)
 
 bool TgirisF::FormCloseQuery()
 {
-    if (session_.CikisOnayi == kExitConfirmed) {
+    if (exitQuestionWaived_) {
         return true;
     }
     if (askingExit_) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/CashBookFiles.h"
+#include "lists/Passwords.h"
 
 #include <QMainWindow>
 
@@ -40,6 +41,11 @@ public:
     void setWorkingYearText(const QString& year);
     // The registry window's "KASAYI SEÇ": the chosen cash book's code and title.
     void setChosenCashBook(const QString& code, const QString& title);
+    // From now on a close ends the program without the exit question (after an update was
+    // started, or too many wrong passwords).
+    void waiveExitQuestion() { exitQuestionWaived_ = true; }
+    // Wrong entry and master passwords typed in this run.
+    int wrongPasswordCount() const { return wrongPasswords_.count(); }
 
 signals:
     // The cash book was opened (kasaac): the ledger takes over.
@@ -75,6 +81,8 @@ private:
     Session& session_;
     SourceTypeList& sourceTypes_;
     bool askingExit_ = false;
+    bool exitQuestionWaived_ = false;    // CikisOnayi
+    WrongPasswordCount wrongPasswords_;  // HataliSifreSayisi
 
     QLineEdit* codeEdit = nullptr;              // "Kasa Kodu"
     QLineEdit* yearEdit = nullptr;              // "Çalışma Yılı"

@@ -6,7 +6,6 @@
 #include "ledger/CarryOver.h"
 #include "ledger/Ledger.h"
 #include "lists/ReferenceLists.h"
-#include "reports/LedgerReports.h"
 #include "widgets/DatasetModel.h"
 #include "widgets/WindowKit.h"
 
@@ -40,9 +39,8 @@ constexpr int kCalendarHeight = 290;
 
 }  // namespace
 
-TkasaRF::TkasaRF(Session& session, Ledger& ledger, LedgerReports& reports,
-                 CurrencyChoices& currencies)
-    : session_(session), ledger_(ledger), reports_(reports), currencies_(currencies)
+TkasaRF::TkasaRF(Session& session, Ledger& ledger, CurrencyChoices& currencies)
+    : session_(session), ledger_(ledger), currencies_(currencies)
 {
     setObjectName(QStringLiteral("kasaRF"));
     setWindowTitle(QStringLiteral("Norvane Tamevo Programı"));
@@ -151,13 +149,12 @@ QWidget* TkasaRF::buildTopPanel()
     connect(twoDateButton, &QPushButton::clicked, this, &TkasaRF::twoDateRequested);
     connect(typeReportButton, &QPushButton::clicked, this, &TkasaRF::typeReportRequested);
     connect(printButton, &QPushButton::clicked, this, &TkasaRF::printRequested);
-    // The print group's choice and "Kısa Açıklama" are the ledger's print choice, which the
-    // printing and the two-date window read when they print.
+    // The print group's choice and "Kısa Açıklama" are the ledger's print choice, announced
+    // as it changes; the printing reads it when it prints.
     for (QRadioButton* choice : reportChoices) {
         connect(choice, &QRadioButton::toggled, this, [this] { takePrintChoice(); });
     }
     connect(shortDescriptionCheck, &QCheckBox::toggled, this, [this] { takePrintChoice(); });
-    takePrintChoice();
     return panel;
 }
 
@@ -621,13 +618,15 @@ void TkasaRF::closeEvent(QCloseEvent* event)
 
 void TkasaRF::takePrintChoice()
 {
-    reports_.printChoice.reset();
+    LedgerPrintChoice choice;
+    choice.report.reset();
     for (int i = 0; i < reportChoices.size(); ++i) {
         if (reportChoices[i]->isChecked()) {
-            reports_.printChoice = LedgerReports::Choice(i);
+            choice.report = LedgerReportChoice(i);
         }
     }
-    reports_.shortDescription = shortDescriptionCheck->isChecked();
+    choice.shortDescription = shortDescriptionCheck->isChecked();
+    emit printChoiceChanged(choice);
 }
 
 }  // namespace tamevo

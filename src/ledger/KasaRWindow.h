@@ -2,6 +2,7 @@
 
 #include "data/CashBookFiles.h"
 #include "ledger/DayCalendar.h"
+#include "ledger/LedgerPrintChoice.h"
 
 #include <QDate>
 #include <QMainWindow>
@@ -23,7 +24,6 @@ namespace tamevo {
 class CurrencyChoices;
 class DatasetModel;
 class Ledger;
-class LedgerReports;
 class Session;
 
 // The ledger window: the days of the open cash book with the year calendar, the selected
@@ -32,7 +32,7 @@ class Session;
 class TkasaRF : public QMainWindow {
     Q_OBJECT
 public:
-    TkasaRF(Session& session, Ledger& ledger, LedgerReports& reports, CurrencyChoices& currencies);
+    TkasaRF(Session& session, Ledger& ledger, CurrencyChoices& currencies);
 
     // Entry into the opened cash book: its texts, the window shown, then the ledger's data,
     // figures, lists, calendar and summary.
@@ -67,7 +67,9 @@ signals:
     void editMovementRequested();
     // "BELGE EKLE": the documents of the current, stored movement.
     void documentsRequested();
-    void printRequested();       // "YAZDIR"
+    void printRequested();  // "YAZDIR"
+    // The print group's item or "Kısa Açıklama" changed.
+    void printChoiceChanged(const tamevo::LedgerPrintChoice& choice);
     void twoDateRequested();     // "İki Tarih Arası Kasa Hareketi"
     void typeReportRequested();  // "İşlem/Kaynak Türü Raporu"
     void excelRequested();       // "Excel"
@@ -102,7 +104,6 @@ private:
 
     Session& session_;
     Ledger& ledger_;
-    LedgerReports& reports_;
     CurrencyChoices& currencies_;
     DayCalendar calendar_;
 

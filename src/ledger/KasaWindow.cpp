@@ -151,9 +151,9 @@ TkasaF::TkasaF(Session& session, Ledger& ledger) : session_(session), ledger_(le
     // A changed movement left pending is stored with this window's date and currency.
     ledger_.entryValues = [this] { return entryValues(); };
 
-    connect(saveButton, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
-    connect(cancelButton, &QPushButton::clicked, this, [this] { JvXPButton2Click(); });
-    connect(newMovementButton, &QPushButton::clicked, this, [this] { JvXPButton1Click(); });
+    connect(saveButton, &QPushButton::clicked, this, [this] { saveMovement(); });
+    connect(cancelButton, &QPushButton::clicked, this, [this] { cancelChanges(); });
+    connect(newMovementButton, &QPushButton::clicked, this, [this] { startAnotherMovement(); });
     connect(closeButton, &QPushButton::clicked, this, [this] { hide(); });
     connect(typesButton, &QPushButton::clicked, this, &TkasaF::typesRequested);
     connect(sourcesButton, &QPushButton::clicked, this, &TkasaF::sourcesRequested);
@@ -196,6 +196,7 @@ void TkasaF::setSourceNames(const QStringList& names)
 
 void TkasaF::startNew(const QDate& day, const QString& currency)
 {
+    afterSave_ = AfterSave::StayOpen;
     guarded([&] {
         datePicker->setDate(day);
         if (!currency.isEmpty()) {
@@ -209,12 +210,13 @@ void TkasaF::startNew(const QDate& day, const QString& currency)
     });
 }
 
-void TkasaF::startEdit()
+void TkasaF::startEdit(AfterSave afterSave)
 {
-    guarded([this] {
+    guarded([this, afterSave] {
         if (ledger_.kasaTable.value(QStringLiteral("nid")).toLongLong() <= 0) {
             return;
         }
+        afterSave_ = afterSave;
         datePicker->setDate(ledger_.kasaTable.value(QStringLiteral("islem_tarihi")).toDate());
         setCurrencyText(ledger_.kasaTable.value(QStringLiteral("doviz_cinsi")).toString());
         ledger_.editCurrentMovement();
@@ -248,7 +250,7 @@ void TkasaF::showWindow()
     raise();
 }
 
-void TkasaF::BitBtn1Click()
+void TkasaF::saveMovement()
 {
     Ledger::SaveResult result = Ledger::SaveResult::NothingPending;
     if (!guarded([&] { result = ledger_.saveMovement(entryValues()); })) {
@@ -258,14 +260,14 @@ void TkasaF::BitBtn1Click()
         return;
     }
     showMessage(kSavedMessage);
-    if (session_.kasaDonusModu == kReturnToTwoDateBrowser) {
-        session_.kasaDonusModu.clear();
+    if (afterSave_ == AfterSave::ReturnToBrowser) {
+        afterSave_ = AfterSave::StayOpen;
         hide();
         emit savedForBrowser();
     }
 }
 
-void TkasaF::JvXPButton2Click()
+void TkasaF::cancelChanges()
 {
     guarded([this] {
         if (ledger_.kasaTable.isEditing()) {
@@ -278,7 +280,7 @@ void TkasaF::JvXPButton2Click()
     });
 }
 
-void TkasaF::JvXPButton1Click()
+void TkasaF::startAnotherMovement()
 {
     guarded([this] {
         if (currencyBox->currentIndex() < 0) {

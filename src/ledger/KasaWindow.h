@@ -16,6 +16,11 @@ namespace tamevo {
 class Ledger;
 class Session;
 
+// Where the movement window goes once "SAKLA" has stored the movement (kasaDonusModu): it
+// stays open, or, for a movement opened from the two-date browser, hides and has the browser
+// built again.
+enum class AfterSave { StayOpen, ReturnToBrowser };
+
 // The movement window: adds a movement to the open cash book or changes one. It has no data
 // of its own; its edits are bound to the ledger's current movement.
 class TkasaF : public QWidget {
@@ -26,13 +31,12 @@ public:
     // "YENİ" of the ledger: a new pending movement on `day`, in `currency` when one is given
     // (the box keeps its choice otherwise), and the window shown.
     void startNew(const QDate& day, const QString& currency);
-    // "DEĞİŞTİR" of the ledger: the ledger's current movement, with its day and currency, in
-    // the window shown. Nothing when the current row is not a stored movement.
-    void startEdit();
-
-    void BitBtn1Click();      // "SAKLA"
-    void JvXPButton2Click();  // "VAZGEÇ"
-    void JvXPButton1Click();  // "YENİ HAREKET"
+    // "DEĞİŞTİR" of the ledger, or a movement opened from another window: the ledger's
+    // current movement, with its day and currency, in the window shown. Nothing when the
+    // current row is not a stored movement.
+    void startEdit(AfterSave afterSave = AfterSave::StayOpen);
+    // The two-date browser was hidden: a save no longer returns to it.
+    void stopReturningToBrowser() { afterSave_ = AfterSave::StayOpen; }
 
     // The currency box's entries (its part of ParaBirimiAyarla), the first selected.
     void setCurrencyEntries(const QStringList& codes);
@@ -51,6 +55,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void saveMovement();          // "SAKLA" (BitBtn1Click)
+    void cancelChanges();         // "VAZGEÇ" (JvXPButton2Click)
+    void startAnotherMovement();  // "YENİ HAREKET" (JvXPButton1Click)
     // The window's date and currency, and the refusal of an amount it cannot read.
     EntryValues entryValues() const;
     void refreshTypeNames();
@@ -59,6 +66,7 @@ private:
 
     Session& session_;
     Ledger& ledger_;
+    AfterSave afterSave_ = AfterSave::StayOpen;
 
     QDateEdit* datePicker = nullptr;           // "İşlem Tarihi"
     QComboBox* currencyBox = nullptr;          // "Para Birimi"

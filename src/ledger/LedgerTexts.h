@@ -16,8 +16,6 @@ inline const QString kBothSides = QStringLiteral(
 inline const QString kSavedMessage = QStringLiteral("İşlem başarıyla kayıt edildi");
 inline const QString kDateNotFound = QStringLiteral("Bu tarihe ait kasa kaydı mevcut değildir!");
 inline const QString kDeleteQuestion = QStringLiteral("Kaydı silmek istediğinize eminmisiniz?");
-// The return mode of the movement window when the two-date browser opened it.
-inline const QString kReturnToTwoDateBrowser = QStringLiteral("kasaikitarihrapor");
 
 inline QString yearQuestion(int year)
 {

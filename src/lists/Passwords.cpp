@@ -11,7 +11,7 @@ void openPasswordTables(Session& session)
     session.masterTable.open();
 }
 
-MasterCheck checkMasterPassword(Session& session, const QString& typed)
+MasterCheck checkMasterPassword(Session& session, WrongPasswordCount& wrong, const QString& typed)
 {
     openPasswordTables(session);
     Dataset& master = session.masterTable;
@@ -20,8 +20,7 @@ MasterCheck checkMasterPassword(Session& session, const QString& typed)
     }
     // The same counter as the entry password; the caller asks to close the program (with
     // the exit question) once it is above 3.
-    ++session.HataliSifreSayisi;
-    return session.HataliSifreSayisi > 3 ? MasterCheck::WrongTooOften : MasterCheck::Wrong;
+    return wrong.countOne() ? MasterCheck::WrongTooOften : MasterCheck::Wrong;
 }
 
 void savePasswords(Session& session)

@@ -17,15 +17,31 @@ constexpr int kPasswordMaxLength = 16;
 // (sifre, master) when they are closed. Throws Error.
 void openPasswordTables(Session& session);
 
+// The wrong entry and master passwords of one run (HataliSifreSayisi), never reset: both
+// passwords count into the one counter, and from the fourth on the program is to close.
+class WrongPasswordCount {
+public:
+    // Counts one wrong password; true when the count is now above 3.
+    bool countOne()
+    {
+        ++count_;
+        return count_ > 3;
+    }
+    int count() const { return count_; }
+
+private:
+    int count_ = 0;
+};
+
 enum class MasterCheck {
     Accepted,       // no master record, or its mids equals the typed text exactly
-    Wrong,          // counted into HataliSifreSayisi
-    WrongTooOften,  // counted, and the counter is now above 3: the program is to close
+    Wrong,          // counted as a wrong password
+    WrongTooOften,  // counted, and the count is now above 3: the program is to close
 };
 // The master password of "ŞİFRE GİR/DEĞİŞTİR": the first master record's mids (empty when
 // null) must equal the typed text exactly: same characters, same letter case, no trimming.
-// A wrong one counts into the same counter as a wrong entry password. Opens the tables.
-MasterCheck checkMasterPassword(Session& session, const QString& typed);
+// A wrong one counts into `wrong`, the counter of the entry password too. Opens the tables.
+MasterCheck checkMasterPassword(Session& session, WrongPasswordCount& wrong, const QString& typed);
 
 // "SAKLA" of the password window: sifre, then master: a changed pending record is posted.
 // Throws Error (the change then stays pending).

@@ -1,10 +1,8 @@
 #include "reports/IkiTarihWindow.h"
 
 #include "data/Dialogs.h"
-#include "data/Session.h"
 #include "lists/ReferenceLists.h"
 #include "reports/LedgerPrinting.h"
-#include "reports/LedgerReports.h"
 #include "reports/TwoDateBrowser.h"
 #include "widgets/KeyFilters.h"
 #include "widgets/WindowKit.h"
@@ -18,9 +16,8 @@
 
 namespace tamevo {
 
-TikitarihF::TikitarihF(Session& session, LedgerReports& reports, LedgerPrinting& printing,
-                       TwoDateBrowser& browser)
-    : session_(session), reports_(reports), printing_(printing), browser_(browser)
+TikitarihF::TikitarihF(LedgerPrinting& printing, TwoDateBrowser& browser)
+    : printing_(printing), browser_(browser)
 {
     setObjectName(QStringLiteral("ikitarihF"));
     centreOnFirstShow(this);
@@ -65,7 +62,7 @@ TikitarihF::TikitarihF(Session& session, LedgerReports& reports, LedgerPrinting&
                        static_cast<QWidget*>(lastDateEdit)}) {
         makeEnterMoveOn(w);
     }
-    connect(printButton, &QPushButton::clicked, this, [this] { STRG1YazClick(); });
+    connect(printButton, &QPushButton::clicked, this, [this] { buildOutput(); });
 }
 
 void TikitarihF::setCurrencyEntries(const QStringList& entries)
@@ -75,8 +72,9 @@ void TikitarihF::setCurrencyEntries(const QStringList& entries)
     currencyBox->setCurrentIndex(entries.isEmpty() ? -1 : 0);
 }
 
-void TikitarihF::showWindow()
+void TikitarihF::showFor(TwoDateOutput output)
 {
+    output_ = output;
     show();
     raise();
 }
@@ -87,55 +85,26 @@ TwoDateRange TikitarihF::range() const
             lastDateEdit->date()};
 }
 
-void TikitarihF::STRG1YazClick()
+void TikitarihF::buildOutput()
 {
-    const TwoDateOutput output = twoDateOutputOf(session_.ikitarihModu);
     bool done = true;
-    if (output == TwoDateOutput::Browser) {
-        done = ikitariharasitablo();
-    } else if (output != TwoDateOutput::Nothing) {
-        done = printReport(output);
+    if (output_ == TwoDateOutput::Browser) {
+        done = rebuildBrowser();
+    } else if (output_ != TwoDateOutput::Nothing) {
+        // The preview is modal: the window stays on screen until it closes.
+        done = printing_.printPeriodReport(output_, range());
     }
     if (done) {
         hide();
     }
 }
 
-bool TikitarihF::ikitariharasi()
+bool TikitarihF::printMovementsReport()
 {
-    return printReport(TwoDateOutput::IkiTarihArasi);
+    return printing_.printPeriodReport(TwoDateOutput::IkiTarihArasi, range());
 }
 
-// Builds a period report with "Kısa Açıklama" as the ledger shows it now and shows it in the
-// preview, which is modal: the window stays on screen until the preview closes.
-bool TikitarihF::printReport(TwoDateOutput output)
-{
-    int number = 0;
-    const bool built = guarded([&] {
-        const TwoDateRange period = range();
-        const bool shortDescription = reports_.shortDescription;
-        switch (output) {
-            case TwoDateOutput::IkiTarihArasi:
-                number = reports_.ikitariharasi(period, shortDescription);
-                break;
-            case TwoDateOutput::IkiTarihDetay:
-                number = reports_.ikitariharasidetay(period, shortDescription);
-                break;
-            case TwoDateOutput::IslemTuru:
-                number = reports_.islemturu(period, shortDescription);
-                break;
-            case TwoDateOutput::GunToplamlari:
-                number = reports_.guntoplamlari(period, shortDescription);
-                break;
-            case TwoDateOutput::Browser:
-            case TwoDateOutput::Nothing:
-                break;
-        }
-    });
-    return built && number > 0 && printing_.showReport(number);
-}
-
-bool TikitarihF::ikitariharasitablo()
+bool TikitarihF::rebuildBrowser()
 {
     if (!guarded([this] { browser_.ikitariharasitablo(range(), currencyBox->currentText()); })) {
         return false;

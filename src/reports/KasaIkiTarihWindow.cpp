@@ -131,16 +131,16 @@ TkasaikitarihF::TkasaikitarihF(TwoDateBrowser& browser) : browser_(browser)
 
     // The grid's one menu item does what a double click does.
     auto* menu = new QMenu(this);
-    menu->addAction(QStringLiteral("İşlemi Düzeltt"), this, [this] { DBGrid1DblClick(); });
+    menu->addAction(QStringLiteral("İşlemi Düzeltt"), this, [this] { openCurrentMovement(); });
     movementGrid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(
         movementGrid, &QWidget::customContextMenuRequested, this,
         [this, menu](const QPoint& at) { menu->popup(movementGrid->viewport()->mapToGlobal(at)); });
 
-    connect(movementGrid, &QTableView::doubleClicked, this, [this] { DBGrid1DblClick(); });
-    connect(printButton, &QPushButton::clicked, this, [this] { BitBtn4Click(); });
-    connect(excelButton, &QPushButton::clicked, this, [this] { excelButtonClick(); });
-    connect(closeButton, &QPushButton::clicked, this, [this] { JvXPButton7Click(); });
+    connect(movementGrid, &QTableView::doubleClicked, this, [this] { openCurrentMovement(); });
+    connect(printButton, &QPushButton::clicked, this, &TkasaikitarihF::printRequested);
+    connect(excelButton, &QPushButton::clicked, &browser_, &TwoDateBrowser::exportToSpreadsheet);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::hide);
     connect(&browser_, &TwoDateBrowser::built, this, [this] { showLabels(); });
 }
 
@@ -164,7 +164,7 @@ void TkasaikitarihF::showBrowser()
     raise();
 }
 
-void TkasaikitarihF::DBGrid1DblClick()
+void TkasaikitarihF::openCurrentMovement()
 {
     const int row = movementGrid->currentIndex().row();
     bool open = false;
@@ -174,26 +174,10 @@ void TkasaikitarihF::DBGrid1DblClick()
     }
 }
 
-void TkasaikitarihF::BitBtn4Click()
-{
-    emit printRequested();
-}
-
-void TkasaikitarihF::excelButtonClick()
-{
-    browser_.excelButtonClick();
-}
-
-void TkasaikitarihF::JvXPButton7Click()
-{
-    browser_.FormHide();
-    hide();
-}
-
 void TkasaikitarihF::hideEvent(QHideEvent* event)
 {
     // Whenever the browser is hidden the movement window stops returning to it.
-    browser_.FormHide();
+    emit hidden();
     QMainWindow::hideEvent(event);
 }
 

@@ -22,22 +22,22 @@ public:
     // Shown maximised and in front, modeless.
     void showBrowser();
 
-    // Double click and "İşlemi Düzeltt": the current movement opened through the ledger.
-    void DBGrid1DblClick();
-    void BitBtn4Click();      // "YAZDIR"
-    void excelButtonClick();  // "Excel"
-    void JvXPButton7Click();  // "KAPAT"
-
 signals:
-    // The ledger stands on the movement to edit: the movement window is to open it.
+    // The ledger stands on the movement to edit: the movement window is to open it, and to
+    // come back to the browser after it is saved.
     void editMovementRequested();
     // "YAZDIR": the two-date window prints "İki Tarih Arası Rapor" for its range.
     void printRequested();
+    // The browser was hidden: the movement window no longer returns to it.
+    void hidden();
 
 protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    // Double click and "İşlemi Düzeltt" (DBGrid1DblClick): the current movement opened
+    // through the ledger.
+    void openCurrentMovement();
     // The labels follow each build.
     void showLabels();
 

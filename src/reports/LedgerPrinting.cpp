@@ -11,30 +11,36 @@ LedgerPrinting::LedgerPrinting(LedgerReports& reports, IncomeExpenseAnalysis& an
 {
 }
 
-void LedgerPrinting::STRG1YazClick()
+void LedgerPrinting::printSelectedReport()
 {
-    const LedgerReports::PrintStep step =
-        reports_.STRG1YazClick(reports_.printChoice, reports_.shortDescription);
+    const LedgerReports::PrintStep step = LedgerReports::printStep(printChoice_);
     if (step.templateNumber > 0) {
         showReport(step.templateNumber);
     }
-    if (step.showTwoDateWindow) {
-        emit twoDateWindowRequested();
+    if (step.twoDateOutput != TwoDateOutput::Nothing) {
+        emit twoDateWindowRequested(step.twoDateOutput);
     }
 }
 
-void LedgerPrinting::JvXPButton3Click()
+void LedgerPrinting::openPeriodBrowser()
 {
-    reports_.JvXPButton3Click();
-    emit twoDateWindowRequested();
+    emit twoDateWindowRequested(TwoDateOutput::Browser);
 }
 
-void LedgerPrinting::islemturuButClick()
+void LedgerPrinting::openAnalysis()
 {
     // Whatever the window showed before, the analysis starts on the whole working year.
     analysis_.useWorkingYear();
     emit analysisWindowRequested();
     guarded([this] { analysis_.raporuHazirla(); });
+}
+
+bool LedgerPrinting::printPeriodReport(TwoDateOutput output, const TwoDateRange& range)
+{
+    int number = 0;
+    const bool built = guarded(
+        [&] { number = reports_.buildPeriodReport(output, range, printChoice_.shortDescription); });
+    return built && number > 0 && showReport(number);
 }
 
 bool LedgerPrinting::showReport(int number)

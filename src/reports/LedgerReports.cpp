@@ -80,35 +80,44 @@ int LedgerReports::templateNumber(Choice choice, bool shortDescription)
     return baseTemplate(choice) + (shortDescription ? kTwinOffset : 0);
 }
 
-LedgerReports::PrintStep LedgerReports::STRG1YazClick(std::optional<Choice> choice,
-                                                      bool shortDescription)
+LedgerReports::PrintStep LedgerReports::printStep(const LedgerPrintChoice& choice)
 {
-    if (!choice) {
+    if (!choice.report) {
         return {};
     }
-    switch (*choice) {
+    switch (*choice.report) {
         case Choice::GunlukKasa:
         case Choice::GunlukKasaDetay:
-            return {templateNumber(*choice, shortDescription), false};
+            return {templateNumber(*choice.report, choice.shortDescription)};
         case Choice::IkiTarihArasi:
-            session_.ikitarihModu = QStringLiteral("ikitariharasi");
-            break;
+            return {0, TwoDateOutput::IkiTarihArasi};
         case Choice::IkiTarihDetay:
-            session_.ikitarihModu = QStringLiteral("ikitariharasidetay");
-            break;
+            return {0, TwoDateOutput::IkiTarihDetay};
         case Choice::IslemTuru:
-            session_.ikitarihModu = QStringLiteral("islemturu");
-            break;
+            return {0, TwoDateOutput::IslemTuru};
         case Choice::GunToplamlari:
-            session_.ikitarihModu = QStringLiteral("guntoplamlari");
-            break;
+            return {0, TwoDateOutput::GunToplamlari};
     }
-    return {0, true};
+    return {};
 }
 
-void LedgerReports::JvXPButton3Click()
+int LedgerReports::buildPeriodReport(TwoDateOutput output, const TwoDateRange& range,
+                                     bool shortDescription)
 {
-    session_.ikitarihModu = QStringLiteral("ikitarihtablo");
+    switch (output) {
+        case TwoDateOutput::IkiTarihArasi:
+            return ikitariharasi(range, shortDescription);
+        case TwoDateOutput::IkiTarihDetay:
+            return ikitariharasidetay(range, shortDescription);
+        case TwoDateOutput::IslemTuru:
+            return islemturu(range, shortDescription);
+        case TwoDateOutput::GunToplamlari:
+            return guntoplamlari(range, shortDescription);
+        case TwoDateOutput::Browser:
+        case TwoDateOutput::Nothing:
+            break;
+    }
+    return 0;
 }
 
 // What every two-date build ends with: the range's opening balance (every movement before

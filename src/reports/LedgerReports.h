@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Dataset.h"
+#include "ledger/LedgerPrintChoice.h"
 #include "reportengine/PreparedReport.h"
 #include "reportengine/ReportData.h"
 #include "reportengine/ReportLayout.h"
@@ -27,15 +28,7 @@ class Session;
 // template stays there until it is replaced again.
 class LedgerReports {
 public:
-    // The items of the print group "Raporlama Seçenekleri", in its order.
-    enum class Choice {
-        GunlukKasa,
-        GunlukKasaDetay,
-        IkiTarihArasi,
-        IkiTarihDetay,
-        IslemTuru,
-        GunToplamlari
-    };
+    using Choice = LedgerReportChoice;
 
     LedgerReports(Session& session, Ledger& ledger);
 
@@ -46,27 +39,25 @@ public:
     Dataset tarihQuery;
     Dataset islemturuQuery;
 
-    // The print group's item and "Kısa Açıklama" as the ledger window shows them now; the
-    // two-date window reads them at the moment it prints.
-    std::optional<Choice> printChoice = Choice::GunlukKasa;
-    bool shortDescription = false;
-
     // frReport1 to frReport12.
     report::ReportTemplate& frReport(int number);
     // The template a choice prints: frReport1 to frReport6, or its twin frReport7 to
     // frReport12 when "Kısa Açıklama" is ticked.
     static int templateNumber(Choice choice, bool shortDescription);
 
-    // "YAZDIR": the two daily reports print at once (the template to show is returned); the
-    // four period reports set ikitarihModu and ask for the two-date window (nothing is
-    // printed then: the window's button prints). Nothing happens without a choice.
+    // What "YAZDIR" does with a print choice: the two daily reports print at once (the
+    // template to show is given); the four period reports are built by the two-date window,
+    // which is to open for them (nothing is printed then: the window's button prints).
+    // Nothing happens without a choice.
     struct PrintStep {
         int templateNumber = 0;  // 0: nothing to show
-        bool showTwoDateWindow = false;
+        TwoDateOutput twoDateOutput = TwoDateOutput::Nothing;
     };
-    PrintStep STRG1YazClick(std::optional<Choice> choice, bool shortDescription);
-    // "İki Tarih Arası Kasa Hareketi": the two-date window is to open the movement browser.
-    void JvXPButton3Click();
+    static PrintStep printStep(const LedgerPrintChoice& choice);
+
+    // Builds the period report `output` names for `range` (one of the four builders below)
+    // and returns the number of the template to print.
+    int buildPeriodReport(TwoDateOutput output, const TwoDateRange& range, bool shortDescription);
 
     // The two-date builders: each fills the queries its report reads for the range, puts
     // the range's title into the template that will print (the twin when "Kısa Açıklama"

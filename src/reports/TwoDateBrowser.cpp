@@ -76,16 +76,7 @@ bool TwoDateBrowser::openMovement(int row)
     if (movement == nullptr || movement->nid <= 0) {
         return false;
     }
-    if (!ledger_.locateMovement(movement->day, movement->nid)) {
-        return false;
-    }
-    session_.kasaDonusModu = kReturnToTwoDateBrowser;
-    return true;
-}
-
-void TwoDateBrowser::FormHide()
-{
-    session_.kasaDonusModu.clear();
+    return ledger_.locateMovement(movement->day, movement->nid);
 }
 
 ExportInput TwoDateBrowser::exportInput(const FirmaRecord& firma)
@@ -102,7 +93,7 @@ ExportInput TwoDateBrowser::exportInput(const FirmaRecord& firma)
     return input;
 }
 
-void TwoDateBrowser::excelButtonClick()
+void TwoDateBrowser::exportToSpreadsheet()
 {
     FirmaRecord firma;
     if (guarded([&] { firma = readFirmaRecord(session_.kasaConnection); })) {

@@ -64,19 +64,16 @@ public:
     PeriodMovementsModel& movements() { return movements_; }
 
     // Opening a listed movement (double click, "İşlemi Düzeltt"): the ledger moves to its
-    // day and to the movement, and the movement window is to return to the browser after a
-    // save (kasaDonusModu). False, and no return mode, when the row holds no movement or the
-    // ledger's lists do not hold it (a movement in another currency than the ledger's; the
-    // ledger may then have moved to its day). Throws Error.
+    // day and to the movement. False when the row holds no movement or the ledger's lists do
+    // not hold it (a movement in another currency than the ledger's; the ledger may then have
+    // moved to its day). Throws Error.
     bool openMovement(int row);
-    // The browser was hidden: the movement window no longer returns to it.
-    void FormHide();
 
     // The period export of the listed movements with the browser's figures.
     ExportInput exportInput(const FirmaRecord& firma);
     // "Excel": the period export written and opened; every failure is shown and ends only
     // this command.
-    void excelButtonClick();
+    void exportToSpreadsheet();
 
 signals:
     // A build finished: the labels and the list show the new range.

@@ -3,8 +3,6 @@
 #include "data/Money.h"
 #include "ledger/LedgerTexts.h"
 
-#include <QHash>
-
 namespace tamevo {
 
 namespace {
@@ -35,17 +33,6 @@ const QString kMovementsHead = QStringLiteral(
 QString twoDateCurrency(const QString& boxText)
 {
     return boxText == kAllCurrencies ? QString() : boxText;
-}
-
-TwoDateOutput twoDateOutputOf(const QString& ikitarihModu)
-{
-    static const QHash<QString, TwoDateOutput> outputs{
-        {QStringLiteral("ikitariharasi"), TwoDateOutput::IkiTarihArasi},
-        {QStringLiteral("ikitariharasidetay"), TwoDateOutput::IkiTarihDetay},
-        {QStringLiteral("islemturu"), TwoDateOutput::IslemTuru},
-        {QStringLiteral("guntoplamlari"), TwoDateOutput::GunToplamlari},
-        {QStringLiteral("ikitarihtablo"), TwoDateOutput::Browser}};
-    return outputs.value(ikitarihModu, TwoDateOutput::Nothing);
 }
 
 Statement twoDateMovementsStatement(const TwoDateRange& range)

@@ -20,7 +20,8 @@ struct TwoDateRange {
 // (typed or chosen), or none (all currencies) for "Hepsi" and for an empty box.
 QString twoDateCurrency(const QString& boxText);
 
-// What the two-date window builds, as ikitarihModu names it.
+// What the two-date window builds (ikitarihModu): one of the four period reports, or the
+// movement browser; nothing until the window is first asked for.
 enum class TwoDateOutput {
     Nothing,
     IkiTarihArasi,
@@ -29,7 +30,6 @@ enum class TwoDateOutput {
     GunToplamlari,
     Browser
 };
-TwoDateOutput twoDateOutputOf(const QString& ikitarihModu);
 
 // The movements of the range in date order (nid, islem_tarihi, borc_tutar, alacak_tutar,
 // doviz_cinsi, aciklama, neden): ikitarihQuery.

@@ -52,7 +52,7 @@ Program::Program()
     currencyChoices_ = std::make_unique<CurrencyChoices>(session_);
     sourceTypes_ = std::make_unique<SourceTypeList>();
     internet_ = std::make_unique<SystemInternetConnection>();
-    update_ = std::make_unique<UpdateCommand>(session_, *internet_);
+    update_ = std::make_unique<UpdateCommand>(*internet_);
     // The source types are read once, for the whole run.
     guarded([this] { sourceTypes_->load(); });
 
@@ -70,12 +70,11 @@ void Program::createWindows()
         return raw;
     };
     girisF = own(std::make_unique<TgirisF>(session_, *sourceTypes_));
-    kasaRF = own(std::make_unique<TkasaRF>(session_, *ledger_, *ledgerReports_, *currencyChoices_));
+    kasaRF = own(std::make_unique<TkasaRF>(session_, *ledger_, *currencyChoices_));
     yardimF = own(std::make_unique<TyardimF>());
     kasaF = own(std::make_unique<TkasaF>(session_, *ledger_));
     resimkasaF = own(std::make_unique<TresimkasaF>(session_, *ledger_));
-    ikitarihF = own(std::make_unique<TikitarihF>(session_, *ledgerReports_, *ledgerPrinting_,
-                                                 *twoDateBrowser_));
+    ikitarihF = own(std::make_unique<TikitarihF>(*ledgerPrinting_, *twoDateBrowser_));
     nakitnedenF = own(std::make_unique<TnakitnedenF>(session_));
     firmaF = own(std::make_unique<TfirmaF>(session_));
     parabirimiF = own(std::make_unique<TparabirimiF>(session_, *currencyChoices_));
@@ -111,32 +110,38 @@ void Program::connectWindows()
 
     // The ledger window.
     connect(kasaRF, &TkasaRF::newMovementRequested, kasaF, &TkasaF::startNew);
-    connect(kasaRF, &TkasaRF::editMovementRequested, kasaF, &TkasaF::startEdit);
+    connect(kasaRF, &TkasaRF::editMovementRequested, kasaF, [this] { kasaF->startEdit(); });
     connect(kasaRF, &TkasaRF::documentsRequested, resimkasaF, &TresimkasaF::showDocuments);
+    connect(kasaRF, &TkasaRF::printChoiceChanged, ledgerPrinting_.get(),
+            &LedgerPrinting::setPrintChoice);
     connect(kasaRF, &TkasaRF::printRequested, ledgerPrinting_.get(),
-            &LedgerPrinting::STRG1YazClick);
+            &LedgerPrinting::printSelectedReport);
     connect(kasaRF, &TkasaRF::twoDateRequested, ledgerPrinting_.get(),
-            &LedgerPrinting::JvXPButton3Click);
+            &LedgerPrinting::openPeriodBrowser);
     connect(kasaRF, &TkasaRF::typeReportRequested, ledgerPrinting_.get(),
-            &LedgerPrinting::islemturuButClick);
+            &LedgerPrinting::openAnalysis);
     connect(kasaRF, &TkasaRF::excelRequested, this, [this] { ExcelButClick(*ledger_); });
     connect(kasaRF, &TkasaRF::helpRequested, yardimF, &TyardimF::showLedgerTopic);
     connect(kasaRF, &TkasaRF::mainMenuRequested, this, &Program::kasakapat);
     connect(kasaRF, &TkasaRF::closeRequested, girisF, &QWidget::close);
     connect(kasaRF, &TkasaRF::workingYearChanged, girisF, &TgirisF::setWorkingYearText);
     connect(ledgerPrinting_.get(), &LedgerPrinting::twoDateWindowRequested, ikitarihF,
-            &TikitarihF::showWindow);
+            &TikitarihF::showFor);
     connect(ledgerPrinting_.get(), &LedgerPrinting::analysisWindowRequested, raporKasaF,
             &TraporKasaF::showAnalysis);
     connectAnalysisWindows();
 
     // The two-date window builds a period report or the movement browser; the browser opens
     // its movements in the movement window through the ledger, prints through the two-date
-    // window, and is built again after a movement it opened is saved.
+    // window, and is built again after a movement it opened is saved, unless it was hidden
+    // before.
     connect(ikitarihF, &TikitarihF::browserRequested, kasaikitarihF, &TkasaikitarihF::showBrowser);
-    connect(kasaikitarihF, &TkasaikitarihF::editMovementRequested, kasaF, &TkasaF::startEdit);
-    connect(kasaikitarihF, &TkasaikitarihF::printRequested, ikitarihF, &TikitarihF::ikitariharasi);
-    connect(kasaF, &TkasaF::savedForBrowser, ikitarihF, &TikitarihF::ikitariharasitablo);
+    connect(kasaikitarihF, &TkasaikitarihF::editMovementRequested, kasaF,
+            [this] { kasaF->startEdit(AfterSave::ReturnToBrowser); });
+    connect(kasaikitarihF, &TkasaikitarihF::hidden, kasaF, &TkasaF::stopReturningToBrowser);
+    connect(kasaikitarihF, &TkasaikitarihF::printRequested, ikitarihF,
+            &TikitarihF::printMovementsReport);
+    connect(kasaF, &TkasaF::savedForBrowser, ikitarihF, &TikitarihF::rebuildBrowser);
 
     // The movement window's list buttons: the transaction types (opening their table first)
     // and the source types; its help button shows the ledger's topic.
@@ -154,11 +159,12 @@ void Program::connectWindows()
             });
     connect(sourceTypes_.get(), &SourceTypeList::namesChanged, kasaF, &TkasaF::setSourceNames);
 
-    // "PROGRAMI GÜNCELLE": the online update. Its close request is posted to the entry screen,
-    // so it is handled once the run has been reported, and ends the program through the exit
-    // sequence (CikisOnayi is then "tamam").
-    connect(girisF, &TgirisF::updateRequested, this, [this] { update_->JvXPButton6Click(); });
-    connect(&update_->ZubUpdater1, &TZubUpdater::closeRequested, girisF, &QWidget::close,
+    // "PROGRAMI GÜNCELLE": the online update. A started replacement waives the exit question;
+    // its close request is posted to the entry screen, so it is handled once the run has been
+    // reported, and ends the program through the exit sequence.
+    connect(girisF, &TgirisF::updateRequested, update_.get(), &UpdateCommand::updateProgram);
+    connect(update_.get(), &UpdateCommand::exitQuestionWaived, girisF, &TgirisF::waiveExitQuestion);
+    connect(&update_->updater, &TZubUpdater::closeRequested, girisF, &QWidget::close,
             Qt::QueuedConnection);
 
     // At exit, after the connections closed: the automatic backup when it is due.

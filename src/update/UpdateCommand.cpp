@@ -1,9 +1,7 @@
 #include "update/UpdateCommand.h"
 
 #include "data/Dialogs.h"
-#include "entry/EntryRules.h"
 #include "data/ProgramFolder.h"
-#include "data/Session.h"
 #include "update/Download.h"
 #include "update/InternetConnection.h"
 
@@ -11,13 +9,12 @@
 
 namespace tamevo {
 
-UpdateCommand::UpdateCommand(Session& session, InternetConnection& internet)
-    : session_(session), internet_(internet)
+UpdateCommand::UpdateCommand(InternetConnection& internet) : internet_(internet)
 {
-    ZubUpdater1.UpdateSrc = QStringLiteral("Yedek/");
+    updater.UpdateSrc = QStringLiteral("Yedek/");
 }
 
-void UpdateCommand::JvXPButton6Click()
+void UpdateCommand::updateProgram()
 {
     if (dialogs().question(kApplicationTitle, kUpdateQuestion, Dialogs::Buttons::YesNo) !=
         Dialogs::Answer::Yes) {
@@ -34,12 +31,11 @@ void UpdateCommand::JvXPButton6Click()
         !DownloadFile(url, folder + QLatin1Char('/') + programFileName())) {
         return;
     }
-    const QString exitConfirmation = session_.CikisOnayi;
-    session_.CikisOnayi = kExitConfirmed;
-    if (ZubUpdater1.RunUpdate()) {
+    if (updater.RunUpdate()) {
+        // The run's close request is queued; it may arrive while the message is shown.
+        emit exitQuestionWaived();
         showMessage(kUpdateDone);
     } else {
-        session_.CikisOnayi = exitConfirmation;
         showMessage(kUpdateFailed);
     }
 }

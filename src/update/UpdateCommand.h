@@ -2,13 +2,13 @@
 
 #include "update/ZubUpdater.h"
 
+#include <QObject>
 #include <QString>
 #include <QUrl>
 
 namespace tamevo {
 
 class InternetConnection;
-class Session;
 
 inline const QString kUpdateQuestion = QStringLiteral(
     "Bu işlem programınızın versionunu yükseltecektir!\n\rDevam etmek istiyormusunuz?");
@@ -23,23 +23,27 @@ inline const QString kUpdatePath = QStringLiteral("/download/Tamevo34.exe");
 // "PROGRAMI GÜNCELLE" of the entry screen: asks, checks the connection, downloads the newer
 // program into Yedek/ and hands it to the updater, which has the running program replaced
 // once it has ended.
-class UpdateCommand {
+class UpdateCommand : public QObject {
+    Q_OBJECT
 public:
-    UpdateCommand(Session& session, InternetConnection& internet);
+    explicit UpdateCommand(InternetConnection& internet);
 
     // The server the newer program comes from (scheme, host and port); kUpdatePath on it.
     QUrl server{kUpdateServer};
     // The replacement component; its source is the download folder "Yedek/".
-    TZubUpdater ZubUpdater1;
+    TZubUpdater updater;
 
-    // The button's steps: the question (No ends it); without a connection its message; the
-    // download (a failed or refused download ends it without a message); CikisOnayi set so
-    // the close that follows asks nothing; the run, reported as done or not done. A run that
-    // did not replace the program gives CikisOnayi its earlier value back.
-    void JvXPButton6Click();
+    // The button's steps (JvXPButton6Click): the question (No ends it); without a connection
+    // its message; the download (a failed or refused download ends it without a message);
+    // the run, reported as done or not done. A run that started the replacement waives the
+    // exit question before it is reported, so the close that follows asks nothing.
+    void updateProgram();
+
+signals:
+    // The replacement has started: the program is to end without its exit question.
+    void exitQuestionWaived();
 
 private:
-    Session& session_;
     InternetConnection& internet_;
 };
 

@@ -85,7 +85,7 @@ TEST_F(SifreWindowTest, WithEmptyTablesTheWindowOpensAndTypingWithSaklaCreatesTh
     click(control<QAbstractButton>("girisF", "JvXPButton13"));
     EXPECT_EQ(dialogs().messages(), QStringList{kWrongPassword});
     EXPECT_TRUE(control<QLineEdit>("girisF", "sifreEdit")->text().isEmpty());
-    EXPECT_EQ(session().HataliSifreSayisi, 1);
+    EXPECT_EQ(windowNamed<TgirisF>("girisF")->wrongPasswordCount(), 1);
 }
 
 TEST_F(SifreWindowTest, TypingWithoutSaklaChangesNothingStored)
@@ -113,7 +113,8 @@ TEST_F(SifreWindowTest, TypingWithoutSaklaChangesNothingStored)
     type(control<QLineEdit>("sifreF", "DBEdit1"), QString());
     click(control<QAbstractButton>("sifreF", "saklaButton"));
     EXPECT_TRUE(stored("SELECT sifre FROM sifre").isNull());
-    EXPECT_EQ(checkEntryPassword(session(), QString()), PasswordCheck::Accepted);
+    WrongPasswordCount wrong;
+    EXPECT_EQ(checkEntryPassword(session(), wrong, QString()), PasswordCheck::Accepted);
 }
 
 TEST_F(SifreWindowTest, TheMasterPasswordGuardsTheWindowWithLetterCase)
@@ -129,12 +130,12 @@ TEST_F(SifreWindowTest, TheMasterPasswordGuardsTheWindowWithLetterCase)
     EXPECT_EQ(dialogs().last()->title, QStringLiteral("Norvane Tamevo"));
     EXPECT_EQ(dialogs().last()->icon, Dialogs::Icon::Error);
     EXPECT_TRUE(control<QLineEdit>("girisF", "sifreEdit")->text().isEmpty());
-    EXPECT_EQ(session().HataliSifreSayisi, 1);
+    EXPECT_EQ(windowNamed<TgirisF>("girisF")->wrongPasswordCount(), 1);
 
     openWith(QStringLiteral("Usta"));
     EXPECT_TRUE(isShown("sifreF"));
     EXPECT_EQ(control<QLineEdit>("sifreF", "DBEdit2")->text(), QStringLiteral("Usta"));
-    EXPECT_EQ(session().HataliSifreSayisi, 1);
+    EXPECT_EQ(windowNamed<TgirisF>("girisF")->wrongPasswordCount(), 1);
 }
 
 TEST_F(SifreWindowTest, TheFourthWrongMasterPasswordAsksToCloseTheProgram)
@@ -152,7 +153,7 @@ TEST_F(SifreWindowTest, TheFourthWrongMasterPasswordAsksToCloseTheProgram)
               QStringList{QStringLiteral("Programı kapatmak istediğinize eminmisiniz?")});
     EXPECT_EQ(dialogs().messages(), QStringList(4, kWrongMasterPassword));
     EXPECT_FALSE(program->ended());
-    EXPECT_EQ(session().HataliSifreSayisi, 4);
+    EXPECT_EQ(windowNamed<TgirisF>("girisF")->wrongPasswordCount(), 4);
 }
 
 TEST_F(SifreWindowTest, ThreeWrongMasterPasswordsThenAWrongEntryPasswordEndTheProgram)

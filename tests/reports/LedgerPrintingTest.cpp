@@ -109,22 +109,26 @@ TEST_F(LedgerPrintingTest, PrintGroupChoosesWhatYazdirDoes)
     EXPECT_EQ(dialogs().previews()[1].name, QStringLiteral("frReport12"));
     EXPECT_EQ(dialogs().previews()[2].name, QStringLiteral("frReport6"));
 
-    // The period reports only bring up the two-date window, which prints them.
-    const QStringList modes{QStringLiteral("ikitariharasi"), QStringLiteral("ikitariharasidetay"),
-                            QStringLiteral("islemturu"), QStringLiteral("guntoplamlari")};
+    // The period reports only bring up the two-date window; its button prints the one chosen.
+    const QStringList periodTemplates{QStringLiteral("frReport2"), QStringLiteral("frReport5"),
+                                      QStringLiteral("frReport3"), QStringLiteral("frReport4")};
     for (int item = 2; item < 6; ++item) {
-        windowNamed("ikitarihF")->hide();
         choose(item);
         print();
-        EXPECT_EQ(program->session().ikitarihModu, modes[item - 2]);
-        EXPECT_TRUE(isShown("ikitarihF"));
+        EXPECT_EQ(previewCount(), item + 1);
+        ASSERT_TRUE(isShown("ikitarihF"));
+        click(control<QAbstractButton>("ikitarihF", "STRG1Yaz"));
+        ASSERT_EQ(previewCount(), item + 2);
+        EXPECT_EQ(dialogs().previews().back().name, periodTemplates[item - 2]);
+        EXPECT_FALSE(isShown("ikitarihF"));
     }
-    EXPECT_EQ(previewCount(), 3);
 
-    windowNamed("ikitarihF")->hide();
+    // "İki Tarih Arası Kasa Hareketi": the same window builds the movement browser.
     click(control<QAbstractButton>("kasaRF", "JvXPButton7"));
-    EXPECT_EQ(program->session().ikitarihModu, QStringLiteral("ikitarihtablo"));
-    EXPECT_TRUE(isShown("ikitarihF"));
+    ASSERT_TRUE(isShown("ikitarihF"));
+    click(control<QAbstractButton>("ikitarihF", "STRG1Yaz"));
+    EXPECT_TRUE(isShown("kasaikitarihF"));
+    EXPECT_EQ(previewCount(), 7);
     click(control<QAbstractButton>("kasaRF", "islemturuBut"));
     EXPECT_TRUE(isShown("raporKasaF"));
 }

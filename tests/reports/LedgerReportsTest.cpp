@@ -512,28 +512,25 @@ TEST_F(LedgerReportsTest, PrintChoicesPickTheTemplateOrTheTwoDateWindow)
         std::optional<Choice> choice;
         bool shortDescription;
         int templateNumber;
-        const char* mode;  // ikitarihModu afterwards
+        TwoDateOutput twoDate;
     };
     const QList<Case> cases{
-        {Choice::GunlukKasa, false, 1, "onceki"},
-        {Choice::GunlukKasa, true, 7, "onceki"},
-        {Choice::GunlukKasaDetay, false, 6, "onceki"},
-        {Choice::GunlukKasaDetay, true, 12, "onceki"},
-        {Choice::IkiTarihArasi, true, 0, "ikitariharasi"},
-        {Choice::IkiTarihDetay, false, 0, "ikitariharasidetay"},
-        {Choice::IslemTuru, false, 0, "islemturu"},
-        {Choice::GunToplamlari, false, 0, "guntoplamlari"},
-        {std::nullopt, false, 0, "onceki"},
+        {Choice::GunlukKasa, false, 1, TwoDateOutput::Nothing},
+        {Choice::GunlukKasa, true, 7, TwoDateOutput::Nothing},
+        {Choice::GunlukKasaDetay, false, 6, TwoDateOutput::Nothing},
+        {Choice::GunlukKasaDetay, true, 12, TwoDateOutput::Nothing},
+        {Choice::IkiTarihArasi, true, 0, TwoDateOutput::IkiTarihArasi},
+        {Choice::IkiTarihDetay, false, 0, TwoDateOutput::IkiTarihDetay},
+        {Choice::IslemTuru, false, 0, TwoDateOutput::IslemTuru},
+        {Choice::GunToplamlari, false, 0, TwoDateOutput::GunToplamlari},
+        {std::nullopt, false, 0, TwoDateOutput::Nothing},
     };
     for (const Case& c : cases) {
-        session.ikitarihModu = QStringLiteral("onceki");
-        const LedgerReports::PrintStep step = reports->STRG1YazClick(c.choice, c.shortDescription);
+        const LedgerReports::PrintStep step =
+            LedgerReports::printStep({c.choice, c.shortDescription});
         EXPECT_EQ(step.templateNumber, c.templateNumber);
-        EXPECT_EQ(step.showTwoDateWindow, c.templateNumber == 0 && c.choice.has_value());
-        EXPECT_EQ(session.ikitarihModu, QLatin1String(c.mode));
+        EXPECT_EQ(step.twoDateOutput, c.twoDate);
     }
-    reports->JvXPButton3Click();
-    EXPECT_EQ(session.ikitarihModu, QStringLiteral("ikitarihtablo"));
 }
 
 // A movement left pending in the ledger is settled before the daily report reads the day,

@@ -312,7 +312,7 @@ TEST_F(SpreadsheetExportTest, PeriodExportWritesEveryMovementOfALongPeriod)
                                 QStringLiteral("TL"));
     dialogs().clear();
 
-    browser->excelButtonClick();
+    browser->exportToSpreadsheet();
 
     const WorkbookReader book(openedWorkbook());
     EXPECT_TRUE(QFileInfo(openedWorkbook())

@@ -1,5 +1,7 @@
 #include "update/UpdateCommand.h"
 
+#include "entry/EntryRules.h"
+
 #include "support/ProgramFixture.h"
 
 #include <QFile>
@@ -22,5 +24,10 @@ TEST_F(UpdateButtonTest, TheEntryScreensUpdateButtonAsksFirst)
     EXPECT_EQ(dialogs().last()->title, QStringLiteral("Norvane Tamevo"));
     EXPECT_TRUE(dialogs().messages().isEmpty());
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("Yedek/Tamevo"))));
-    EXPECT_EQ(session().CikisOnayi, QString());
+
+    // Nothing waived the exit question: closing the entry screen still asks it.
+    dialogs().answer(Dialogs::Answer::No);
+    program->window(QStringLiteral("girisF"))->close();
+    EXPECT_EQ(dialogs().questions().last(), kExitQuestion);
+    EXPECT_FALSE(program->ended());
 }

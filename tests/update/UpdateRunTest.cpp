@@ -1,6 +1,5 @@
 #include "update/UpdateCommand.h"
 
-#include "data/Session.h"
 #include "update/HiddenProcess.h"
 #include "update/InternetConnection.h"
 
@@ -82,7 +81,7 @@ protected:
         newProgram = oldProgram + "\n-- newer build --\n";
         server.serve(kUpdatePath, newProgram);
         command.server = server.address();
-        TZubUpdater& updater = command.ZubUpdater1;
+        TZubUpdater& updater = command.updater;
         updater.programFile = path(QStringLiteral("Tamevo"));
         updater.OnError = [this](TZubUpdater&, Code code, const QString&, const QString&) {
             errors.push_back(code);
@@ -92,12 +91,14 @@ protected:
             return scriptStarts;
         };
         QObject::connect(&updater, &TZubUpdater::closeRequested, [this] { ++closeRequests; });
+        QObject::connect(&command, &UpdateCommand::exitQuestionWaived,
+                         [this] { ++exitQuestionWaivers; });
     }
 
     void pressUpdate(Dialogs::Answer answer = Dialogs::Answer::Yes)
     {
         dialogs().answer(answer);
-        command.JvXPButton6Click();
+        command.updateProgram();
     }
 
     // Nothing of the program was replaced, staged or handed to a script.
@@ -109,19 +110,19 @@ protected:
             EXPECT_FALSE(QFileInfo(path(left)).isFile()) << left.toStdString();
         }
         EXPECT_EQ(closeRequests, 0);
-        EXPECT_FALSE(command.ZubUpdater1.done());
+        EXPECT_FALSE(command.updater.done());
     }
 
     FixedConnection internet;
-    Session session;
     LoopbackServer server;
-    UpdateCommand command{session, internet};
+    UpdateCommand command{internet};
     QByteArray oldProgram;
     QByteArray newProgram;
     std::vector<Code> errors;
     QStringList startedScripts;
     bool scriptStarts = true;
     int closeRequests = 0;
+    int exitQuestionWaivers = 0;
 };
 
 TEST_F(UpdateTest, TheScriptReplacesTheProgramOnceItHasEndedAndRestartsIt)
@@ -130,7 +131,7 @@ TEST_F(UpdateTest, TheScriptReplacesTheProgramOnceItHasEndedAndRestartsIt)
     QProcess running;
     running.start(program, {QStringLiteral("--wait")});
     ASSERT_TRUE(running.waitForStarted());
-    TZubUpdater& updater = command.ZubUpdater1;
+    TZubUpdater& updater = command.updater;
     updater.programProcessId = running.processId();
     updater.startHidden = startHiddenScript;
 
@@ -141,7 +142,7 @@ TEST_F(UpdateTest, TheScriptReplacesTheProgramOnceItHasEndedAndRestartsIt)
     EXPECT_EQ(dialogs().shown().front().buttons, Dialogs::Buttons::YesNo);
     EXPECT_EQ(dialogs().messages(), QStringList{kUpdateDone});
     EXPECT_EQ(server.requests(), QStringList{kUpdatePath});
-    EXPECT_EQ(session.CikisOnayi, QStringLiteral("tamam"));
+    EXPECT_EQ(exitQuestionWaivers, 1);
     EXPECT_EQ(closeRequests, 1);
     EXPECT_TRUE(errors.empty());
     EXPECT_TRUE(updater.done());
@@ -189,7 +190,7 @@ TEST_F(UpdateTest, NoAnswerOrNoConnectionEndsBeforeTheDownload)
         EXPECT_EQ(dialogs().messages(), c.messages);
         EXPECT_TRUE(server.requests().isEmpty());
         EXPECT_FALSE(QFile::exists(path(QStringLiteral("Yedek/Tamevo"))));
-        EXPECT_EQ(session.CikisOnayi, QString());
+        EXPECT_EQ(exitQuestionWaivers, 0);
         expectProgramUntouched();
     }
 }
@@ -230,7 +231,7 @@ TEST_F(UpdateTest, ADownloadThatIsNoProgramOfThisPlatformIsRefusedAndReplacesNot
         EXPECT_TRUE(dialogs().messages().isEmpty()) << c.what;
         EXPECT_EQ(contents(path(QStringLiteral("Yedek/Tamevo"))), QByteArray("earlier download"))
             << c.what;
-        EXPECT_EQ(session.CikisOnayi, QString()) << c.what;
+        EXPECT_EQ(exitQuestionWaivers, 0) << c.what;
         EXPECT_TRUE(startedScripts.isEmpty()) << c.what;
         expectProgramUntouched();
     }
@@ -261,7 +262,7 @@ TEST_P(UnplacedUpdateTest, ReportsFailureAndKeepsTheProgram)
     const QString name = QString::fromLatin1(c.programName);
     if (name != QLatin1String("Tamevo")) {
         ASSERT_TRUE(QFile::rename(path(QStringLiteral("Tamevo")), path(name)));
-        command.ZubUpdater1.programFile = path(name);
+        command.updater.programFile = path(name);
     }
     if (c.blockedName != nullptr) {
         ASSERT_TRUE(QDir().mkpath(path(QString::fromLatin1(c.blockedName))));
@@ -272,7 +273,7 @@ TEST_P(UnplacedUpdateTest, ReportsFailureAndKeepsTheProgram)
 
     EXPECT_EQ(dialogs().messages(), QStringList{kUpdateFailed});
     EXPECT_EQ(errors, c.errors);
-    EXPECT_EQ(session.CikisOnayi, QString());
+    EXPECT_EQ(exitQuestionWaivers, 0);
     EXPECT_EQ(contents(path(QStringLiteral("Yedek/Tamevo"))), newProgram);
     expectProgramUntouched(name);
 }
@@ -297,7 +298,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(UpdateTest, ACompletedRunIsNotRepeated)
 {
-    command.ZubUpdater1.AutoRestartApp = false;
+    command.updater.AutoRestartApp = false;
     pressUpdate();
     pressUpdate();
 
@@ -305,7 +306,7 @@ TEST_F(UpdateTest, ACompletedRunIsNotRepeated)
     EXPECT_EQ(errors, (std::vector<Code>{Code::suecNeedRestartApp, Code::suecAlreadyUpdated}));
     EXPECT_EQ(startedScripts, QStringList{path(QStringLiteral("Tamevo.sh"))});
     EXPECT_EQ(closeRequests, 0);
-    EXPECT_EQ(session.CikisOnayi, QStringLiteral("tamam"));
+    EXPECT_EQ(exitQuestionWaivers, 1);
 }
 
 TEST_F(UpdateTest, ErrorsComeInTheChosenLanguageWithTheFileConcerned)
@@ -341,7 +342,7 @@ TEST_F(UpdateTest, OriginalFilesAreKeptInATimeStampedSaveFolder)
     writeFile(path(QStringLiteral("Yedek/Tamevo")), newProgram);
     writeFile(path(QStringLiteral("Other.dat")), "current other");
     writeFile(path(QStringLiteral("Yedek/Other.dat")), "new other");
-    TZubUpdater& updater = command.ZubUpdater1;
+    TZubUpdater& updater = command.updater;
     updater.setOtherFiles(
         {QStringLiteral("Other.dat"), QStringLiteral("OTHER.DAT"), QStringLiteral("Missing.dat")});
     EXPECT_EQ(updater.OtherFiles(),
@@ -376,7 +377,7 @@ TEST_F(UpdateTest, ASaveFolderThatCannotBeMadeStopsTheRunOnlyWhenAskedTo)
     writeFile(path(QStringLiteral("Yedek/Tamevo")), newProgram);
     for (const bool stop : {true, false}) {
         errors.clear();
-        TZubUpdater& updater = command.ZubUpdater1;
+        TZubUpdater& updater = command.updater;
         updater.StopOnFirstError = stop;
         updater.SaveOriginalFiles = true;
         // Under a regular file no folder can be made.
