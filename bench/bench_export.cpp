@@ -60,11 +60,11 @@ void plainWorkbook(const Ledger& ledger, const FirmaRecord& firma, const QString
     for (int column = 0; column < 7; ++column) {
         worksheet_write_string(sheet, 3, lxw_col_t(column), headings[column], bold);
     }
-    const double opening = amountOf(ledger.gunbasikasaQuery.value(QStringLiteral("bakiye")));
+    const double opening = ledger.dayFigures().dayStart.stored();
     worksheet_write_string(sheet, 4, 3, "Günbaşı Kasa Mevcudu", bold);
     worksheet_write_number(sheet, 4, 5, opening, boldAmount);
 
-    const Dataset& rows = ledger.kasaTable;
+    const Dataset& rows = ledger.movements();
     const int fields[] = {rows.fieldIndex(QStringLiteral("islem_tarihi")),
                           rows.fieldIndex(QStringLiteral("aciklama")),
                           rows.fieldIndex(QStringLiteral("neden")),

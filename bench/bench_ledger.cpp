@@ -9,6 +9,8 @@
 #include "data/ProgramFolder.h"
 #include "data/ProgramLayout.h"
 #include "data/Session.h"
+#include "ledger/BalanceQueries.h"
+#include "ledger/BalanceQueries.h"
 #include "ledger/Ledger.h"
 
 #include <QCoreApplication>
@@ -94,30 +96,31 @@ Figures measure(int count)
         Baseline baseline(baselinePath);
         int row = 0;
         const auto nextDay = [&] {
-            row = (row + 37) % ledger.kasaRQuery.recordCount();
+            row = (row + 37) % ledger.dateList().recordCount();
             return QDate(2021, 12, 31).addDays(-row).toString(Qt::ISODate);
         };
         QString day;
-        // The figures of a day and the summary grid (the movement list closed).
-        ledger.kasaTable.close();
+        // The figures of a day and the summary grid: the three statements a day selection
+        // runs for them, without the movement list.
+        Dataset dayStart(session.kasaConnection), dayTotals(session.kasaConnection),
+            summary(session.kasaConnection);
         const auto [figures, figuresBaseline] = bench::sideBySide(
             [&] {
                 day = nextDay();
-                ledger.selectDay(row);
-                ledger.ParaBirimiDurum();
+                const QDate date = QDate::fromString(day, Qt::ISODate);
+                useStatement(dayStart, dayStartStatement({}, date));
+                useStatement(dayTotals, dayTotalsStatement({}, date));
+                useStatement(summary, currencySummaryStatement(date));
             },
             [&] { baseline.figures(day); }, 40);
-        // The whole day selection: the figures and the day's movements.
-        ledger.kasaTable.open();
+        // The whole day selection: the figures, the summary and the day's movements.
         const auto [select, selectBaseline] = bench::sideBySide(
             [&] {
                 day = nextDay();
                 ledger.selectDay(row);
-                ledger.ParaBirimiDurum();
             },
             [&] { baseline.selectDay(day); }, 40);
-        // The date list of one currency, rebuilt (the movement list closed, as above).
-        ledger.kasaTable.close();
+        // The date list of one currency, rebuilt.
         ledger.setCurrencySelection(QStringLiteral("TL"));
         const auto [dateList, dateListBaseline] =
             bench::sideBySide([&] { ledger.rebuildDateList(); }, [&] { baseline.dateList(); }, 20);

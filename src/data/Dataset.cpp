@@ -167,7 +167,7 @@ void Dataset::addLookupField(const QString& name, const QString& keyField, Datas
     rebuildFieldIndex();
 }
 
-void Dataset::onAnyChange(QObject* context, const std::function<void()>& react)
+void Dataset::onAnyChange(QObject* context, const std::function<void()>& react) const
 {
     connect(this, &Dataset::rowsReset, context, react);
     connect(this, &Dataset::rowInserted, context, react);

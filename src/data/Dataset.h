@@ -181,7 +181,7 @@ public:
 
     // Calls `react` (in `context`'s lifetime) after every change of the rows, the current row
     // or the state: what a control showing the dataset follows.
-    void onAnyChange(QObject* context, const std::function<void()>& react);
+    void onAnyChange(QObject* context, const std::function<void()>& react) const;
 
 signals:
     void closed();

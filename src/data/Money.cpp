@@ -1,5 +1,7 @@
 #include "data/Money.h"
 
+#include "data/DisplayFormat.h"
+
 #include <cmath>
 
 namespace tamevo {
@@ -42,6 +44,26 @@ QString kurusSql(const QString& column)
 QString kurusSumSql(const QString& column)
 {
     return QStringLiteral("SUM(%1)").arg(kurusSql(column));
+}
+
+std::optional<Money> Money::parse(const QString& text, const QLocale& locale)
+{
+    bool ok = false;
+    const QVariant value = parseAmount(text, &ok, locale, 2);
+    if (!ok) {
+        return std::nullopt;
+    }
+    return fromStored(value);
+}
+
+QString Money::text(const QLocale& locale) const
+{
+    return formatFloat(stored(), kAmountDisplay, locale);
+}
+
+Money Money::times(double rate) const
+{
+    return fromStored(stored() * rate);
 }
 
 }  // namespace tamevo

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <QVariant>
 
+#include <compare>
 #include <cstdint>
+#include <optional>
 
 namespace tamevo {
 
@@ -27,5 +30,48 @@ std::int64_t roundedUnits(double value, int decimals);
 // of a column in kuruş (an integer).
 QString kurusSql(const QString& column);
 QString kurusSumSql(const QString& column);
+
+// An amount of money: a whole number of kuruş. Figures, totals and sums are Money; a double
+// appears only where a stored REAL column is read (fromStored) or written (stored).
+class Money {
+public:
+    constexpr Money() = default;
+    static constexpr Money fromKurus(std::int64_t kurus) { return Money(kurus); }
+    // A stored amount, rounded half away from zero to the kuruş; an empty value is nothing.
+    static Money fromStored(const QVariant& value) { return Money(tamevo::kurus(value)); }
+    static Money fromStored(double value) { return Money(tamevo::kurus(value)); }
+    // An amount typed as the locale writes it, with at most two decimals (parseAmount): none
+    // for a text that is not such an amount; zero for an empty text.
+    static std::optional<Money> parse(const QString& text, const QLocale& locale = QLocale());
+
+    constexpr std::int64_t kurus() const { return kurus_; }
+    // The REAL a column stores.
+    double stored() const { return tamevo::fromKurus(kurus_); }
+    // The display format "#,###.00" in the locale's separators (",00" for zero).
+    QString text(const QLocale& locale = QLocale()) const;
+
+    // The amount times a rate, rounded half away from zero to the kuruş (a derived amount).
+    Money times(double rate) const;
+
+    constexpr bool isZero() const { return kurus_ == 0; }
+    constexpr Money operator-() const { return Money(-kurus_); }
+    constexpr Money& operator+=(Money other)
+    {
+        kurus_ += other.kurus_;
+        return *this;
+    }
+    constexpr Money& operator-=(Money other)
+    {
+        kurus_ -= other.kurus_;
+        return *this;
+    }
+    friend constexpr Money operator+(Money a, Money b) { return a += b; }
+    friend constexpr Money operator-(Money a, Money b) { return a -= b; }
+    friend constexpr auto operator<=>(Money, Money) = default;
+
+private:
+    constexpr explicit Money(std::int64_t kurus) : kurus_(kurus) {}
+    std::int64_t kurus_ = 0;
+};
 
 }  // namespace tamevo

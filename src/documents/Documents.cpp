@@ -39,7 +39,7 @@ Documents::Documents(Session& session, Ledger& ledger, const PictureFormats& for
       formats_(formats)
 {
     ResimTakip.setTable(QStringLiteral("resimnakit"));
-    ResimTakip.setMasterLink(&ledger.kasaTable, QStringLiteral("nid"), kMovement);
+    ledger.linkToCurrentMovement(ResimTakip, kMovement);
     // A document is only ever stored with its movement: one without would be listed under
     // no movement and never be seen again.
     ResimTakip.setBeforePost([](Dataset& documents) {
@@ -61,8 +61,7 @@ void Documents::close()
 
 void Documents::requireStoredMovement() const
 {
-    if (!ledger_.kasaTable.isOpen() ||
-        ledger_.kasaTable.value(QStringLiteral("nid")).toLongLong() < 1) {
+    if (ledger_.currentMovementId() < 1) {
         throw ValidationError(kNoMovement);
     }
 }

@@ -82,7 +82,7 @@ TresimkasaF::TresimkasaF(Session& session, Ledger& ledger)
 
     statusPanels_ = addStatusPanels(this, 3);
 
-    ledger_.kasaTable.onAnyChange(this, [this] { showMovement(); });
+    ledger_.movements().onAnyChange(this, [this] { showMovement(); });
     documents_.ResimTakip.onAnyChange(this, [this] { showPicture(); });
     showMovement();
 }
@@ -201,7 +201,7 @@ void TresimkasaF::hideEvent(QHideEvent* event)
 
 void TresimkasaF::showMovement()
 {
-    const Dataset& movements = ledger_.kasaTable;
+    const Dataset& movements = ledger_.movements();
     const auto value = [&](const char* field) {
         return movements.isOpen() ? movements.value(QString::fromLatin1(field)) : QVariant();
     };

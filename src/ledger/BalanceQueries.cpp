@@ -1,7 +1,5 @@
 #include "ledger/BalanceQueries.h"
 
-#include "data/Dataset.h"
-
 namespace tamevo {
 
 namespace {
@@ -59,13 +57,6 @@ Statement currencySummaryStatement(const QDate& day)
                            "AS AlacakToplam "
                            "FROM nakit_gunluk GROUP BY doviz_cinsi ORDER BY doviz_cinsi"),
             {day, day, day, day}};
-}
-
-void useStatement(Dataset& dataset, const Statement& statement)
-{
-    dataset.close();
-    dataset.setQuery(statement.sql, statement.values);
-    dataset.open();
 }
 
 }  // namespace tamevo

@@ -1,21 +1,15 @@
 #pragma once
 
+#include "data/Statement.h"
+
 #include <QDate>
 #include <QString>
-#include <QVariantList>
 
 namespace tamevo {
 
-class Dataset;
-
 // The statements behind the day figures. They read the per-day, per-currency totals of
 // nakit (nakit_gunluk), so each costs what the number of days costs. An empty currency
-// means no currency condition (all currencies). Values are bound, in the order of
-// `values`.
-struct Statement {
-    QString sql;
-    QVariantList values;
-};
+// means no currency condition (all currencies).
 
 // Every day that has a movement (of the currency), newest first.
 Statement dateListStatement(const QString& currency);
@@ -26,8 +20,5 @@ Statement dayTotalsStatement(const QString& currency, const QDate& day);
 // One row per currency that has any movement: doviz_cinsi, GunBasi (amounts greater than
 // zero only, before the day), BorcToplam and AlacakToplam of the day.
 Statement currencySummaryStatement(const QDate& day);
-
-// Rebuilds a query dataset with a statement: closed, given the statement, opened.
-void useStatement(Dataset& dataset, const Statement& statement);
 
 }  // namespace tamevo

@@ -69,14 +69,12 @@ TkasaRF::TkasaRF(Session& session, Ledger& ledger, CurrencyChoices& currencies)
     statusPanels_[2]->setText(QStringLiteral(" Version: 3.4 Guncelleme: 0"));
 
     connect(&ledger_, &Ledger::figuresChanged, this, [this] { showFigures(); });
+    connect(&ledger_, &Ledger::summaryChanged, this, [this] { showSummary(); });
     connect(&ledger_, &Ledger::bookSwitched, this, [this](const OpenBookTexts& texts) {
         setOpenBookTexts(texts);
         tarihyukle();
     });
-    connect(&ledger_, &Ledger::dayLocated, this, [this] {
-        showSummary();
-        stringtebul();
-    });
+    connect(&ledger_, &Ledger::dayLocated, this, [this] { stringtebul(); });
     connect(&ledger_, &Ledger::pickerDateChanged, this,
             [this](const QDate& date) { datePicker->setDate(date); });
 }
@@ -163,7 +161,8 @@ QWidget* TkasaRF::buildLeftColumn()
     listSplitter = new QSplitter(Qt::Vertical);
     listSplitter->setObjectName(QStringLiteral("Splitter3"));
     dateListGrid = makeListGrid(QStringLiteral("DBGrid2"), QStringLiteral("Kasa Tarihi"), 22);
-    dateListModel = new DatasetModel(ledger_.kasaRQuery, this);
+    dateListModel = new DatasetModel(
+        ledger_.dateList(), [this](int row) { ledger_.selectDay(row); }, this);
     dateListModel->addColumn(
         QStringLiteral("islem_tarihi"), QStringLiteral("Kasa Tarihi"),
         [](const QVariant& v) { return formatListDay(v.toDate()); }, Qt::AlignCenter);
@@ -231,7 +230,8 @@ QWidget* TkasaRF::buildCentre()
     centreSplitter = new QSplitter(Qt::Vertical);
     centreSplitter->setObjectName(QStringLiteral("Splitter1"));
     movementGrid = makeListGrid(QStringLiteral("DBGrid1"), QStringLiteral("Kasa Hareketleri"), 22);
-    movementModel = new DatasetModel(ledger_.kasaTable, this);
+    movementModel = new DatasetModel(
+        ledger_.movements(), [this](int row) { ledger_.selectMovement(row); }, this);
     const auto amount = [](const QVariant& v) { return formatAmount(v); };
     movementModel->addColumn(QStringLiteral("aciklama"), QStringLiteral("Açıklama"));
     movementModel->addColumn(QStringLiteral("doviz_cinsi"), QStringLiteral("Para B."), {},
@@ -261,7 +261,7 @@ QWidget* TkasaRF::buildCentre()
     centreSplitter->addWidget(movementGrid);
 
     summaryGrid = makeListGrid(QStringLiteral("DBGrid3"), QStringLiteral("Para Birimi Durumu"), 22);
-    summaryModel = new DatasetModel(ledger_.guntoplamtumuQuery, this);
+    summaryModel = new DatasetModel(ledger_.currencySummary(), {}, this);
     summaryModel->addColumn(QStringLiteral("doviz_cinsi"), QStringLiteral("Para Birimi"));
     summaryModel->addColumn(QStringLiteral("GunBasi"), QStringLiteral("Gün Başı Mevcut"), amount,
                             Qt::AlignRight | Qt::AlignVCenter);
@@ -396,18 +396,15 @@ void TkasaRF::openBook(const OpenBookTexts& texts)
 
 void TkasaRF::openBookData()
 {
+    // The currency lists first, so the ledger opens in the currency its box shows.
+    guarded([this] { currencies_.ParaBirimiAyarla(); });
     guarded([this] {
         ledger_.setCurrencySelection(currencyBox->currentIndex() < 0 ? QString()
                                                                      : currencyBox->currentText());
         ledger_.openBook();
     });
-    guarded([this] { currencies_.ParaBirimiAyarla(); });
     tarihyukle();
     showMaximized();
-    guarded([this] {
-        ledger_.ParaBirimiDurum();
-        showSummary();
-    });
 }
 
 void TkasaRF::closeBook()
@@ -417,25 +414,25 @@ void TkasaRF::closeBook()
 
 void TkasaRF::showFigures()
 {
-    const QDate day = ledger_.selectedDay();
-    const QString dayText = ledger_.kasaRQuery.isOpen() && ledger_.kasaRQuery.currentIndex() >= 0
-                                ? day.toString(QStringLiteral("dd.MM.yyyy"))
+    const QString dayText = ledger_.hasSelectedDay()
+                                ? ledger_.selectedDay().toString(QStringLiteral("dd.MM.yyyy"))
                                 : QString();
     dayHeaderLabel->setText(dayText + QStringLiteral(" KASA"));
     bottomDayLabel->setText(dayText);
-    dayStartLabel->setText(formatAmount(ledger_.gunbasikasaQuery.value(QStringLiteral("bakiye"))));
-    dayInLabel->setText(formatAmount(ledger_.guniciQuery.value(QStringLiteral("BorcToplam"))));
-    dayOutLabel->setText(formatAmount(ledger_.guniciQuery.value(QStringLiteral("AlacakToplam"))));
-    dayBalanceLabel->setText(formatAmount(ledger_.guniciQuery.value(QStringLiteral("bakiye"))));
-    dayEndLabel->setText(formatAmount(ledger_.dayEndBalance()));
+    const DayFigures figures = ledger_.dayFigures();
+    dayStartLabel->setText(figures.dayStart.text());
+    dayInLabel->setText(figures.in.text());
+    dayOutLabel->setText(figures.out.text());
+    dayBalanceLabel->setText(figures.balance().text());
+    dayEndLabel->setText(figures.dayEnd().text());
 }
 
 void TkasaRF::showSummary()
 {
-    const bool visible = ledger_.guntoplamtumuQuery.isOpen();
+    const bool visible = ledger_.currencySummary().isOpen();
     summaryGrid->setVisible(visible);
     if (visible) {
-        const int rows = ledger_.guntoplamtumuQuery.recordCount();
+        const int rows = ledger_.currencySummary().recordCount();
         const int height = rows <= 1 ? 50 : rows == 2 ? 74 : 98;
         summaryGrid->setFixedHeight(height);
     }
@@ -447,9 +444,7 @@ void TkasaRF::yenileButClick()
         ledger_.setCurrencySelection(currencyBox->currentIndex() < 0 ? QString()
                                                                      : currencyBox->currentText());
         ledger_.yenile();
-        ledger_.ParaBirimiDurum();
     });
-    showSummary();
     stringtebul();
 }
 
@@ -458,31 +453,25 @@ void TkasaRF::selectDateListRow(int row)
     // The grid moves the date list itself as the click or key lands; when that move was
     // refused (a pending movement that cannot be stored), the list stays where it was and the
     // refusal was already said, so the day is not tried again.
-    if (ledger_.kasaRQuery.isOpen() && ledger_.kasaRQuery.currentIndex() != row) {
+    if (ledger_.dateList().isOpen() && ledger_.dateList().currentIndex() != row) {
         return;
     }
     guarded([this, row] {
         ledger_.selectDay(row);
         stringtebul();
-        ledger_.ParaBirimiDurum();
     });
-    showSummary();
 }
 
 void TkasaRF::JvXPButton1Click()
 {
-    guarded([this] {
-        ledger_.goToPickerDate();
-        ledger_.ParaBirimiDurum();
-    });
-    showSummary();
+    guarded([this] { ledger_.goToPickerDate(); });
     stringtebul();
 }
 
 void TkasaRF::tahsilatYapClick()
 {
     guarded([this] {
-        const bool hasDay = ledger_.kasaRQuery.isOpen() && ledger_.kasaRQuery.currentIndex() >= 0;
+        const bool hasDay = ledger_.hasSelectedDay();
         const QString currency =
             currencyBox->currentIndex() >= 0 && currencyBox->currentText() != kAllCurrencies
                 ? currencyBox->currentText()
@@ -494,7 +483,7 @@ void TkasaRF::tahsilatYapClick()
 void TkasaRF::KaydDzelt1Click()
 {
     guarded([this] {
-        if (ledger_.kasaTable.value(QStringLiteral("nid")).toLongLong() <= 0) {
+        if (ledger_.currentMovementId() <= 0) {
             return;
         }
         emit editMovementRequested();
@@ -507,18 +496,13 @@ void TkasaRF::KaydSil1Click()
         Dialogs::Answer::Yes) {
         return;
     }
-    guarded([this] {
-        ledger_.deleteCurrentMovement();
-        ledger_.ParaBirimiDurum();
-    });
-    showSummary();
+    guarded([this] { ledger_.deleteCurrentMovement(); });
 }
 
 void TkasaRF::ResimEkle1Click()
 {
     guarded([this] {
-        ledger_.kasaTable.open();
-        if (ledger_.kasaTable.value(QStringLiteral("nid")).toLongLong() < 1) {
+        if (ledger_.currentMovementId() < 1) {
             return;
         }
         emit documentsRequested();
@@ -530,11 +514,7 @@ void TkasaRF::JvXPButton2Click()
     guarded([this] {
         YilSonuDevri(ledger_, [this](const QString& year) { emit workingYearChanged(year); });
     });
-    guarded([this] {
-        ledger_.refreshAfterCarryOver();
-        ledger_.ParaBirimiDurum();
-    });
-    showSummary();
+    guarded([this] { ledger_.refreshAfterCarryOver(); });
     stringtebul();
 }
 
@@ -586,7 +566,7 @@ void TkasaRF::tarihyukle()
 
 void TkasaRF::stringtebul()
 {
-    if (!ledger_.kasaRQuery.isOpen() || ledger_.kasaRQuery.isEmpty()) {
+    if (!ledger_.dateList().isOpen() || ledger_.dateList().isEmpty()) {
         return;
     }
     // The last row first, then the match: the matched day comes to the top of the list.

@@ -139,7 +139,7 @@ TkasaF::TkasaF(Session& session, Ledger& ledger) : session_(session), ledger_(le
         makeEnterMoveOn(w);
     }
 
-    Dataset* table = &ledger_.kasaTable;
+    Dataset* table = &ledger_.movementEntry();
     bindLineEdit(inEdit, table, QStringLiteral("borc_tutar"), FieldKind::Amount);
     bindLineEdit(outEdit, table, QStringLiteral("alacak_tutar"), FieldKind::Amount);
     bindLineEdit(rateEdit, table, QStringLiteral("doviz_kuru"), FieldKind::Rate);
@@ -148,8 +148,13 @@ TkasaF::TkasaF(Session& session, Ledger& ledger) : session_(session), ledger_(le
     bindComboBox(sourceBox, table, QStringLiteral("bankaadi"));
     typeBox->installEventFilter(new DeleteClearsType(typeBox, table));
 
-    // A changed movement left pending is stored with this window's date and currency.
-    ledger_.entryValues = [this] { return entryValues(); };
+    // A changed movement left pending is stored with this window's date and currency, which
+    // the ledger is told of whenever they or the amounts' texts change.
+    connect(datePicker, &QDateEdit::dateChanged, this, [this] { sendEntryValues(); });
+    connect(currencyBox, &QComboBox::currentTextChanged, this, [this] { sendEntryValues(); });
+    for (QLineEdit* amount : {inEdit, outEdit, rateEdit}) {
+        connect(amount, &QLineEdit::textChanged, this, [this] { sendEntryValues(); });
+    }
 
     connect(saveButton, &QPushButton::clicked, this, [this] { saveMovement(); });
     connect(cancelButton, &QPushButton::clicked, this, [this] { cancelChanges(); });
@@ -164,9 +169,7 @@ TkasaF::TkasaF(Session& session, Ledger& ledger) : session_(session), ledger_(le
 void TkasaF::refreshTypeNames()
 {
     Dataset& types = session_.kasanedenTable;
-    const QString current = ledger_.kasaTable.isOpen()
-                                ? ledger_.kasaTable.value(QStringLiteral("neden")).toString()
-                                : QString();
+    const QString current = ledger_.currentMovementValue(QStringLiteral("neden")).toString();
     typeBox->clear();
     for (int row = 0; row < types.recordCount(); ++row) {
         typeBox->addItem(types.valueAt(row, QStringLiteral("kasanedenine")).toString());
@@ -206,6 +209,7 @@ void TkasaF::startNew(const QDate& day, const QString& currency)
             currencyBox->setCurrentIndex(0);
         }
         ledger_.appendMovement();
+        sendEntryValues();
         showWindow();
     });
 }
@@ -213,15 +217,21 @@ void TkasaF::startNew(const QDate& day, const QString& currency)
 void TkasaF::startEdit(AfterSave afterSave)
 {
     guarded([this, afterSave] {
-        if (ledger_.kasaTable.value(QStringLiteral("nid")).toLongLong() <= 0) {
+        if (ledger_.currentMovementId() <= 0) {
             return;
         }
         afterSave_ = afterSave;
-        datePicker->setDate(ledger_.kasaTable.value(QStringLiteral("islem_tarihi")).toDate());
-        setCurrencyText(ledger_.kasaTable.value(QStringLiteral("doviz_cinsi")).toString());
+        datePicker->setDate(ledger_.currentMovementValue(QStringLiteral("islem_tarihi")).toDate());
+        setCurrencyText(ledger_.currentMovementValue(QStringLiteral("doviz_cinsi")).toString());
         ledger_.editCurrentMovement();
+        sendEntryValues();
         showWindow();
     });
+}
+
+void TkasaF::sendEntryValues()
+{
+    ledger_.setEntryValues(entryValues());
 }
 
 EntryValues TkasaF::entryValues() const
@@ -270,12 +280,11 @@ void TkasaF::saveMovement()
 void TkasaF::cancelChanges()
 {
     guarded([this] {
-        if (ledger_.kasaTable.isEditing()) {
-            ledger_.kasaTable.cancel();
-        }
-        if (ledger_.kasaTable.recordCount() > 0) {
-            datePicker->setDate(ledger_.kasaTable.value(QStringLiteral("islem_tarihi")).toDate());
-            setCurrencyText(ledger_.kasaTable.value(QStringLiteral("doviz_cinsi")).toString());
+        ledger_.cancelPendingMovement();
+        if (ledger_.movements().recordCount() > 0) {
+            datePicker->setDate(
+                ledger_.currentMovementValue(QStringLiteral("islem_tarihi")).toDate());
+            setCurrencyText(ledger_.currentMovementValue(QStringLiteral("doviz_cinsi")).toString());
         }
     });
 }
@@ -287,6 +296,7 @@ void TkasaF::startAnotherMovement()
             currencyBox->setCurrentIndex(0);
         }
         ledger_.appendMovement();
+        sendEntryValues();
     });
 }
 
@@ -300,8 +310,9 @@ void TkasaF::hideEvent(QHideEvent* event)
 {
     // The program's own hiding (KAPAT, VAZGEÇ's window closed, the window closed) drops the
     // pending movement, changed or not; a minimize, which the platform sends, keeps it.
-    if (!event->spontaneous() && ledger_.kasaTable.isEditing()) {
-        ledger_.kasaTable.cancel();
+    if (!event->spontaneous()) {
+        ledger_.cancelPendingMovement();
+        ledger_.setEntryValues({});
     }
     QWidget::hideEvent(event);
 }

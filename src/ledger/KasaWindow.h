@@ -60,6 +60,8 @@ private:
     void startAnotherMovement();  // "YENİ HAREKET" (JvXPButton1Click)
     // The window's date and currency, and the refusal of an amount it cannot read.
     EntryValues entryValues() const;
+    // Tells the ledger the window's values for its pending movement.
+    void sendEntryValues();
     void refreshTypeNames();
     void setCurrencyText(const QString& code);
     void showWindow();

@@ -5,6 +5,7 @@
 #include "data/Money.h"
 #include "data/Session.h"
 #include "ledger/BalanceQueries.h"
+#include "reportengine/ReportData.h"
 
 namespace tamevo {
 
@@ -16,10 +17,10 @@ const QString kOut = QStringLiteral("alacak_tutar");
 const QString kRate = QStringLiteral("doviz_kuru");
 const QString kCurrency = QStringLiteral("doviz_cinsi");
 
-QVariant balanceOf(const DatasetRow& row)
+Money balanceOf(const DatasetRow& row)
 {
-    return amountOf(row.value(QStringLiteral("BorcToplam"))) -
-           amountOf(row.value(QStringLiteral("AlacakToplam")));
+    return Money::fromStored(row.value(QStringLiteral("BorcToplam"))) -
+           Money::fromStored(row.value(QStringLiteral("AlacakToplam")));
 }
 
 }  // namespace
@@ -30,12 +31,12 @@ double amountOf(const QVariant& value)
 }
 
 Ledger::Ledger(Session& session)
-    : kasaRQuery(session.kasaConnection, QStringLiteral("kasaRQuery")),
+    : session_(session),
+      kasaRQuery(session.kasaConnection, QStringLiteral("kasaRQuery")),
       kasaTable(session.kasaConnection, QStringLiteral("kasaTable")),
       gunbasikasaQuery(session.kasaConnection, QStringLiteral("gunbasikasaQuery")),
       guniciQuery(session.kasaConnection, QStringLiteral("guniciQuery")),
       guntoplamtumuQuery(session.kasaConnection, QStringLiteral("guntoplamtumuQuery")),
-      session_(session),
       pickerDate_(QDate::currentDate())
 {
     kasaRQuery.setDateField(kDay);
@@ -53,31 +54,19 @@ Ledger::Ledger(Session& session)
     kasaTable.addLookupField(QStringLiteral("islemturu"), QStringLiteral("neden"),
                              &session.kasanedenTable, QStringLiteral("kasanedenine"),
                              QStringLiteral("kasanedenine"));
-    // A changed movement left pending is stored through the same checks and completions as
-    // "SAKLA"; a refused one stays pending with the check's message.
-    kasaTable.setBeforePost([this](Dataset&) {
-        if (saving_) {
-            completeMovement(*saving_);
-            return;
-        }
-        EntryValues entry = entryValues ? entryValues() : EntryValues{};
-        if (!entry.refusal.isEmpty()) {
-            throw ValidationError(entry.refusal);
-        }
-        if (!entry.day.isValid() || entry.day.year() != session_.CalismaYili) {
-            entry.day = kasaTable.value(kDay).toDate();
-        }
-        if (entry.currency.isEmpty()) {
-            entry.currency = kasaTable.value(kCurrency).toString();
-        }
-        completeMovement(entry);
-    });
+    // Every stored movement, by "SAKLA" or by leaving it, passes the same checks and
+    // completions; a refused one stays pending with the check's message.
+    kasaTable.setBeforePost([this](Dataset&) { completeMovement(); });
 
+    // The balances the reports and the summary grid show, summed in kuruş.
     for (Dataset* sums : {&gunbasikasaQuery, &guniciQuery}) {
-        sums->addCalculatedField(QStringLiteral("bakiye"), balanceOf);
+        sums->addCalculatedField(QStringLiteral("bakiye"), [](const DatasetRow& row) {
+            return QVariant(balanceOf(row).stored());
+        });
     }
     guntoplamtumuQuery.addCalculatedField(QStringLiteral("bakiye"), [](const DatasetRow& row) {
-        return QVariant(amountOf(row.value(QStringLiteral("GunBasi"))) + balanceOf(row).toDouble());
+        return QVariant(
+            (Money::fromStored(row.value(QStringLiteral("GunBasi"))) + balanceOf(row)).stored());
     });
 }
 
@@ -88,12 +77,62 @@ QString Ledger::currencyCondition() const
     return currency_ == kAllCurrencies ? QString() : currency_;
 }
 
+bool Ledger::hasSelectedDay() const
+{
+    return kasaRQuery.isOpen() && kasaRQuery.currentIndex() >= 0;
+}
+
 QDate Ledger::selectedDay() const
 {
-    if (!kasaRQuery.isOpen() || kasaRQuery.currentIndex() < 0) {
-        return kZeroDate;
+    return hasSelectedDay() ? kasaRQuery.value(kDay).toDate() : kZeroDate;
+}
+
+qint64 Ledger::currentMovementId() const
+{
+    if (!kasaTable.isOpen() || kasaTable.currentIndex() < 0) {
+        return 0;
     }
-    return kasaRQuery.value(kDay).toDate();
+    return std::max<qint64>(0, kasaTable.value(QStringLiteral("nid")).toLongLong());
+}
+
+QVariant Ledger::currentMovementValue(const QString& field) const
+{
+    if (!kasaTable.isOpen() || kasaTable.currentIndex() < 0) {
+        return {};
+    }
+    return kasaTable.value(field);
+}
+
+DayFigures Ledger::dayFigures() const
+{
+    const auto sum = [](const Dataset& sums, const char* field) {
+        return Money::fromStored(sums.isOpen() ? sums.value(QString::fromLatin1(field))
+                                               : QVariant());
+    };
+    return {sum(gunbasikasaQuery, "BorcToplam") - sum(gunbasikasaQuery, "AlacakToplam"),
+            sum(guniciQuery, "BorcToplam"), sum(guniciQuery, "AlacakToplam")};
+}
+
+Money Ledger::openingBalance(const QString& currency, const QDate& firstDay) const
+{
+    Dataset sums(session_.kasaConnection);
+    useStatement(sums, dayStartStatement(currency, firstDay));
+    return Money::fromStored(sums.value(QStringLiteral("BorcToplam"))) -
+           Money::fromStored(sums.value(QStringLiteral("AlacakToplam")));
+}
+
+void Ledger::addDayToReport(report::ReportData& data)
+{
+    settlePendingMovement();
+    data.addDataset(QStringLiteral("kasaTable"), kasaTable);
+    data.addDataset(QStringLiteral("kasaRQuery"), kasaRQuery);
+    data.addDataset(QStringLiteral("gunbasikasaQuery"), gunbasikasaQuery);
+    data.addDataset(QStringLiteral("guniciQuery"), guniciQuery);
+}
+
+void Ledger::linkToCurrentMovement(Dataset& documents, const QString& movementField)
+{
+    documents.setMasterLink(&kasaTable, QStringLiteral("nid"), movementField);
 }
 
 void Ledger::setPickerDate(const QDate& date)
@@ -145,20 +184,13 @@ void Ledger::GunlukBakiye2()
     runDayTotals();
 }
 
-double Ledger::dayEndBalance() const
-{
-    return amountOf(gunbasikasaQuery.value(QStringLiteral("bakiye"))) +
-           amountOf(guniciQuery.value(QStringLiteral("bakiye")));
-}
-
-bool Ledger::ParaBirimiDurum()
+void Ledger::ParaBirimiDurum()
 {
     guntoplamtumuQuery.close();
-    if (currency_ != kAllCurrencies) {
-        return false;
+    if (currency_ == kAllCurrencies) {
+        useStatement(guntoplamtumuQuery, currencySummaryStatement(selectedDay()));
     }
-    useStatement(guntoplamtumuQuery, currencySummaryStatement(selectedDay()));
-    return true;
+    emit summaryChanged();
 }
 
 void Ledger::rerunDayTotals()
@@ -176,6 +208,7 @@ void Ledger::openBook()
     GunlukBakiye();
     kasaTable.open();
     emit figuresChanged();
+    ParaBirimiDurum();
 }
 
 void Ledger::closeBook()
@@ -204,6 +237,7 @@ void Ledger::yenile()
     KasaBakiye2();
     GunlukBakiye2();
     emit figuresChanged();
+    ParaBirimiDurum();
 }
 
 void Ledger::selectDay(int row)
@@ -212,6 +246,12 @@ void Ledger::selectDay(int row)
     KasaBakiye();
     GunlukBakiye();
     emit figuresChanged();
+    ParaBirimiDurum();
+}
+
+void Ledger::selectMovement(int row)
+{
+    kasaTable.setCurrentIndex(row);
 }
 
 void Ledger::closeForSwitch()
@@ -266,6 +306,7 @@ void Ledger::goToPickerDate()
     KasaBakiye();
     GunlukBakiye();
     emit figuresChanged();
+    ParaBirimiDurum();
 }
 
 bool Ledger::locateMovement(const QDate& day, qint64 nid)
@@ -301,6 +342,25 @@ bool Ledger::editCurrentMovement()
     return true;
 }
 
+void Ledger::cancelPendingMovement()
+{
+    if (kasaTable.isEditing()) {
+        kasaTable.cancel();
+    }
+}
+
+void Ledger::settlePendingMovement()
+{
+    if (!kasaTable.isEditing()) {
+        return;
+    }
+    kasaTable.settle();
+    if (!kasaTable.isEditing()) {
+        // A stored movement changes the day's totals; a dropped one changes nothing.
+        rerunDayTotals();
+    }
+}
+
 void Ledger::refreshAfterCarryOver()
 {
     kasaTable.close();
@@ -310,6 +370,7 @@ void Ledger::refreshAfterCarryOver()
     KasaBakiye2();
     GunlukBakiye2();
     emit figuresChanged();
+    ParaBirimiDurum();
 }
 
 void Ledger::deleteCurrentMovement()
@@ -319,14 +380,27 @@ void Ledger::deleteCurrentMovement()
     }
     kasaTable.remove();
     rerunDayTotals();
+    ParaBirimiDurum();
 }
 
-void Ledger::completeMovement(const EntryValues& entry)
+void Ledger::completeMovement()
 {
+    // The movement window's date holds when it lies in the open year (a date of another year
+    // is stored by "SAKLA" after the year switch); otherwise the row keeps its own.
+    EntryValues entry = entry_;
+    if (!entry.refusal.isEmpty()) {
+        throw ValidationError(entry.refusal);
+    }
+    if (!entry.day.isValid() || entry.day.year() != session_.CalismaYili) {
+        entry.day = kasaTable.value(kDay).toDate();
+    }
+    if (entry.currency.isEmpty()) {
+        entry.currency = kasaTable.value(kCurrency).toString();
+    }
     // Amounts are compared in kuruş and rates in their four decimals, never as binary values.
-    const double in = amountOf(kasaTable.value(kIn));
-    const double out = amountOf(kasaTable.value(kOut));
-    if (kurus(in) == 0 && kurus(out) == 0) {
+    const Money in = Money::fromStored(kasaTable.value(kIn));
+    const Money out = Money::fromStored(kasaTable.value(kOut));
+    if (in.isZero() && out.isZero()) {
         throw ValidationError(kNeedAmount);
     }
     kasaTable.setValue(kDay, entry.day);
@@ -343,21 +417,22 @@ void Ledger::completeMovement(const EntryValues& entry)
     if (entry.currency == QLatin1String("TL") && rateUnits() != 10000) {
         kasaTable.setValue(kRate, 1.0);
     }
-    if (kurus(in) > 0 && kurus(out) > 0) {
+    if (in > Money() && out > Money()) {
         throw ValidationError(kBothSides);
     }
     // The local-currency amounts are rounded half away from zero to the kuruş.
     const double finalRate = amountOf(kasaTable.value(kRate));
-    if (kurus(in) > 0) {
-        kasaTable.setValue(QStringLiteral("doviz_borc"), roundMoney(in * finalRate));
+    if (in > Money()) {
+        kasaTable.setValue(QStringLiteral("doviz_borc"), in.times(finalRate).stored());
     }
-    if (kurus(out) > 0) {
-        kasaTable.setValue(QStringLiteral("doviz_alacak"), roundMoney(out * finalRate));
+    if (out > Money()) {
+        kasaTable.setValue(QStringLiteral("doviz_alacak"), out.times(finalRate).stored());
     }
 }
 
 Ledger::SaveResult Ledger::saveMovement(const EntryValues& entry)
 {
+    entry_ = entry;
     if (!kasaTable.isEditing()) {
         return SaveResult::NothingPending;
     }
@@ -391,14 +466,7 @@ Ledger::SaveResult Ledger::saveMovement(const EntryValues& entry)
     }
 
     // The checks and completions run in the post, with the window's date and currency.
-    saving_ = entry;
-    try {
-        kasaTable.post();
-    } catch (...) {
-        saving_.reset();
-        throw;
-    }
-    saving_.reset();
+    kasaTable.post();
     const QVariant stored = kasaTable.value(QStringLiteral("nid"));
 
     if (entry.day == selectedDay()) {
@@ -421,6 +489,7 @@ Ledger::SaveResult Ledger::saveMovement(const EntryValues& entry)
         }
         emit figuresChanged();
     }
+    ParaBirimiDurum();
     return SaveResult::Saved;
 }
 

@@ -2,32 +2,45 @@
 
 #include "data/CashBookFiles.h"
 #include "data/Dataset.h"
+#include "data/Money.h"
 #include "ledger/LedgerTexts.h"
 
 #include <QDate>
 #include <QObject>
 #include <QString>
 
-#include <functional>
-#include <optional>
-
 namespace tamevo {
 
 class Session;
 
-// The date and currency the movement window gives a movement when it is stored, and the
-// message for an amount or rate field whose text cannot be read (empty when all can): such a
-// movement is refused whole and nothing is stored.
+namespace report {
+class ReportData;
+}
+
+// The values of the movement window that are not fields of the movement: the date and
+// currency it gives the movement when it is stored, and the message for an amount or rate
+// field whose text cannot be read (empty when all can): such a movement is refused whole and
+// nothing is stored.
 struct EntryValues {
     QDate day;
     QString currency;
     QString refusal{};
 };
 
+// The selected day's figures: the balance before the day (GÜN BAŞI KASA), the day's money in
+// and out; all in the ledger's currency, or summed over every currency under "Hepsi".
+struct DayFigures {
+    Money dayStart;
+    Money in;
+    Money out;
+    Money balance() const { return in - out; }             // GÜN BAKİYE
+    Money dayEnd() const { return dayStart + balance(); }  // GÜN SONU KASA
+};
+
 // The open cash book's ledger: the date list, the movements of the selected day, the day
 // figures and the per-currency summary, and the one path through which movements are
-// added, changed and deleted. The ledger window shows it; the movement window edits its
-// current movement.
+// added, changed and deleted. Its datasets are its own: other objects read what they show
+// through the views and figures below and change them only through its commands.
 class Ledger : public QObject {
     Q_OBJECT
 public:
@@ -36,25 +49,53 @@ public:
 
     Session& session() { return session_; }
 
-    // The date list: islem_tarihi of every day with a movement, newest first.
-    Dataset kasaRQuery;
-    // The movements of the selected day (a detail of the date list), with the lookup field
-    // islemturu over the transaction types.
-    Dataset kasaTable;
-    // Day start and day totals: BorcToplam, AlacakToplam and the calculated bakiye.
-    Dataset gunbasikasaQuery;
-    Dataset guniciQuery;
-    // The per-currency summary: doviz_cinsi, GunBasi, BorcToplam, AlacakToplam, bakiye.
-    Dataset guntoplamtumuQuery;
+    // --- What the windows show ----------------------------------------------------------
+    // The date list (kasaRQuery): islem_tarihi of every day with a movement, newest first.
+    const Dataset& dateList() const { return kasaRQuery; }
+    // The movements of the selected day in the ledger's currency (kasaTable), with the
+    // lookup field islemturu over the transaction types.
+    const Dataset& movements() const { return kasaTable; }
+    // The per-currency summary (guntoplamtumuQuery): doviz_cinsi, GunBasi, BorcToplam,
+    // AlacakToplam, bakiye. Open under "Hepsi" only.
+    const Dataset& currencySummary() const { return guntoplamtumuQuery; }
+    // The selected day's figures, as last computed.
+    DayFigures dayFigures() const;
+
+    // The movement the movement window's bound controls edit: typing writes the pending
+    // movement's fields (amounts, rate, description, type, source). It is stored only by
+    // saveMovement or by leaving it, through the ledger's checks.
+    Dataset& movementEntry() { return kasaTable; }
+
+    // Whether the date list stands on a day, and that day (the zero date when it does not).
+    bool hasSelectedDay() const;
+    QDate selectedDay() const;
+    // The nid of the current movement when it is a stored movement; 0 otherwise.
+    qint64 currentMovementId() const;
+    // A field of the current movement; null without one.
+    QVariant currentMovementValue(const QString& field) const;
+    // Whether a new or changed movement is pending.
+    bool hasPendingMovement() const { return kasaTable.isEditing(); }
+
+    // The balance before `firstDay` in `currency` (every currency when it is empty): the
+    // opening balance of a period report and of the two-date browser. Reads the per-day
+    // totals; the ledger's own figures do not change. Throws Error.
+    Money openingBalance(const QString& currency, const QDate& firstDay) const;
+
+    // Gives a daily report its data under the names its templates read (kasaTable,
+    // kasaRQuery, gunbasikasaQuery, guniciQuery): the day's movements as listed and the
+    // figures as last computed. A pending movement is first settled as leaving it would (a
+    // changed one is stored, an unchanged new one dropped). Throws Error.
+    void addDayToReport(report::ReportData& data);
+
+    // Makes `documents` a detail of the current movement: it follows the movement's nid in
+    // its field `movementField`.
+    void linkToCurrentMovement(Dataset& documents, const QString& movementField);
 
     // --- Selection ----------------------------------------------------------------------
     // The text of the currency box: a code, "Hepsi", or empty when nothing is selected.
     void setCurrencySelection(const QString& text) { currency_ = text; }
-    const QString& currencySelection() const { return currency_; }
     // The code compared with doviz_cinsi, or empty without a currency condition.
     QString currencyCondition() const;
-    // The day of the date list's current row; the zero date when the list is empty.
-    QDate selectedDay() const;
     // The ledger's date picker (vadesiDate): the year switches take their year from it.
     QDate pickerDate() const { return pickerDate_; }
     void setPickerDate(const QDate& date);
@@ -66,12 +107,6 @@ public:
     void KasaBakiye2();
     void GunlukBakiye();
     void GunlukBakiye2();
-    // Day start plus the day's balance (the day-end label).
-    double dayEndBalance() const;
-    // The per-currency summary: built and true under "Hepsi", closed and false otherwise.
-    bool ParaBirimiDurum();
-    // Re-runs the day totals with their current statement (after a save or delete).
-    void rerunDayTotals();
 
     // --- Commands -----------------------------------------------------------------------
     // Opening a cash book: the date list, the day figures, the movements, the summary.
@@ -79,12 +114,16 @@ public:
     // Closes the cash book's datasets; a pending movement is dropped, never stored.
     void closeBook();
     // Refresh ("BİLGİLERİ GÜNCELLE", choosing a currency): date list rebuilt and newest day
-    // selected, movements reloaded, the figures recomputed.
+    // selected, movements reloaded, the figures and the summary recomputed.
     void yenile();
     // Rebuilds the date list for the currency selection; the newest day becomes current.
     void rebuildDateList();
-    // Selecting a day of the date list.
+    // Selecting a day of the date list: the figures and the summary follow. Throws (and the
+    // list stays) when a pending movement cannot be stored.
     void selectDay(int row);
+    // Choosing a row of the day's movements. Throws (and the row stays) when a pending
+    // movement cannot be stored.
+    void selectMovement(int row);
     // "GİT": goes to the picker's date. Throws ValidationError(kDateNotFound) when the date
     // list does not have it; switches the cash book's year first when needed.
     void goToPickerDate();
@@ -99,21 +138,28 @@ public:
     void appendMovement();
     // "DEĞİŞTİR": false when the current row is not a stored movement.
     bool editCurrentMovement();
+    // Drops a pending movement, new or changed ("VAZGEÇ", the movement window hidden).
+    void cancelPendingMovement();
+    // Stores a changed pending movement, drops an unchanged new one, as leaving it would;
+    // the day totals follow a stored one. Throws ValidationError when it is refused.
+    void settlePendingMovement();
     // After the year-end carry-over, whatever its outcome: the ledger shows the year now open.
     void refreshAfterCarryOver();
-    // "SİL" after its question: deletes the current movement (a new row is only dropped).
+    // "SİL" after its question: deletes the current movement (a new row is only dropped);
+    // the figures and the summary follow.
     void deleteCurrentMovement();
 
-    enum class SaveResult { NothingPending, Declined, Saved };
-    // "SAKLA": stores the pending movement with the movement window's date and currency,
-    // switching the cash book's year first when the date lies in another year (after its
-    // question). Throws ValidationError with the check's message when the movement is
-    // refused; the row then stays pending.
-    SaveResult saveMovement(const EntryValues& entry);
+    // The movement window's values for the pending movement, sent whenever they change: a
+    // changed movement left pending is stored with them when it is left (moving to another
+    // row or day, starting another row).
+    void setEntryValues(const EntryValues& entry) { entry_ = entry; }
 
-    // The movement window's current values, used when a changed pending movement is stored
-    // by leaving it (moving to another row or day, starting another row).
-    std::function<EntryValues()> entryValues;
+    enum class SaveResult { NothingPending, Declined, Saved };
+    // "SAKLA": stores the pending movement with the movement window's values, switching the
+    // cash book's year first when the date lies in another year (after its question). Throws
+    // ValidationError with the check's message when the movement is refused; the row then
+    // stays pending.
+    SaveResult saveMovement(const EntryValues& entry);
 
     // Year switch of the open cash book to the picker's year (kasadegistir with the caller's
     // closing and reopening of the ledger's datasets). Throws ValidationError when the new
@@ -125,26 +171,40 @@ signals:
     void bookSwitched(const tamevo::OpenBookTexts& texts);
     // The day figures changed (labels follow).
     void figuresChanged();
+    // The per-currency summary was built again, or closed.
+    void summaryChanged();
     // The picker date changed.
     void pickerDateChanged(const QDate& date);
     // Another window moved the date list to a day (the calendar and the summary follow).
     void dayLocated();
 
 private:
-    void completeMovement(const EntryValues& entry);
+    // The per-currency summary for the selected day: built under "Hepsi", closed otherwise;
+    // run after every command that moves the day or changes its movements.
+    void ParaBirimiDurum();
+    void completeMovement();
     void runDayStart();
     void runDayTotals();
+    void rerunDayTotals();
     void closeForSwitch();
     void reopenAfterSwitch();
 
     Session& session_;
+    // The date list, the selected day's movements, the day start and day totals (BorcToplam,
+    // AlacakToplam and the calculated bakiye), the per-currency summary.
+    Dataset kasaRQuery;
+    Dataset kasaTable;
+    Dataset gunbasikasaQuery;
+    Dataset guniciQuery;
+    Dataset guntoplamtumuQuery;
+
     QString currency_;
     QDate pickerDate_;
     // The days the day start and day totals last ran for; invalid until they first run.
     QDate dayStartRanFor_;
     QDate dayTotalsRanFor_;
-    // The date and currency of the "SAKLA" being stored.
-    std::optional<EntryValues> saving_;
+    // The movement window's values for the pending movement.
+    EntryValues entry_;
 };
 
 // Reads an amount field: an empty value counts as zero.

@@ -48,7 +48,7 @@ QVariant EditableDatasetModel::data(const QModelIndex& index, int role) const
 
 bool EditableDatasetModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    Dataset* table = dataset();
+    Dataset* table = table_;
     if (!editable_ || role != Qt::EditRole || !index.isValid() || table == nullptr ||
         index.column() >= fields_.size() || index.row() >= table->recordCount()) {
         return false;

@@ -22,7 +22,10 @@ class Session;
 class EditableDatasetModel : public DatasetModel {
     Q_OBJECT
 public:
-    using DatasetModel::DatasetModel;
+    explicit EditableDatasetModel(Dataset& table, QObject* parent = nullptr)
+        : DatasetModel(table, parent), table_(&table)
+    {
+    }
 
     void addEditableColumn(const QString& field, const QString& title);
     void setEditable(bool editable) { editable_ = editable; }
@@ -33,6 +36,7 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
 private:
+    QPointer<Dataset> table_;
     QStringList fields_;
     bool editable_ = false;
 };

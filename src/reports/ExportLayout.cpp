@@ -82,11 +82,11 @@ void writeExportSheet(const ExportInput& input, XlsxSheet& sheet)
     }
     sheet.setRowStyle(kOpeningRow, Style::Bold);
     sheet.text(kOpeningRow, 'D', input.labels.opening, Style::Bold);
-    sheet.amount(kOpeningRow, 'F', input.opening, Style::BoldAmount);
+    sheet.amount(kOpeningRow, 'F', input.opening.stored(), Style::BoldAmount);
 
     int row = kOpeningRow;
-    qint64 in = 0;
-    qint64 out = 0;
+    Money in;
+    Money out;
     ExportRow movement;
     while (input.rows && input.rows(movement)) {
         ++row;
@@ -97,8 +97,8 @@ void writeExportSheet(const ExportInput& input, XlsxSheet& sheet)
         sheet.text(row, 'E', movement.currency);
         sheet.amount(row, 'F', movement.in);
         sheet.amount(row, 'G', movement.out);
-        in += kurus(movement.in.toDouble());
-        out += kurus(movement.out.toDouble());
+        in += Money::fromStored(movement.in);
+        out += Money::fromStored(movement.out);
     }
 
     // The totals sum the movement rows; with no movements they sum the empty row below the
@@ -111,12 +111,13 @@ void writeExportSheet(const ExportInput& input, XlsxSheet& sheet)
                                     .arg(QLatin1Char(letter))
                                     .arg(kFirstMovementRow)
                                     .arg(lastSummed);
-        sheet.formula(totals, letter, formula, fromKurus(sum), Style::BoldAmount);
+        sheet.formula(totals, letter, formula, sum.stored(), Style::BoldAmount);
     }
+    const Money net = in - out;
     sheet.text(totals + 1, 'D', input.labels.net, Style::Bold);
-    sheet.amount(totals + 1, 'F', input.net, Style::BoldAmount);
+    sheet.amount(totals + 1, 'F', net.stored(), Style::BoldAmount);
     sheet.text(totals + 2, 'D', input.labels.closing, Style::Bold);
-    sheet.amount(totals + 2, 'F', input.closing, Style::BoldAmount);
+    sheet.amount(totals + 2, 'F', (input.opening + net).stored(), Style::BoldAmount);
 }
 
 }  // namespace tamevo

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/Money.h"
+
 #include <QDate>
 #include <QString>
 #include <QVariant>
@@ -67,9 +69,7 @@ struct ExportInput {
     // workbook file.
     QDate first;
     QDate last;
-    double opening = 0;  // the balance before the first movement
-    double net = 0;      // money in minus money out of the movements
-    double closing = 0;  // opening plus net
+    Money opening;  // the balance before the first movement
     ExportRows rows;
 };
 
@@ -80,8 +80,9 @@ struct ExportInput {
 //                 currency, money in, money out
 //   then          an empty row, the totals as SUM formulas of the movement rows, the net
 //                 and the closing balance (bold)
-// Every amount cell carries the amount format. The totals are summed in kuruş; with no
-// movements they sum the empty row and are 0. Throws Error.
+// Every amount cell carries the amount format. The totals, the net and the closing balance
+// are summed in kuruş from the very rows written, so they always agree with the list; with
+// no movements they are 0 and the opening balance. Throws Error.
 void writeExportSheet(const ExportInput& input, XlsxSheet& sheet);
 
 }  // namespace tamevo

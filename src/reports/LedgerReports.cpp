@@ -121,13 +121,11 @@ int LedgerReports::buildPeriodReport(TwoDateOutput output, const TwoDateRange& r
 }
 
 // What every two-date build ends with: the range's opening balance (every movement before
-// its first day, in its currency; the ledger's day-start figure shows it until the ledger
-// computes its own again) and the title in the template that will print.
+// its first day, in its currency) and the title in the template that will print.
 int LedgerReports::finishBuild(const TwoDateRange& range, Choice choice, bool shortDescription,
                                const QString& titleWords)
 {
-    useStatement(ledger_.gunbasikasaQuery, dayStartStatement(range.currency, range.first));
-    emit ledger_.figuresChanged();
+    periodOpening_ = ledger_.openingBalance(range.currency, range.first);
     const int number = templateNumber(choice, shortDescription);
     frReport(number).replaceText(QStringLiteral("Memo1"), twoDateTitle(range, titleWords));
     return number;
@@ -162,13 +160,16 @@ report::PreparedReport LedgerReports::prepare(int number, const report::TextMeas
                                               const report::PrepareOptions& options)
 {
     const report::ReportTemplate& design = frReport(number);
-    ledger_.kasaTable.settle();
+    ledger_.settlePendingMovement();
 
     report::ReportData data;
-    data.addDataset(QStringLiteral("kasaTable"), ledger_.kasaTable);
-    data.addDataset(QStringLiteral("kasaRQuery"), ledger_.kasaRQuery);
-    data.addDataset(QStringLiteral("gunbasikasaQuery"), ledger_.gunbasikasaQuery);
-    data.addDataset(QStringLiteral("guniciQuery"), ledger_.guniciQuery);
+    const int base = (number - 1) % kTwinOffset + 1;
+    if (base == baseTemplate(Choice::GunlukKasa) || base == baseTemplate(Choice::GunlukKasaDetay)) {
+        ledger_.addDayToReport(data);
+    } else {
+        data.addRecord(QStringLiteral("gunbasikasaQuery"), {QStringLiteral("bakiye")},
+                       {periodOpening_.stored()});
+    }
     data.addDataset(kIkitarihQuery, ikitarihQuery);
     data.addDataset(kTarihQuery, tarihQuery);
     data.addDataset(QStringLiteral("islemturuQuery"), islemturuQuery);

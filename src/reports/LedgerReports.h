@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Dataset.h"
+#include "data/Money.h"
 #include "ledger/LedgerPrintChoice.h"
 #include "reportengine/PreparedReport.h"
 #include "reportengine/ReportData.h"
@@ -33,8 +34,9 @@ public:
     LedgerReports(Session& session, Ledger& ledger);
 
     // The two-date queries: the movements of a range, its totals per day and currency, its
-    // totals per transaction type and currency. (The range's opening balance is the ledger's
-    // gunbasikasaQuery.)
+    // totals per transaction type and currency. The range's opening balance is a figure of
+    // its own, which the period templates read as gunbasikasaQuery."bakiye"; the ledger's day
+    // figures are never touched by a period.
     Dataset ikitarihQuery;
     Dataset tarihQuery;
     Dataset islemturuQuery;
@@ -67,10 +69,11 @@ public:
     int guntoplamlari(const TwoDateRange& range, bool shortDescription);
     int ikitariharasidetay(const TwoDateRange& range, bool shortDescription);
 
-    // Prepares a template over what the ledger window holds now: the day's movements as
-    // listed, the figures as last computed, the two-date queries as last built, and the
-    // cash book's own firma record. A movement pending in the ledger is first settled as
-    // leaving it would (a changed one is stored, an unchanged new one dropped). Throws Error.
+    // Prepares a template: a daily one over what the ledger window holds now (the day's
+    // movements as listed, the figures as last computed), a period one over the two-date
+    // queries and the opening balance as last built; both with the cash book's own firma
+    // record. A movement pending in the ledger is first settled as leaving it would (a
+    // changed one is stored, an unchanged new one dropped). Throws Error.
     report::PreparedReport prepare(int number, const report::TextMeasurer& measurer,
                                    const report::PrepareOptions& options = {});
 
@@ -92,6 +95,8 @@ private:
 
     Session& session_;
     Ledger& ledger_;
+    // The opening balance of the range last built.
+    Money periodOpening_;
     std::array<std::optional<report::ReportTemplate>, 12> templates_;
 
     // The walk of the master/detail callbacks, valid while a report is prepared.

@@ -37,12 +37,8 @@ ExportInput dailyExportInput(const Ledger& ledger, const FirmaRecord& firma)
     if (day != kZeroDate) {
         input.first = input.last = day;
     }
-    const qint64 opening = kurus(amountOf(ledger.gunbasikasaQuery.value(QStringLiteral("bakiye"))));
-    const qint64 net = kurus(amountOf(ledger.guniciQuery.value(QStringLiteral("bakiye"))));
-    input.opening = fromKurus(opening);
-    input.net = fromKurus(net);
-    input.closing = fromKurus(opening + net);
-    input.rows = datasetRows(ledger.kasaTable);
+    input.opening = ledger.dayFigures().dayStart;
+    input.rows = datasetRows(ledger.movements());
     return input;
 }
 
@@ -50,12 +46,7 @@ void ExcelButClick(Ledger& ledger)
 {
     FirmaRecord firma;
     const bool ready = guarded([&] {
-        const bool pending = ledger.kasaTable.isEditing();
-        ledger.kasaTable.settle();
-        if (pending) {
-            // A stored movement changes the day's net; the figures follow it.
-            ledger.rerunDayTotals();
-        }
+        ledger.settlePendingMovement();
         firma = readFirmaRecord(ledger.session().kasaConnection);
     });
     if (ready) {

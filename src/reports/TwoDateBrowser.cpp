@@ -25,15 +25,11 @@ TwoDateBrowser::Figures TwoDateBrowser::readFigures(const TwoDateRange& range)
 {
     // The range's money in and out, summed in kuruş over its days.
     Figures figures;
-    {
-        Dataset sums(session_.kasaConnection);
-        useStatement(sums, twoDateSumsStatement(range));
-        figures.in = std::llround(amountOf(sums.value(QStringLiteral("BorcKurus"))));
-        figures.out = std::llround(amountOf(sums.value(QStringLiteral("AlacakKurus"))));
-    }
-    useStatement(ledger_.gunbasikasaQuery, dayStartStatement(range.currency, range.first));
-    emit ledger_.figuresChanged();
-    figures.opening = kurus(amountOf(ledger_.gunbasikasaQuery.value(QStringLiteral("bakiye"))));
+    Dataset sums(session_.kasaConnection);
+    useStatement(sums, twoDateSumsStatement(range));
+    figures.in = Money::fromKurus(sums.value(QStringLiteral("BorcKurus")).toLongLong());
+    figures.out = Money::fromKurus(sums.value(QStringLiteral("AlacakKurus")).toLongLong());
+    figures.opening = ledger_.openingBalance(range.currency, range.first);
     return figures;
 }
 
@@ -54,7 +50,7 @@ void TwoDateBrowser::ikitariharasitablo(const TwoDateRange& range, const QString
 TwoDateBrowser::Labels TwoDateBrowser::labels(const QLocale& locale) const
 {
     const auto day = [&](const QDate& d) { return locale.toString(d, QLocale::ShortFormat); };
-    const auto amount = [&](qint64 kurus) { return formatAmount(fromKurus(kurus), locale); };
+    const auto amount = [&](Money money) { return money.text(locale); };
     if (!range_.first.isValid()) {
         return {};
     }
@@ -86,9 +82,7 @@ ExportInput TwoDateBrowser::exportInput(const FirmaRecord& firma)
     input.firma = exportFirmaOf(firma);
     input.first = range_.first;
     input.last = range_.last;
-    input.opening = fromKurus(figures_.opening);
-    input.net = fromKurus(figures_.net());
-    input.closing = fromKurus(figures_.closing());
+    input.opening = ledger_.openingBalance(range_.currency, range_.first);
     input.rows = periodExportRows(session_.kasaConnection, range_);
     return input;
 }

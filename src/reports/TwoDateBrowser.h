@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/Money.h"
 #include "reports/ExportLayout.h"
 #include "reports/PeriodMovements.h"
 #include "reports/TwoDateQueries.h"
@@ -23,14 +24,14 @@ class TwoDateBrowser : public QObject {
 public:
     TwoDateBrowser(Session& session, Ledger& ledger, LedgerReports& reports);
 
-    // The browser's figures, in kuruş: the balance before the first day, the range's money
-    // in and out, their difference and the balance at the range's end.
+    // The browser's figures: the balance before the first day, the range's money in and
+    // out, their difference and the balance at the range's end.
     struct Figures {
-        qint64 opening = 0;
-        qint64 in = 0;
-        qint64 out = 0;
-        qint64 net() const { return in - out; }
-        qint64 closing() const { return opening + net(); }
+        Money opening;
+        Money in;
+        Money out;
+        Money net() const { return in - out; }
+        Money closing() const { return opening + net(); }
     };
 
     // The texts of the browser's labels.
@@ -46,16 +47,14 @@ public:
     };
 
     // Builds the browser for `range`; `currencyText` is the text of the two-date window's
-    // currency box, as the title shows it. The opening balance goes into the ledger's
-    // day-start query (the ledger's "GÜN BAŞI KASA" shows it until the ledger computes its
-    // own again), the figures come from the per-day totals, the list reads its first page,
-    // and the ledger's movement query ikitarihQuery takes the range, to be read when a report
-    // needs it. Throws Error; the browser keeps its last build then.
+    // currency box, as the title shows it. The figures come from the per-day totals, the list
+    // reads its first page, and the period movement query ikitarihQuery takes the range, to
+    // be read when a report needs it. The ledger's own figures stay the shown day's. Throws
+    // Error; the browser keeps its last build then.
     void ikitariharasitablo(const TwoDateRange& range, const QString& currencyText);
 
-    // The figures of `range`: its opening balance read into the ledger's day-start query (and
-    // announced to the ledger's displays), its money in and out from the per-day totals.
-    // Throws Error.
+    // The figures of `range`: its opening balance and its money in and out, from the per-day
+    // totals. Throws Error.
     Figures readFigures(const TwoDateRange& range);
 
     const TwoDateRange& range() const { return range_; }
@@ -69,7 +68,8 @@ public:
     // moved to its day). Throws Error.
     bool openMovement(int row);
 
-    // The period export of the listed movements with the browser's figures.
+    // The period export of the range's movements as they are now: the opening balance read
+    // again, the totals summed from the rows it lists.
     ExportInput exportInput(const FirmaRecord& firma);
     // "Excel": the period export written and opened; every failure is shown and ends only
     // this command.

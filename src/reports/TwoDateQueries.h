@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ledger/BalanceQueries.h"
+#include "data/Statement.h"
 
 #include <QDate>
 #include <QLocale>

@@ -192,10 +192,8 @@ void Program::connectAnalysisWindows()
     for (TdetayF* detail :
          {static_cast<TdetayF*>(gelirdetayF), static_cast<TdetayF*>(giderdetayF)}) {
         connect(detail, &TdetayF::editRequested, kasaF, onMovement([this] { kasaF->startEdit(); }));
-        connect(detail, &TdetayF::deleteRequested, this, onMovement([this] {
-                    ledger_->deleteCurrentMovement();
-                    ledger_->ParaBirimiDurum();
-                }));
+        connect(detail, &TdetayF::deleteRequested, this,
+                onMovement([this] { ledger_->deleteCurrentMovement(); }));
         connect(detail, &TdetayF::documentsRequested, resimkasaF,
                 onMovement([this] { resimkasaF->showDocuments(); }));
     }

@@ -26,7 +26,22 @@ QString defaultText(const QVariant& value)
 }  // namespace
 
 DatasetModel::DatasetModel(Dataset& dataset, QObject* parent)
-    : QAbstractTableModel(parent), dataset_(&dataset), rows_(dataset.recordCount())
+    : DatasetModel(
+          static_cast<const Dataset&>(dataset),
+          [target = QPointer<Dataset>(&dataset)](int row) {
+              if (target != nullptr) {
+                  target->setCurrentIndex(row);
+              }
+          },
+          parent)
+{
+}
+
+DatasetModel::DatasetModel(const Dataset& dataset, RowChooser chooseRow, QObject* parent)
+    : QAbstractTableModel(parent),
+      dataset_(&dataset),
+      chooseRow_(std::move(chooseRow)),
+      rows_(dataset.recordCount())
 {
     connect(&dataset, &Dataset::rowsReset, this, &DatasetModel::followReset);
     connect(&dataset, &Dataset::rowInserted, this, &DatasetModel::followInsert);
@@ -180,11 +195,12 @@ void bindTableView(QTableView& view, DatasetModel& model)
                          if (grid == nullptr || grid->following_ || !current.isValid()) {
                              return;
                          }
-                         Dataset* dataset = grid->dataset();
-                         if (dataset == nullptr || current.row() == dataset->currentIndex()) {
+                         const Dataset* dataset = grid->dataset();
+                         if (dataset == nullptr || !grid->chooseRow_ ||
+                             current.row() == dataset->currentIndex()) {
                              return;
                          }
-                         if (!guarded([&] { dataset->setCurrentIndex(current.row()); })) {
+                         if (!guarded([&] { grid->chooseRow_(current.row()); })) {
                              // A click goes on to select the clicked row after this
                              // returns; the view goes back to the dataset's row after that.
                              QMetaObject::invokeMethod(table, showDatasetRow, Qt::QueuedConnection);

@@ -28,10 +28,17 @@ public:
     using Formatter = std::function<QString(const QVariant&)>;
     // The colours of the cell of `field` on `row`; the row gives its values and its index.
     using CellStyler = std::function<CellStyle(const DatasetRow& row, const QString& field)>;
+    // Makes a row the dataset's current row when the user chooses it in a view; throws when
+    // the move is refused (a pending row that cannot be stored).
+    using RowChooser = std::function<void(int row)>;
 
+    // A grid that moves the dataset itself to the row the user chooses.
     explicit DatasetModel(Dataset& dataset, QObject* parent = nullptr);
+    // A grid over a dataset another object guards: a chosen row is asked of `chooseRow`; with
+    // none, choosing a row only selects it in the view.
+    DatasetModel(const Dataset& dataset, RowChooser chooseRow, QObject* parent = nullptr);
 
-    Dataset* dataset() const { return dataset_; }
+    const Dataset* dataset() const { return dataset_; }
 
     // A column showing `field` under `title`. The formatter gives the text of a value;
     // without one a day shows as dd.MM.yyyy and any other value as it is.
@@ -61,7 +68,8 @@ private:
     void followRemoved();
     void followChange(int row);
 
-    QPointer<Dataset> dataset_;
+    QPointer<const Dataset> dataset_;
+    RowChooser chooseRow_;
     QVector<Column> columns_;
     CellStyler cellStyle_;
     int rows_ = 0;

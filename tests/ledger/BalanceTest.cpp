@@ -28,19 +28,19 @@ TEST_F(LedgerTest, DayFiguresOfOneCurrency)
     ledger->openBook();
     ledger->yenile();
     EXPECT_EQ(ledger->selectedDay(), jan6);  // the newest day after a refresh
-    EXPECT_EQ(ledger->kasaRQuery.recordCount(), 4);
+    EXPECT_EQ(ledger->dateList().recordCount(), 4);
 
     select(jan5);
-    EXPECT_DOUBLE_EQ(figure(ledger->gunbasikasaQuery, "bakiye"), 500);
-    EXPECT_DOUBLE_EQ(figure(ledger->guniciQuery, "BorcToplam"), 100);
-    EXPECT_DOUBLE_EQ(figure(ledger->guniciQuery, "AlacakToplam"), 30);
-    EXPECT_DOUBLE_EQ(figure(ledger->guniciQuery, "bakiye"), 70);
-    EXPECT_DOUBLE_EQ(ledger->dayEndBalance(), 570);
-    EXPECT_EQ(formatAmount(ledger->dayEndBalance(), QLocale(QLocale::Turkish)),
+    EXPECT_EQ(ledger->dayFigures().dayStart, lira(500));
+    EXPECT_EQ(ledger->dayFigures().in, lira(100));
+    EXPECT_EQ(ledger->dayFigures().out, lira(30));
+    EXPECT_EQ(ledger->dayFigures().balance(), lira(70));
+    EXPECT_EQ(ledger->dayFigures().dayEnd(), lira(570));
+    EXPECT_EQ(ledger->dayFigures().dayEnd().text(QLocale(QLocale::Turkish)),
               QStringLiteral("570,00"));
     // The movement table shows the day's TL movements only.
-    EXPECT_EQ(ledger->kasaTable.recordCount(), 2);
-    EXPECT_FALSE(ledger->ParaBirimiDurum());
+    EXPECT_EQ(ledger->movements().recordCount(), 2);
+    EXPECT_FALSE(ledger->currencySummary().isOpen());
 }
 
 TEST_F(LedgerTest, AllCurrenciesAddRawAmountsAndTheSummarySeparatesThem)
@@ -52,23 +52,25 @@ TEST_F(LedgerTest, AllCurrenciesAddRawAmountsAndTheSummarySeparatesThem)
     ledger->openBook();
     ledger->yenile();
     EXPECT_EQ(ledger->selectedDay(), jan5);
-    EXPECT_DOUBLE_EQ(figure(ledger->guniciQuery, "BorcToplam"), 110);
-    EXPECT_DOUBLE_EQ(figure(ledger->gunbasikasaQuery, "bakiye"), 5);
-    EXPECT_EQ(ledger->kasaTable.recordCount(), 2);
+    EXPECT_EQ(ledger->dayFigures().in, lira(110));
+    EXPECT_EQ(ledger->dayFigures().dayStart, lira(5));
+    EXPECT_EQ(ledger->movements().recordCount(), 2);
 
-    ASSERT_TRUE(ledger->ParaBirimiDurum());
-    Dataset& summary = ledger->guntoplamtumuQuery;
+    ASSERT_TRUE(ledger->currencySummary().isOpen());
+    const Dataset& summary = ledger->currencySummary();
     ASSERT_EQ(summary.recordCount(), 3);
-    QMap<QString, QList<double>> rows;
+    QMap<QString, QList<Money>> rows;
     for (int r = 0; r < summary.recordCount(); ++r) {
-        summary.setCurrentIndex(r);
-        rows[summary.value(QStringLiteral("doviz_cinsi")).toString()] = {
-            figure(summary, "GunBasi"), figure(summary, "BorcToplam"),
-            figure(summary, "AlacakToplam"), figure(summary, "bakiye")};
+        rows[summary.valueAt(r, QStringLiteral("doviz_cinsi")).toString()] = {
+            figure(summary, r, "GunBasi"), figure(summary, r, "BorcToplam"),
+            figure(summary, r, "AlacakToplam"), figure(summary, r, "bakiye")};
     }
-    EXPECT_EQ(rows.value(QStringLiteral("TL")), (QList<double>{0, 100, 0, 100}));
-    EXPECT_EQ(rows.value(QStringLiteral("USD")), (QList<double>{0, 10, 0, 10}));
-    EXPECT_EQ(rows.value(QStringLiteral("EURO")), (QList<double>{5, 0, 0, 5}));
+    EXPECT_EQ(rows.value(QStringLiteral("TL")),
+              (QList<Money>{lira(0), lira(100), lira(0), lira(100)}));
+    EXPECT_EQ(rows.value(QStringLiteral("USD")),
+              (QList<Money>{lira(0), lira(10), lira(0), lira(10)}));
+    EXPECT_EQ(rows.value(QStringLiteral("EURO")),
+              (QList<Money>{lira(5), lira(0), lira(0), lira(5)}));
 }
 
 TEST_F(LedgerTest, ACurrencyWithoutMovementsGivesAnEmptyListAndZeroFigures)
@@ -77,12 +79,13 @@ TEST_F(LedgerTest, ACurrencyWithoutMovementsGivesAnEmptyListAndZeroFigures)
     ledger->setCurrencySelection(QStringLiteral("USD"));
     ledger->openBook();
     ledger->yenile();
-    EXPECT_TRUE(ledger->kasaRQuery.isEmpty());
+    EXPECT_TRUE(ledger->dateList().isEmpty());
     EXPECT_EQ(ledger->selectedDay(), kZeroDate);
-    EXPECT_TRUE(ledger->gunbasikasaQuery.value(QStringLiteral("BorcToplam")).isNull());
-    EXPECT_TRUE(ledger->guniciQuery.value(QStringLiteral("AlacakToplam")).isNull());
-    EXPECT_DOUBLE_EQ(ledger->dayEndBalance(), 0);
-    EXPECT_EQ(ledger->kasaTable.recordCount(), 0);
+    EXPECT_EQ(ledger->dayFigures().dayStart, lira(0));
+    EXPECT_EQ(ledger->dayFigures().in, lira(0));
+    EXPECT_EQ(ledger->dayFigures().out, lira(0));
+    EXPECT_EQ(ledger->dayFigures().dayEnd(), lira(0));
+    EXPECT_EQ(ledger->movements().recordCount(), 0);
 }
 
 TEST_F(LedgerTest, OpeningABookWhoseFirstCurrencyHasNoMovementsShowsZeroNotAnotherCurrency)
@@ -90,8 +93,8 @@ TEST_F(LedgerTest, OpeningABookWhoseFirstCurrencyHasNoMovementsShowsZeroNotAnoth
     addMovement(jan5, QStringLiteral("EURO"), 100, std::nullopt);
     ledger->openBook();  // TL selected: its date list is empty
     EXPECT_EQ(ledger->selectedDay(), kZeroDate);
-    EXPECT_DOUBLE_EQ(figure(ledger->gunbasikasaQuery, "bakiye"), 0);
-    EXPECT_DOUBLE_EQ(figure(ledger->guniciQuery, "BorcToplam"), 0);
+    EXPECT_EQ(ledger->dayFigures().dayStart, lira(0));
+    EXPECT_EQ(ledger->dayFigures().in, lira(0));
 }
 
 TEST_F(LedgerTest, NegativeAmountsCountInTheDayStartButNotInTheSummarysDayStart)
@@ -103,9 +106,9 @@ TEST_F(LedgerTest, NegativeAmountsCountInTheDayStartButNotInTheSummarysDayStart)
     ledger->setCurrencySelection(kAllCurrencies);
     ledger->openBook();
     ledger->yenile();
-    EXPECT_DOUBLE_EQ(figure(ledger->gunbasikasaQuery, "bakiye"), 85);
-    ASSERT_TRUE(ledger->ParaBirimiDurum());
-    EXPECT_DOUBLE_EQ(figure(ledger->guntoplamtumuQuery, "GunBasi"), 100);
+    EXPECT_EQ(ledger->dayFigures().dayStart, lira(85));
+    ASSERT_TRUE(ledger->currencySummary().isOpen());
+    EXPECT_EQ(figure(ledger->currencySummary(), 0, "GunBasi"), lira(100));
 }
 
 TEST_F(LedgerTest, TheSameDayAgainDoesNotRunTheFiguresAgainButARefreshDoes)
@@ -117,9 +120,9 @@ TEST_F(LedgerTest, TheSameDayAgainDoesNotRunTheFiguresAgainButARefreshDoes)
     select(jan5);
     addMovement(jan4, QStringLiteral("TL"), 1, std::nullopt);  // from outside the ledger
     select(jan5);
-    EXPECT_DOUBLE_EQ(figure(ledger->gunbasikasaQuery, "bakiye"), 50);
+    EXPECT_EQ(ledger->dayFigures().dayStart, lira(50));
     ledger->yenile();
-    EXPECT_DOUBLE_EQ(figure(ledger->gunbasikasaQuery, "bakiye"), 51);
+    EXPECT_EQ(ledger->dayFigures().dayStart, lira(51));
 }
 
 TEST_F(LedgerTest, DeletingADaysLastMovementKeepsTheDayListedWithEmptyTotals)
@@ -129,12 +132,12 @@ TEST_F(LedgerTest, DeletingADaysLastMovementKeepsTheDayListedWithEmptyTotals)
     ledger->openBook();
     ledger->yenile();
     ledger->deleteCurrentMovement();
-    EXPECT_EQ(ledger->kasaRQuery.recordCount(), 2);
+    EXPECT_EQ(ledger->dateList().recordCount(), 2);
     EXPECT_EQ(ledger->selectedDay(), jan5);
-    EXPECT_TRUE(ledger->guniciQuery.value(QStringLiteral("BorcToplam")).isNull());
-    EXPECT_DOUBLE_EQ(ledger->dayEndBalance(), 50);
+    EXPECT_EQ(ledger->dayFigures().in, lira(0));
+    EXPECT_EQ(ledger->dayFigures().dayEnd(), lira(50));
     ledger->yenile();
-    EXPECT_EQ(ledger->kasaRQuery.recordCount(), 1);
+    EXPECT_EQ(ledger->dateList().recordCount(), 1);
 }
 
 // The per-day totals stay equal to sums over the movements through any mix of inserts,
@@ -214,11 +217,11 @@ TEST_F(LedgerTest, LocatingAMovementMovesTheLedgerToItsDayAndRow)
 
     EXPECT_TRUE(ledger->locateMovement(jan4, 1));
     EXPECT_EQ(ledger->selectedDay(), jan4);
-    EXPECT_EQ(figure(ledger->guniciQuery, "BorcToplam"), 10.0);
-    EXPECT_EQ(ledger->kasaTable.value(QStringLiteral("nid")).toLongLong(), 1);
+    EXPECT_EQ(ledger->dayFigures().in, lira(10.0));
+    EXPECT_EQ(ledger->movements().value(QStringLiteral("nid")).toLongLong(), 1);
 
     EXPECT_TRUE(ledger->locateMovement(jan5, 3));
-    EXPECT_EQ(ledger->kasaTable.value(QStringLiteral("borc_tutar")).toDouble(), 30.0);
+    EXPECT_EQ(ledger->movements().value(QStringLiteral("borc_tutar")).toDouble(), 30.0);
 
     // Another currency than the ledger's: the day is shown, the movement is not found.
     EXPECT_FALSE(ledger->locateMovement(jan5, 4));
@@ -258,6 +261,6 @@ TEST_F(LedgerTest, AFailedReadOfTheDateListIsAnErrorNeverADayWithoutMovements)
     file.close();
     ledger->goToPickerDate();
     EXPECT_EQ(ledger->selectedDay(), jan5);
-    EXPECT_DOUBLE_EQ(figure(ledger->guniciQuery, "BorcToplam"), 7);
-    EXPECT_EQ(ledger->kasaTable.recordCount(), 1);
+    EXPECT_EQ(ledger->dayFigures().in, lira(7));
+    EXPECT_EQ(ledger->movements().recordCount(), 1);
 }

@@ -183,10 +183,11 @@ int runWorker(const QString& folder, const QString& logPath, quint32 seed)
                 const QString currency =
                     random.bounded(4) == 0 ? QStringLiteral("USD") : QStringLiteral("TL");
                 ledger.appendMovement();
-                ledger.kasaTable.setValue(
+                ledger.movementEntry().setValue(
                     in ? QStringLiteral("borc_tutar") : QStringLiteral("alacak_tutar"),
                     kurus / 100.0);
-                ledger.kasaTable.setValue(QStringLiteral("aciklama"), descriptionOf(kurus, in));
+                ledger.movementEntry().setValue(QStringLiteral("aciklama"),
+                                                descriptionOf(kurus, in));
                 if (ledger.saveMovement({day, currency}) != Ledger::SaveResult::Saved) {
                     return 5;
                 }

@@ -45,16 +45,27 @@ void LedgerTest::addMovement(const QDate& day, const QString& currency, std::opt
                       neden)});
 }
 
-void LedgerTest::select(const QDate& day)
+int LedgerTest::rowOfDay(const QDate& day) const
 {
-    ASSERT_TRUE(ledger->kasaRQuery.locate(QStringLiteral("islem_tarihi"), day))
-        << day.toString().toStdString();
-    ledger->selectDay(ledger->kasaRQuery.currentIndex());
+    const Dataset& days = ledger->dateList();
+    for (int row = 0; row < days.recordCount(); ++row) {
+        if (days.valueAt(row, QStringLiteral("islem_tarihi")).toDate() == day) {
+            return row;
+        }
+    }
+    return -1;
 }
 
-double LedgerTest::figure(Dataset& query, const char* field)
+void LedgerTest::select(const QDate& day)
 {
-    return amountOf(query.value(QString::fromLatin1(field)));
+    const int row = rowOfDay(day);
+    ASSERT_GE(row, 0) << "no " << day.toString().toStdString() << " in the date list";
+    ledger->selectDay(row);
+}
+
+Money LedgerTest::figure(const Dataset& query, int row, const char* field)
+{
+    return Money::fromStored(query.valueAt(row, QString::fromLatin1(field)));
 }
 
 }  // namespace tamevo::test

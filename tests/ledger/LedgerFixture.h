@@ -4,6 +4,7 @@
 #include "data/Session.h"
 #include "ledger/Ledger.h"
 
+#include "support/MoneyPrinter.h"
 #include "support/ProgramFolderFixture.h"
 
 #include <QDate>
@@ -23,10 +24,12 @@ protected:
                      std::optional<double> out, const QString& description = {},
                      const QString& type = {});
     QString bookFile(int year = 2021) const { return QStringLiteral("Data/K01%1.mdb").arg(year); }
+    // The row of a day in the date list; -1 when the list does not hold it.
+    int rowOfDay(const QDate& day) const;
     // Selects a day of the date list as a click does.
     void select(const QDate& day);
-    // A figure of a day query (null sums read as 0).
-    double figure(Dataset& query, const char* field);
+    // A figure of a row of a query the ledger shows (null sums read as 0).
+    static Money figure(const Dataset& query, int row, const char* field);
 
     Session session;
     std::optional<Ledger> ledger;

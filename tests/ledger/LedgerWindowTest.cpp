@@ -131,9 +131,9 @@ TEST_F(LedgerWindowTest, RefusedSaveKeepsTheWindowOnThePendingMovement)
         dialogs().messages().last(),
         QStringLiteral(
             "Aynı anda hem borç ve alacak işlemi yapamazsınız. Bir tane işlemi iptal ediniz."));
-    EXPECT_TRUE(program->ledger().kasaTable.isEditing());
+    EXPECT_TRUE(program->ledger().hasPendingMovement());
     click(control<QAbstractButton>("kasaF", "JvXPButton2"));
-    EXPECT_FALSE(program->ledger().kasaTable.isEditing());
+    EXPECT_FALSE(program->ledger().hasPendingMovement());
     EXPECT_EQ(
         queryValue(QStringLiteral("Data/K012021.mdb"), QStringLiteral("SELECT count(*) FROM nakit"))
             .toInt(),
@@ -323,8 +323,9 @@ TEST_F(LedgerWindowTest, MinimizingTheMovementWindowKeepsWhatWasTyped)
     QCoreApplication::processEvents();
     entry->showNormal();
     QCoreApplication::processEvents();
-    EXPECT_TRUE(program->ledger().kasaTable.isEditing());
-    EXPECT_EQ(program->ledger().kasaTable.value(QStringLiteral("borc_tutar")).toDouble(), 75.0);
+    EXPECT_TRUE(program->ledger().hasPendingMovement());
+    EXPECT_EQ(program->ledger().currentMovementValue(QStringLiteral("borc_tutar")).toDouble(),
+              75.0);
     click(control<QAbstractButton>("kasaF", "BitBtn1"));
     EXPECT_EQ(dialogs().messages(), QStringList{QStringLiteral("İşlem başarıyla kayıt edildi")});
 
@@ -332,7 +333,7 @@ TEST_F(LedgerWindowTest, MinimizingTheMovementWindowKeepsWhatWasTyped)
     click(control<QAbstractButton>("kasaRF", "tahsilatYap"));
     type(control<QLineEdit>("kasaF", "DBEdit1"), QStringLiteral("80"));
     click(control<QAbstractButton>("kasaF", "kapat"));
-    EXPECT_FALSE(program->ledger().kasaTable.isEditing());
+    EXPECT_FALSE(program->ledger().hasPendingMovement());
     EXPECT_EQ(queryValue(QStringLiteral("Data/K012021.mdb"),
                          QStringLiteral("SELECT group_concat(borc_tutar) FROM nakit"))
                   .toString(),
@@ -352,7 +353,7 @@ TEST_F(LedgerWindowTest, LeavingARefusedMovementByTheDateListSaysWhyOnce)
               QStringList{QStringLiteral("Aynı anda hem borç ve alacak işlemi yapamazsınız. Bir "
                                          "tane işlemi iptal ediniz.")});
     // The movement stays pending on its day.
-    EXPECT_TRUE(program->ledger().kasaTable.isEditing());
+    EXPECT_TRUE(program->ledger().hasPendingMovement());
     EXPECT_EQ(program->ledger().selectedDay(), jan5);
     click(control<QAbstractButton>("kasaF", "JvXPButton2"));
 }

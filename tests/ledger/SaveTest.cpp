@@ -46,9 +46,9 @@ protected:
     void type(const Typed& t)
     {
         ledger->appendMovement();
-        ledger->kasaTable.setValue(QStringLiteral("borc_tutar"), variant(t.in));
-        ledger->kasaTable.setValue(QStringLiteral("alacak_tutar"), variant(t.out));
-        ledger->kasaTable.setValue(QStringLiteral("doviz_kuru"), variant(t.rate));
+        ledger->movementEntry().setValue(QStringLiteral("borc_tutar"), variant(t.in));
+        ledger->movementEntry().setValue(QStringLiteral("alacak_tutar"), variant(t.out));
+        ledger->movementEntry().setValue(QStringLiteral("doviz_kuru"), variant(t.rate));
     }
 
     Stored storedRow(const QString& where)
@@ -85,7 +85,7 @@ TEST_F(MovementSaveTest, RatesAndLocalAmountsAreCompletedOnSave)
         type(c.typed);
         const QString currency = QString::fromLatin1(c.typed.currency);
         EXPECT_EQ(ledger->saveMovement({jan5, currency}), Ledger::SaveResult::Saved);
-        const qlonglong nid = ledger->kasaTable.value(QStringLiteral("nid")).toLongLong();
+        const qlonglong nid = ledger->movements().value(QStringLiteral("nid")).toLongLong();
         const Stored s = storedRow(QStringLiteral("nid = %1").arg(nid));
         const Stored& e = c.stored;
         EXPECT_EQ(s.in, e.in) << c.typed.currency;
@@ -113,8 +113,8 @@ TEST_F(MovementSaveTest, OneSideChecksRefuseAndKeepTheRowPending)
         } catch (const ValidationError& e) {
             EXPECT_EQ(e.text(), QStringLiteral("Borç veya alacak tutarı girmelisiniz."));
         }
-        EXPECT_TRUE(ledger->kasaTable.isEditing());
-        ledger->kasaTable.cancel();
+        EXPECT_TRUE(ledger->movements().isEditing());
+        ledger->cancelPendingMovement();
     }
 
     type({"USD", 50, 10, 3});
@@ -125,19 +125,19 @@ TEST_F(MovementSaveTest, OneSideChecksRefuseAndKeepTheRowPending)
         EXPECT_EQ(e.text(), QStringLiteral("Aynı anda hem borç ve alacak işlemi yapamazsınız. "
                                            "Bir tane işlemi iptal ediniz."));
     }
-    EXPECT_TRUE(ledger->kasaTable.isEditing());
-    EXPECT_EQ(ledger->kasaTable.value(QStringLiteral("doviz_cinsi")).toString(),
+    EXPECT_TRUE(ledger->movements().isEditing());
+    EXPECT_EQ(ledger->movements().value(QStringLiteral("doviz_cinsi")).toString(),
               QStringLiteral("USD"));
-    EXPECT_EQ(ledger->kasaTable.value(QStringLiteral("islem_tarihi")).toDate(), jan6);
+    EXPECT_EQ(ledger->movements().value(QStringLiteral("islem_tarihi")).toDate(), jan6);
     EXPECT_EQ(queryValue(bookFile(), QStringLiteral("SELECT count(*) FROM nakit")).toInt(), before);
 
     // Once the other side is cleared it is stored, and a day without movements joins the list.
-    ledger->kasaTable.setValue(QStringLiteral("alacak_tutar"), QVariant());
+    ledger->movementEntry().setValue(QStringLiteral("alacak_tutar"), QVariant());
     EXPECT_EQ(ledger->saveMovement({jan6, QStringLiteral("USD")}), Ledger::SaveResult::Saved);
     EXPECT_EQ(ledger->selectedDay(), jan6);
-    EXPECT_DOUBLE_EQ(figure(ledger->guniciQuery, "BorcToplam"), 50);
-    EXPECT_EQ(ledger->kasaTable.value(QStringLiteral("aciklama")), QVariant());
-    EXPECT_DOUBLE_EQ(ledger->kasaTable.value(QStringLiteral("borc_tutar")).toDouble(), 50);
+    EXPECT_EQ(ledger->dayFigures().in, lira(50));
+    EXPECT_EQ(ledger->movements().value(QStringLiteral("aciklama")), QVariant());
+    EXPECT_DOUBLE_EQ(ledger->movements().value(QStringLiteral("borc_tutar")).toDouble(), 50);
     // A second SAKLA without changes does nothing.
     EXPECT_EQ(ledger->saveMovement({jan6, QStringLiteral("USD")}),
               Ledger::SaveResult::NothingPending);
@@ -151,28 +151,28 @@ TEST_F(MovementSaveTest, MovingAnAmountToTheOtherSideKeepsTheOldLocalAmount)
     ledger->yenile();
     ASSERT_EQ(storedRow(QStringLiteral("aciklama = 'ilk'")).dovizBorc, 10);
     ASSERT_TRUE(ledger->editCurrentMovement());
-    ledger->kasaTable.setValue(QStringLiteral("borc_tutar"), QVariant());
-    ledger->kasaTable.setValue(QStringLiteral("alacak_tutar"), 40.0);
+    ledger->movementEntry().setValue(QStringLiteral("borc_tutar"), QVariant());
+    ledger->movementEntry().setValue(QStringLiteral("alacak_tutar"), 40.0);
     ledger->saveMovement({jan5, QStringLiteral("TL")});
     const Stored s = storedRow(QStringLiteral("aciklama = 'ilk'"));
     EXPECT_EQ(s.dovizBorc, 10);  // the old local money-in amount stays
     EXPECT_EQ(s.dovizAlacak, 40);
-    EXPECT_DOUBLE_EQ(figure(ledger->guniciQuery, "AlacakToplam"), 40);
+    EXPECT_EQ(ledger->dayFigures().out, lira(40));
 }
 
 TEST_F(MovementSaveTest, ADateInTheNextYearIsStoredInThatYearsBook)
 {
     ASSERT_TRUE(ledger->editCurrentMovement());
-    ledger->kasaTable.setValue(QStringLiteral("borc_tutar"), 75.0);
-    ledger->kasaTable.setValue(QStringLiteral("doviz_kuru"), 2.0);
-    ledger->kasaTable.setValue(QStringLiteral("aciklama"), QStringLiteral("yeni yıl"));
-    ledger->kasaTable.setValue(QStringLiteral("neden"), QStringLiteral("SATIŞ"));
-    ledger->kasaTable.setValue(QStringLiteral("bankaadi"), QStringLiteral("Nakit"));
+    ledger->movementEntry().setValue(QStringLiteral("borc_tutar"), 75.0);
+    ledger->movementEntry().setValue(QStringLiteral("doviz_kuru"), 2.0);
+    ledger->movementEntry().setValue(QStringLiteral("aciklama"), QStringLiteral("yeni yıl"));
+    ledger->movementEntry().setValue(QStringLiteral("neden"), QStringLiteral("SATIŞ"));
+    ledger->movementEntry().setValue(QStringLiteral("bankaadi"), QStringLiteral("Nakit"));
     const QDate next(2022, 1, 3);
 
     dialogs().answer(Dialogs::Answer::No);
     EXPECT_EQ(ledger->saveMovement({next, QStringLiteral("USD")}), Ledger::SaveResult::Declined);
-    EXPECT_TRUE(ledger->kasaTable.isEditing());
+    EXPECT_TRUE(ledger->movements().isEditing());
     EXPECT_EQ(session.CalismaYili, 2021);
 
     dialogs().answer(Dialogs::Answer::Yes);
@@ -204,7 +204,7 @@ TEST_F(MovementSaveTest, AFailedYearSwitchStoresNothingAndKeepsTheRowPending)
     EXPECT_THROW(ledger->saveMovement({QDate(2022, 2, 1), QStringLiteral("TL")}), ValidationError);
     EXPECT_FALSE(QFile::exists(path(bookFile(2022))));
     EXPECT_EQ(session.CalismaYili, 2021);
-    EXPECT_TRUE(ledger->kasaTable.isEditing());
+    EXPECT_TRUE(ledger->movements().isEditing());
     EXPECT_EQ(queryValue(bookFile(), QStringLiteral("SELECT count(*) FROM nakit")).toInt(), 1);
     EXPECT_EQ(ledger->pickerDate(), QDate(2021, 6, 1));
 }
@@ -213,13 +213,13 @@ TEST_F(MovementSaveTest, LeavingAChangedRowStoresItThroughTheSameChecks)
 {
     addMovement(jan6, QStringLiteral("TL"), 1, std::nullopt);
     ledger->yenile();  // jan6 selected
-    ledger->entryValues = [] { return EntryValues{jan6, QStringLiteral("TL")}; };
+    ledger->setEntryValues({jan6, QStringLiteral("TL")});
     type({"TL", 3, 4, std::nullopt});  // both sides: refused
     EXPECT_THROW(ledger->selectDay(1), ValidationError);
     EXPECT_EQ(ledger->selectedDay(), jan6);
-    EXPECT_TRUE(ledger->kasaTable.isEditing());
+    EXPECT_TRUE(ledger->movements().isEditing());
 
-    ledger->kasaTable.setValue(QStringLiteral("alacak_tutar"), QVariant());
+    ledger->movementEntry().setValue(QStringLiteral("alacak_tutar"), QVariant());
     ledger->selectDay(1);  // now it passes, completed as SAKLA completes it
     EXPECT_EQ(ledger->selectedDay(), jan5);
     const Stored s = storedRow(QStringLiteral("borc_tutar = 3"));

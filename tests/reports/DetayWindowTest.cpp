@@ -85,10 +85,10 @@ TEST_F(DetayWindowTest, RowCommandsGoThroughTheLedger)
     clickRow(detailGrid(), 1, true);  // "Havale"
     EXPECT_TRUE(isShown("kasaF"));
     EXPECT_EQ(ledger.selectedDay(), QDate(2021, 3, 10));
-    EXPECT_EQ(ledger.kasaTable.state(), DatasetState::Edit);
-    EXPECT_EQ(ledger.kasaTable.value(QStringLiteral("aciklama")).toString(),
+    EXPECT_EQ(ledger.movements().state(), DatasetState::Edit);
+    EXPECT_EQ(ledger.movements().value(QStringLiteral("aciklama")).toString(),
               QStringLiteral("Havale"));
-    ledger.kasaTable.cancel();
+    ledger.cancelPendingMovement();
     windowNamed("kasaF")->hide();
 
     clickRow(detailGrid(), 2, true);  // "Dolar satış", in USD
@@ -96,7 +96,7 @@ TEST_F(DetayWindowTest, RowCommandsGoThroughTheLedger)
 
     chooseFromMenu(detailGrid(), 0, QStringLiteral("Evraklarına Bak/Ekle"));
     EXPECT_TRUE(isShown("resimkasaF"));
-    EXPECT_EQ(ledger.kasaTable.value(QStringLiteral("aciklama")).toString(),
+    EXPECT_EQ(ledger.movements().value(QStringLiteral("aciklama")).toString(),
               QStringLiteral("Peşin satış"));
     windowNamed("resimkasaF")->hide();
 

@@ -44,7 +44,7 @@ protected:
         ledger->setCurrencySelection(currency);
         ledger->openBook();
         ledger->yenile();
-        if (ledger->kasaRQuery.locate(QStringLiteral("islem_tarihi"), day)) {
+        if (rowOfDay(day) >= 0) {
             select(day);
         }
     }
@@ -126,8 +126,8 @@ TEST_F(LedgerReportsTest, DailyReportPrintsTheDayItsMovementsAndItsFigures)
     addMovement(kDay, QStringLiteral("TL"), std::nullopt, 30, QStringLiteral("Kırtasiye"));
     addMovement(kDay, QStringLiteral("USD"), 10, std::nullopt, QStringLiteral("Döviz"));
     openLedger();
-    ledger->kasaTable.last();
-    const int current = ledger->kasaTable.currentIndex();
+    ledger->selectMovement(ledger->movements().recordCount() - 1);
+    const int current = ledger->movements().currentIndex();
 
     for (int number : {1, 7, 6, 12}) {
         SCOPED_TRACE(number);
@@ -164,7 +164,7 @@ TEST_F(LedgerReportsTest, DailyReportPrintsTheDayItsMovementsAndItsFigures)
                   QStringLiteral("Sayfa 1 / 1"));
     }
     // Printing walks the rows without moving the ledger's current movement.
-    EXPECT_EQ(ledger->kasaTable.currentIndex(), current);
+    EXPECT_EQ(ledger->movements().currentIndex(), current);
 }
 
 TEST_F(LedgerReportsTest, TotalsAreTheKurusOfTheRowsPrinted)
@@ -542,11 +542,11 @@ TEST_F(LedgerReportsTest, PendingMovementIsSettledBeforePrinting)
     ledger->appendMovement();
     EXPECT_EQ(column(prepare(1), QStringLiteral("Band4"), QStringLiteral("Memo12")),
               QStringList{QStringLiteral("Kayıtlı")});
-    EXPECT_FALSE(ledger->kasaTable.isEditing());
+    EXPECT_FALSE(ledger->movements().isEditing());
 
     ledger->appendMovement();
-    ledger->kasaTable.setValue(QStringLiteral("borc_tutar"), 25.0);
-    ledger->kasaTable.setValue(QStringLiteral("aciklama"), QStringLiteral("Yeni"));
+    ledger->movementEntry().setValue(QStringLiteral("borc_tutar"), 25.0);
+    ledger->movementEntry().setValue(QStringLiteral("aciklama"), QStringLiteral("Yeni"));
     EXPECT_EQ(column(prepare(1), QStringLiteral("Band4"), QStringLiteral("Memo12")),
               (QStringList{QStringLiteral("Kayıtlı"), QStringLiteral("Yeni")}));
     EXPECT_EQ(queryValue(bookFile(), QStringLiteral("SELECT COUNT(*) FROM nakit")).toInt(), 2);

@@ -242,11 +242,11 @@ TEST_F(SpreadsheetExportTest, PendingMovementIsStoredBeforeTheExport)
 {
     addMovement({2021, 1, 5}, QStringLiteral("TL"), 100, {}, QStringLiteral("Satış"));
     ledger->openBook();
-    ledger->kasaTable.setValue(QStringLiteral("borc_tutar"), 175.5);
+    ledger->movementEntry().setValue(QStringLiteral("borc_tutar"), 175.5);
 
     ExcelButClick(*ledger);
 
-    EXPECT_FALSE(ledger->kasaTable.isEditing());
+    EXPECT_FALSE(ledger->movements().isEditing());
     EXPECT_DOUBLE_EQ(
         queryValue(bookFile(), QStringLiteral("SELECT borc_tutar FROM nakit")).toDouble(), 175.5);
     const WorkbookReader book(openedWorkbook());
@@ -471,9 +471,9 @@ TEST_F(SpreadsheetExportTest, ExportsNeverOverwriteEachOther)
     input.labels = kDailyExportLabels;
     input.firma.code = QStringLiteral("K01");
     input.first = input.last = QDate(2021, 1, 5);
-    input.opening = 1;
+    input.opening = Money::fromKurus(100);
     const QString first = writeExportWorkbook(input, exportFolder, stamp);
-    input.opening = 2;
+    input.opening = Money::fromKurus(200);
     const QString second = writeExportWorkbook(input, exportFolder, stamp);
 
     EXPECT_EQ(folderEntries(exportFolder),

@@ -7,6 +7,8 @@
 #include "reportengine/ReportPreview.h"
 #include "reports/ExportFile.h"
 
+#include "reports/WorkbookReader.h"
+#include "support/MoneyPrinter.h"
 #include "support/PdfText.h"
 #include "support/ProgramFixture.h"
 #include "support/TurkishLocale.h"
@@ -98,11 +100,119 @@ protected:
         return -1;
     }
 
+    // A sum over the stored TL movements, money in minus money out.
+    Money storedBalance(const QString& condition)
+    {
+        return Money::fromStored(queryValue(
+            QStringLiteral("Data/K012021.mdb"),
+            QStringLiteral("SELECT SUM(COALESCE(borc_tutar, 0) - COALESCE(alacak_tutar, 0)) "
+                           "FROM nakit WHERE doviz_cinsi = 'TL' AND ") +
+                condition));
+    }
+
+    // "Excel" of the ledger or of the browser, into a folder of the test; the workbook read
+    // back.
+    WorkbookReader exportWith(const char* window, const char* button)
+    {
+        const QString folder = path(QStringLiteral("Excel"));
+        setExportFolder(folder);
+        const auto restore = qScopeGuard([] { setExportFolder({}); });
+        click(control<QAbstractButton>(window, button));
+        EXPECT_TRUE(dialogs().last() != nullptr &&
+                    dialogs().last()->kind == QLatin1String("default-program"));
+        return WorkbookReader(dialogs().last()->text);
+    }
+
+    // The amount beside a label of column D of an export.
+    static Money exportedFigure(const WorkbookReader& book, const QString& label)
+    {
+        for (int row : book.rows().keys()) {
+            if (book.cell(QStringLiteral("D%1").arg(row)).value == label) {
+                return Money::fromStored(
+                    book.cell(QStringLiteral("F%1").arg(row)).value.toDouble());
+            }
+        }
+        ADD_FAILURE() << "no " << label.toStdString();
+        return {};
+    }
+
     OpenBookTexts texts;
 
 private:
     TurkishLocale turkish_;
 };
+
+// The ledger shows its day's figures whatever a period did: after the browser and after each
+// of the four period reports the labels, the day's export and the daily report carry the sums
+// over the day's movements, never a period's opening balance.
+TEST_F(TwoDateWindowTest, TheLedgersFiguresStayTheShownDaysThroughEveryPeriodOutput)
+{
+    const Money start = storedBalance(QStringLiteral("islem_tarihi < '2021-02-01'"));
+    const Money net = storedBalance(QStringLiteral("islem_tarihi = '2021-02-01'"));
+    ASSERT_EQ(start, lira(1900.25));
+    const QStringList expected{start.text(), net.text(), (start + net).text()};
+    const auto shown = [this] {
+        return QStringList{label("kasaRF", "dayStartLabel"), label("kasaRF", "dayBalanceLabel"),
+                           label("kasaRF", "Label10")};
+    };
+    ASSERT_EQ(shown(), expected);
+
+    openBrowser(QStringLiteral("TL"));
+    EXPECT_EQ(label("kasaikitarihF", "DBText2"), QStringLiteral("250,00"));
+    EXPECT_EQ(shown(), expected);
+    click(control<QAbstractButton>("kasaikitarihF", "JvXPButton7"));
+    EXPECT_EQ(shown(), expected);
+
+    for (int item = 2; item < 6; ++item) {
+        SCOPED_TRACE(item);
+        printFromLedger(item);
+        pickRange(QStringLiteral("TL"), {2021, 1, 5}, {2021, 1, 31});
+        pressTwoDateButton();
+        EXPECT_EQ(shown(), expected);
+    }
+    ASSERT_EQ(dialogs().previews().size(), 4u);
+
+    const WorkbookReader day = exportWith("kasaRF", "excelBut");
+    EXPECT_EQ(exportedFigure(day, QStringLiteral("Günbaşı Kasa Mevcudu")), start);
+    EXPECT_EQ(exportedFigure(day, QStringLiteral("Güniçi Kasa Neti")), net);
+    EXPECT_EQ(exportedFigure(day, QStringLiteral("Günsonu Devir Kasa")), start + net);
+
+    const QString pdf = path(QStringLiteral("gunluk.pdf"));
+    saveNextPreviewAsPdf(pdf);
+    printFromLedger(0);
+    EXPECT_TRUE(pdfText(pdf).contains(QStringLiteral("GÜN BAŞI KASA MEVCUDU")));
+    EXPECT_TRUE(pdfText(pdf).contains(start.text()));
+}
+
+// A period export made after a save in the ledger lists the new movement and sums it into its
+// net and closing balance: the figures come from the very rows it lists.
+TEST_F(TwoDateWindowTest, APeriodExportAfterASaveCarriesTheNewMovementInItsFigures)
+{
+    openBrowser(QStringLiteral("TL"));
+    const WorkbookReader before = exportWith("kasaikitarihF", "excelButton");
+    const Money netBefore = exportedFigure(before, QStringLiteral("Dönem Kasa Neti"));
+    EXPECT_EQ(netBefore,
+              storedBalance(QStringLiteral("islem_tarihi BETWEEN '2021-01-05' AND '2021-01-31'")));
+
+    // +10.000,00 on 31.01 through the ledger's own window.
+    click(control<QAbstractButton>("kasaRF", "tahsilatYap"));
+    ASSERT_TRUE(isShown("kasaF"));
+    typeDate(control<QDateEdit>("kasaF", "vadesiDate"), {2021, 1, 31});
+    choose(control<QComboBox>("kasaF", "dovizBox"), QStringLiteral("TL"));
+    type(control<QLineEdit>("kasaF", "DBEdit1"), QStringLiteral("10000"));
+    type(control<QLineEdit>("kasaF", "DBEdit4"), QStringLiteral("Yeni tahsilat"));
+    click(control<QAbstractButton>("kasaF", "BitBtn1"));
+    ASSERT_EQ(dialogs().messages().last(), kSavedMessage);
+
+    const WorkbookReader after = exportWith("kasaikitarihF", "excelButton");
+    const Money opening = exportedFigure(after, QStringLiteral("Dönembaşı Kasa Mevcudu"));
+    const Money net = exportedFigure(after, QStringLiteral("Dönem Kasa Neti"));
+    EXPECT_EQ(net, netBefore + lira(10000));
+    EXPECT_EQ(net,
+              storedBalance(QStringLiteral("islem_tarihi BETWEEN '2021-01-05' AND '2021-01-31'")));
+    EXPECT_EQ(exportedFigure(after, QStringLiteral("Dönemsonu Devir Kasa")), opening + net);
+    EXPECT_EQ(opening, lira(250));
+}
 
 // Each period report, printed from the ledger's print group through the two-date window to
 // PDF over January's movements, reads back with its title, its rows and its totals; the
@@ -256,10 +366,11 @@ TEST_F(TwoDateWindowTest, BrowserShowsTheRangeAndItsFigures)
     EXPECT_EQ(grid->index(out, 3).data(Qt::BackgroundRole).value<QBrush>().color(),
               QColor(223, 235, 255));
 
-    EXPECT_EQ(label("kasaRF", "dayStartLabel"), QStringLiteral("250,00"));
+    // The ledger keeps showing its own day's figures; the browser the opening balance of its
+    // own range.
+    EXPECT_EQ(label("kasaRF", "dayStartLabel"), QStringLiteral("1.900,25"));
     click(control<QAbstractButton>("kasaRF", "yenileBut"));
     EXPECT_EQ(label("kasaRF", "dayStartLabel"), QStringLiteral("1.900,25"));
-    // The browser keeps the opening balance of its own range.
     EXPECT_EQ(label("kasaikitarihF", "DBText2"), QStringLiteral("250,00"));
 
     click(control<QAbstractButton>("kasaRF", "JvXPButton9"));
