@@ -161,13 +161,13 @@ void TgirisF::buildControls()
     codeEdit->installEventFilter(this);
     yearEdit->installEventFilter(this);
 
-    connect(enterButton, &QPushButton::clicked, this, [this] { JvXPButton13Click(); });
+    connect(enterButton, &QPushButton::clicked, this, [this] { enterCashBook(); });
     connect(pickFromListButton, &QPushButton::clicked, this, &TgirisF::cashBookListRequested);
     connect(newCashBookButton, &QPushButton::clicked, this, &TgirisF::newCashBookRequested);
     connect(currenciesButton, &QPushButton::clicked, this, &TgirisF::currenciesRequested);
     connect(sourceTypesButton, &QPushButton::clicked, this, &TgirisF::sourceTypesRequested);
     connect(helpButton, &QToolButton::clicked, this, &TgirisF::helpRequested);
-    connect(passwordsButton, &QPushButton::clicked, this, [this] { JvXPButton8Click(); });
+    connect(passwordsButton, &QPushButton::clicked, this, [this] { openPasswords(); });
     connect(updateButton, &QPushButton::clicked, this, &TgirisF::updateRequested);
     connect(manualButton, &QPushButton::clicked, this, [] {
         // The manual opens in the desktop's viewer; a missing file or viewer is not reported.
@@ -175,7 +175,7 @@ void TgirisF::buildControls()
     });
 }
 
-void TgirisF::FormCreate()
+void TgirisF::start()
 {
     guarded([] { enterProgramFolder(); });
     hafizadanoku();
@@ -213,13 +213,13 @@ bool TgirisF::eventFilter(QObject* watched, QEvent* event)
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
             isVisible()) {
-            firmaeditExit();
+            lookUpTypedCode();
         }
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
-bool TgirisF::firmaeditExit()
+bool TgirisF::lookUpTypedCode()
 {
     bool found = false;
     const bool ran = guarded([&] {
@@ -244,7 +244,7 @@ bool TgirisF::firmaeditExit()
     return false;
 }
 
-void TgirisF::JvXPButton13Click()
+void TgirisF::enterCashBook()
 {
     if (!guarded([&] { session_.ADOConnection1.open(); })) {
         return;
@@ -278,7 +278,7 @@ void TgirisF::JvXPButton13Click()
         showMessage(kWrongCode);
         return;
     }
-    const bool registered = firmaeditExit();
+    const bool registered = lookUpTypedCode();
     // An unregistered code enters only when the user chose to create it; the registry
     // record is then still being written and no database is made from it.
     if (!registered && !session_.FirmaTakip.isEditing()) {
@@ -300,7 +300,7 @@ void TgirisF::JvXPButton13Click()
     emit bookOpened(texts);
 }
 
-void TgirisF::JvXPButton8Click()
+void TgirisF::openPasswords()
 {
     MasterCheck check = MasterCheck::Accepted;
     if (!guarded([&] {

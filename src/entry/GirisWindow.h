@@ -23,16 +23,9 @@ class TgirisF : public QMainWindow {
 public:
     TgirisF(Session& session, SourceTypeList& sourceTypes);
 
-    // Runs once after the connections opened: program folder current, remembered values.
-    void FormCreate();
-    // Reads and writes the remembered code, year and title of FirmaAyar.ini.
-    void hafizadanoku();
-    void hafizayayaz();
-    // Looks the typed code up in the registry; asks to create it when it is missing.
-    // Returns true when the code is registered (the registry stands on its record).
-    bool firmaeditExit();
-    // "KASA İŞLEMLERİNE GİR".
-    void JvXPButton13Click();
+    // Runs once after the connections opened (FormCreate): program folder current,
+    // remembered values.
+    void start();
 
     // The working year as typed in the year box: the registry window makes a new cash book's
     // database for it.
@@ -74,9 +67,18 @@ protected:
 
 private:
     void buildControls();
+    // Reads and writes the remembered code, year and title of FirmaAyar.ini.
+    void hafizadanoku();
+    void hafizayayaz();
+    // Leaving the code or the year box (firmaeditExit): looks the typed code up in the
+    // registry; asks to create it when it is missing. Returns true when the code is
+    // registered (the registry stands on its record).
+    bool lookUpTypedCode();
+    // "KASA İŞLEMLERİNE GİR" (JvXPButton13Click).
+    void enterCashBook();
     // The exit question; true when the program may end.
     bool FormCloseQuery();
-    void JvXPButton8Click();  // "ŞİFRE GİR/DEĞİŞTİR"
+    void openPasswords();  // "ŞİFRE GİR/DEĞİŞTİR" (JvXPButton8Click)
 
     Session& session_;
     SourceTypeList& sourceTypes_;

@@ -140,10 +140,10 @@ QWidget* TkasaRF::buildTopPanel()
     printColumn->addWidget(printButton);
     panelLayout->addLayout(printColumn);
 
-    connect(currencyBox, &QComboBox::activated, this, [this] { yenileButClick(); });
+    connect(currencyBox, &QComboBox::activated, this, [this] { refresh(); });
     connect(datePicker, &QDateEdit::dateChanged, this,
             [this](const QDate& date) { ledger_.setPickerDate(date); });
-    connect(goButton, &QPushButton::clicked, this, [this] { JvXPButton1Click(); });
+    connect(goButton, &QPushButton::clicked, this, [this] { goToPickedDate(); });
     connect(twoDateButton, &QPushButton::clicked, this, &TkasaRF::twoDateRequested);
     connect(typeReportButton, &QPushButton::clicked, this, &TkasaRF::typeReportRequested);
     connect(printButton, &QPushButton::clicked, this, &TkasaRF::printRequested);
@@ -195,7 +195,7 @@ QWidget* TkasaRF::buildLeftColumn()
             [this](const QModelIndex& index) { selectDateListRow(index.row()); });
     dateListGrid->installEventFilter(this);
     connect(calendarGrid, &QTableWidget::cellDoubleClicked, this,
-            [this](int row, int) { StringGrid3DblClick(row + 1); });
+            [this](int row, int) { goToCalendarDay(row + 1); });
     return listSplitter;
 }
 
@@ -279,11 +279,11 @@ QWidget* TkasaRF::buildCentre()
     centreSplitter->setStretchFactor(0, 1);
     layout->addWidget(centreSplitter, 1);
 
-    connect(newButton, &QPushButton::clicked, this, [this] { tahsilatYapClick(); });
-    connect(changeButton, &QPushButton::clicked, this, [this] { KaydDzelt1Click(); });
-    connect(movementGrid, &QTableView::doubleClicked, this, [this] { KaydDzelt1Click(); });
-    connect(deleteButton, &QPushButton::clicked, this, [this] { KaydSil1Click(); });
-    connect(documentsButton, &QPushButton::clicked, this, [this] { ResimEkle1Click(); });
+    connect(newButton, &QPushButton::clicked, this, [this] { newMovement(); });
+    connect(changeButton, &QPushButton::clicked, this, [this] { editMovement(); });
+    connect(movementGrid, &QTableView::doubleClicked, this, [this] { editMovement(); });
+    connect(deleteButton, &QPushButton::clicked, this, [this] { deleteMovement(); });
+    connect(documentsButton, &QPushButton::clicked, this, [this] { showDocuments(); });
     return centre;
 }
 
@@ -325,10 +325,10 @@ QWidget* TkasaRF::buildBottomPanel()
     layout->addLayout(buttons, 1, 3, 2, 2);
     layout->setColumnStretch(5, 1);
 
-    connect(refreshButton, &QPushButton::clicked, this, [this] { yenileButClick(); });
+    connect(refreshButton, &QPushButton::clicked, this, [this] { refresh(); });
     connect(mainMenuButton, &QPushButton::clicked, this, &TkasaRF::mainMenuRequested);
     connect(closeButton, &QPushButton::clicked, this, [this] { close(); });
-    connect(carryOverButton, &QPushButton::clicked, this, [this] { JvXPButton2Click(); });
+    connect(carryOverButton, &QPushButton::clicked, this, [this] { takeCarryOver(); });
     connect(excelButton, &QPushButton::clicked, this, &TkasaRF::excelRequested);
     return panel;
 }
@@ -337,12 +337,9 @@ void TkasaRF::buildMenus()
 {
     // The date list and the calendar: which of the two lists the column shows.
     auto* listMenu = new QMenu(this);
-    listMenu->addAction(QStringLiteral("Üst Listeyi Gizle"), this,
-                        [this] { stListeyiGizle1Click(); });
-    listMenu->addAction(QStringLiteral("Alt Listeyi Gizle"), this,
-                        [this] { AltListeyiGizle1Click(); });
-    listMenu->addAction(QStringLiteral("Tüm Listeyi Göster"), this,
-                        [this] { mLiteyiGster1Click(); });
+    listMenu->addAction(QStringLiteral("Üst Listeyi Gizle"), this, [this] { showOnlyCalendar(); });
+    listMenu->addAction(QStringLiteral("Alt Listeyi Gizle"), this, [this] { showOnlyDateList(); });
+    listMenu->addAction(QStringLiteral("Tüm Listeyi Göster"), this, [this] { showBothLists(); });
     attachGridMenu(dateListGrid, listMenu);
     attachGridMenu(calendarGrid, listMenu);
 
@@ -353,10 +350,10 @@ void TkasaRF::buildMenus()
         QKeySequence key;
         void (TkasaRF::*command)();
     } entries[] = {
-        {"Para Giriş Çıkışı Yap", QKeySequence(Qt::Key_Insert), &TkasaRF::tahsilatYapClick},
-        {"Kaydı Düzelt", QKeySequence(Qt::SHIFT | Qt::Key_Insert), &TkasaRF::KaydDzelt1Click},
-        {"Kaydı Sil", QKeySequence(Qt::Key_Delete), &TkasaRF::KaydSil1Click},
-        {"Evraklarına Bak/Ekle", QKeySequence(), &TkasaRF::ResimEkle1Click},
+        {"Para Giriş Çıkışı Yap", QKeySequence(Qt::Key_Insert), &TkasaRF::newMovement},
+        {"Kaydı Düzelt", QKeySequence(Qt::SHIFT | Qt::Key_Insert), &TkasaRF::editMovement},
+        {"Kaydı Sil", QKeySequence(Qt::Key_Delete), &TkasaRF::deleteMovement},
+        {"Evraklarına Bak/Ekle", QKeySequence(), &TkasaRF::showDocuments},
     };
     for (const auto& e : entries) {
         const auto command = e.command;
@@ -438,7 +435,7 @@ void TkasaRF::showSummary()
     }
 }
 
-void TkasaRF::yenileButClick()
+void TkasaRF::refresh()
 {
     guarded([this] {
         ledger_.setCurrencySelection(currencyBox->currentIndex() < 0 ? QString()
@@ -462,13 +459,13 @@ void TkasaRF::selectDateListRow(int row)
     });
 }
 
-void TkasaRF::JvXPButton1Click()
+void TkasaRF::goToPickedDate()
 {
     guarded([this] { ledger_.goToPickerDate(); });
     stringtebul();
 }
 
-void TkasaRF::tahsilatYapClick()
+void TkasaRF::newMovement()
 {
     guarded([this] {
         const bool hasDay = ledger_.hasSelectedDay();
@@ -480,7 +477,7 @@ void TkasaRF::tahsilatYapClick()
     });
 }
 
-void TkasaRF::KaydDzelt1Click()
+void TkasaRF::editMovement()
 {
     guarded([this] {
         if (ledger_.currentMovementId() <= 0) {
@@ -490,7 +487,7 @@ void TkasaRF::KaydDzelt1Click()
     });
 }
 
-void TkasaRF::KaydSil1Click()
+void TkasaRF::deleteMovement()
 {
     if (dialogs().question(kApplicationTitle, kDeleteQuestion, Dialogs::Buttons::YesNo) !=
         Dialogs::Answer::Yes) {
@@ -499,7 +496,7 @@ void TkasaRF::KaydSil1Click()
     guarded([this] { ledger_.deleteCurrentMovement(); });
 }
 
-void TkasaRF::ResimEkle1Click()
+void TkasaRF::showDocuments()
 {
     guarded([this] {
         if (ledger_.currentMovementId() < 1) {
@@ -509,7 +506,7 @@ void TkasaRF::ResimEkle1Click()
     });
 }
 
-void TkasaRF::JvXPButton2Click()
+void TkasaRF::takeCarryOver()
 {
     guarded([this] {
         YilSonuDevri(ledger_, [this](const QString& year) { emit workingYearChanged(year); });
@@ -518,7 +515,7 @@ void TkasaRF::JvXPButton2Click()
     stringtebul();
 }
 
-void TkasaRF::StringGrid3DblClick(int row)
+void TkasaRF::goToCalendarDay(int row)
 {
     const QDate day = calendar_.dayOfRow(row);
     if (!day.isValid()) {
@@ -526,24 +523,24 @@ void TkasaRF::StringGrid3DblClick(int row)
     }
     datePicker->setDate(day);
     ledger_.setPickerDate(day);
-    JvXPButton1Click();
+    goToPickedDate();
 }
 
-void TkasaRF::stListeyiGizle1Click()
+void TkasaRF::showOnlyCalendar()
 {
     dateListGrid->hide();
     calendarGrid->show();
     listSplitter->handle(1)->hide();
 }
 
-void TkasaRF::AltListeyiGizle1Click()
+void TkasaRF::showOnlyDateList()
 {
     dateListGrid->show();
     calendarGrid->hide();
     listSplitter->handle(1)->hide();
 }
 
-void TkasaRF::mLiteyiGster1Click()
+void TkasaRF::showBothLists()
 {
     dateListGrid->show();
     calendarGrid->show();

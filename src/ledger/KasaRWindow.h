@@ -46,20 +46,6 @@ public:
     // and selects the first.
     void setCurrencyEntries(const QStringList& entries);
 
-    // --- Commands -----------------------------------------------------------------------
-    void yenileButClick();            // refresh
-    void JvXPButton1Click();          // "GİT"
-    void tahsilatYapClick();          // "YENİ"
-    void KaydDzelt1Click();           // "DEĞİŞTİR"
-    void KaydSil1Click();             // "SİL"
-    void ResimEkle1Click();           // "BELGE EKLE"
-    void JvXPButton2Click();          // "YIL DEVRİ AL"
-    void selectDateListRow(int row);  // click or key in the date list
-    void StringGrid3DblClick(int row);
-    void stListeyiGizle1Click();   // "Üst Listeyi Gizle"
-    void AltListeyiGizle1Click();  // "Alt Listeyi Gizle"
-    void mLiteyiGster1Click();     // "Tüm Listeyi Göster"
-
 signals:
     // "YENİ": a new movement on `day` in `currency` (empty under "Hepsi").
     void newMovementRequested(const QDate& day, const QString& currency);
@@ -86,6 +72,20 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // --- Commands -----------------------------------------------------------------------
+    void refresh();         // "BİLGİLERİ GÜNCELLE", a currency chosen (yenileButClick)
+    void goToPickedDate();  // "GİT" (JvXPButton1Click)
+    void newMovement();     // "YENİ" (tahsilatYapClick)
+    void editMovement();    // "DEĞİŞTİR" (KaydDzelt1Click)
+    void deleteMovement();  // "SİL" (KaydSil1Click)
+    void showDocuments();   // "BELGE EKLE" (ResimEkle1Click)
+    void takeCarryOver();   // "YIL DEVRİ AL" (JvXPButton2Click)
+    void selectDateListRow(int row);  // click or key in the date list
+    void goToCalendarDay(int row);    // double click in the calendar (StringGrid3DblClick)
+    void showOnlyCalendar();          // "Üst Listeyi Gizle"
+    void showOnlyDateList();          // "Alt Listeyi Gizle"
+    void showBothLists();             // "Tüm Listeyi Göster"
+
     QWidget* buildTopPanel();
     QWidget* buildLeftColumn();
     QWidget* buildCentre();

@@ -48,8 +48,8 @@ TkaynakF::TkaynakF(SourceTypeList& list) : list_(list)
     nameList->setContextMenuPolicy(Qt::ActionsContextMenu);
     resize(320, 400);
 
-    connect(addButton, &QPushButton::clicked, this, [this] { EKLEClick(); });
-    connect(deleteAction, &QAction::triggered, this, [this] { KaydSilClick(); });
+    connect(addButton, &QPushButton::clicked, this, [this] { addName(); });
+    connect(deleteAction, &QAction::triggered, this, [this] { deleteCurrentName(); });
 
     // The list is read once, for the whole run, before the window is made.
     showNames();
@@ -61,7 +61,7 @@ void TkaynakF::showNames()
     nameList->addItems(list_.names());
 }
 
-void TkaynakF::EKLEClick()
+void TkaynakF::addName()
 {
     const QString text = nameEdit->text();
     SourceTypeList::AddResult result = SourceTypeList::AddResult::Empty;
@@ -81,7 +81,7 @@ void TkaynakF::EKLEClick()
     }
 }
 
-void TkaynakF::KaydSilClick()
+void TkaynakF::deleteCurrentName()
 {
     if (dialogs().question(kApplicationTitle, kDeleteRecordQuestion, Dialogs::Buttons::YesNo) !=
         Dialogs::Answer::Yes) {

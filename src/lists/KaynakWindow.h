@@ -22,10 +22,9 @@ public:
     // The names of the list, in list order.
     const QStringList& names() const { return list_.names(); }
 
-    void EKLEClick();     // "EKLE"
-    void KaydSilClick();  // "Kaydı Sil"
-
 private:
+    void addName();            // "EKLE" (EKLEClick)
+    void deleteCurrentName();  // "Kaydı Sil" (KaydSilClick)
     void showNames();
 
     SourceTypeList& list_;

@@ -113,9 +113,9 @@ ReferenceListWindow::ReferenceListWindow(ReferenceList list, const QString& obje
     namesGrid->setContextMenuPolicy(Qt::ActionsContextMenu);
     resize(360, 420);
 
-    connect(saveButton, &QPushButton::clicked, this, [this] { saklaClick(); });
-    connect(correctAction, &QAction::triggered, this, [this] { KaydDzeltClick(); });
-    connect(deleteAction, &QAction::triggered, this, [this] { KaydSilClick(); });
+    connect(saveButton, &QPushButton::clicked, this, [this] { addName(); });
+    connect(correctAction, &QAction::triggered, this, [this] { unlockGrid(); });
+    connect(deleteAction, &QAction::triggered, this, [this] { deleteCurrentName(); });
 
     // Any save of the table (a corrected row left, or "SAKLA") locks the grid again.
     auto wasEditing = std::make_shared<bool>(false);
@@ -136,7 +136,7 @@ void ReferenceListWindow::openAndShow()
     activateWindow();
 }
 
-void ReferenceListWindow::saklaClick()
+void ReferenceListWindow::addName()
 {
     bool added = false;
     guarded([&] { added = list_.add(nameEdit->text()); });
@@ -147,7 +147,7 @@ void ReferenceListWindow::saklaClick()
     afterAdd();
 }
 
-void ReferenceListWindow::KaydDzeltClick()
+void ReferenceListWindow::unlockGrid()
 {
     model->setEditable(true);
     namesGrid->setEditTriggers(QAbstractItemView::DoubleClicked |
@@ -155,7 +155,7 @@ void ReferenceListWindow::KaydDzeltClick()
                                QAbstractItemView::AnyKeyPressed);
 }
 
-void ReferenceListWindow::KaydSilClick()
+void ReferenceListWindow::deleteCurrentName()
 {
     guarded([this] { list_.removeCurrent(); });
 }

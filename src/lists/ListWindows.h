@@ -52,9 +52,7 @@ public:
     // Opens the list's table when it is closed and shows the window.
     void openAndShow();
 
-    void saklaClick();      // "SAKLA"
-    void KaydDzeltClick();  // "Kaydı Düzelt"
-    void KaydSilClick();    // "Kaydı Sil"
+    // Whether "Kaydı Düzelt" has unlocked the grid for corrections in place.
     bool isGridUnlocked() const;
 
 protected:
@@ -64,6 +62,9 @@ protected:
     virtual void afterAdd() {}
 
 private:
+    void addName();            // "SAKLA" (saklaClick)
+    void unlockGrid();         // "Kaydı Düzelt" (KaydDzeltClick)
+    void deleteCurrentName();  // "Kaydı Sil" (KaydSilClick)
     void lockGrid();
 
     QLineEdit* nameEdit = nullptr;      // the new name

@@ -60,12 +60,12 @@ TsifreF::TsifreF(Session& session) : session_(session)
     bindLineEdit(entryPasswordEdit, &session.sifreTable, QStringLiteral("sifre"));
     bindLineEdit(masterPasswordEdit, &session.masterTable, QStringLiteral("mids"));
 
-    connect(saveButton, &QPushButton::clicked, this, [this] { saklaClick(); });
+    connect(saveButton, &QPushButton::clicked, this, [this] { savePasswords(); });
 }
 
-void TsifreF::saklaClick()
+void TsifreF::savePasswords()
 {
-    guarded([this] { savePasswords(session_); });
+    guarded([this] { tamevo::savePasswords(session_); });
 }
 
 void TsifreF::hideEvent(QHideEvent* event)

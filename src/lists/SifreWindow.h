@@ -18,12 +18,12 @@ class TsifreF : public QWidget {
 public:
     explicit TsifreF(Session& session);
 
-    void saklaClick();
-
 protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    void savePasswords();  // "SAKLA" (saklaClick)
+
     Session& session_;
 
     QLineEdit* entryPasswordEdit = nullptr;   // "Program Giriş Şifresi" (sifre.sifre)

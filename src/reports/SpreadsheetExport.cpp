@@ -42,7 +42,7 @@ ExportInput dailyExportInput(const Ledger& ledger, const FirmaRecord& firma)
     return input;
 }
 
-void ExcelButClick(Ledger& ledger)
+void exportDayToSpreadsheet(Ledger& ledger)
 {
     FirmaRecord firma;
     const bool ready = guarded([&] {

@@ -28,6 +28,6 @@ ExportInput dailyExportInput(const Ledger& ledger, const FirmaRecord& firma);
 // "Excel" of the ledger window: a pending movement is first settled as leaving it would (a
 // changed one is stored, an unchanged new one dropped), then the day is exported and
 // opened. Every failure is shown and ends only this command.
-void ExcelButClick(Ledger& ledger);
+void exportDayToSpreadsheet(Ledger& ledger);
 
 }  // namespace tamevo

@@ -58,7 +58,7 @@ Program::Program()
 
     createWindows();
     connectWindows();
-    girisF->FormCreate();
+    girisF->start();
 }
 
 void Program::createWindows()
@@ -120,7 +120,7 @@ void Program::connectWindows()
             &LedgerPrinting::openPeriodBrowser);
     connect(kasaRF, &TkasaRF::typeReportRequested, ledgerPrinting_.get(),
             &LedgerPrinting::openAnalysis);
-    connect(kasaRF, &TkasaRF::excelRequested, this, [this] { ExcelButClick(*ledger_); });
+    connect(kasaRF, &TkasaRF::excelRequested, this, [this] { exportDayToSpreadsheet(*ledger_); });
     connect(kasaRF, &TkasaRF::helpRequested, yardimF, &TyardimF::showLedgerTopic);
     connect(kasaRF, &TkasaRF::mainMenuRequested, this, &Program::kasakapat);
     connect(kasaRF, &TkasaRF::closeRequested, girisF, &QWidget::close);

@@ -45,56 +45,58 @@ UpdateNames updateNames(const QString& programFile, const QString& updateSrc, Sc
 {
     const QChar sep = separator(kind);
     UpdateNames names;
-    names.P = programFile;
+    names.programPath = programFile;
     if (kind == ScriptKind::Batch) {
-        names.P.replace(QLatin1Char('/'), sep);
+        names.programPath.replace(QLatin1Char('/'), sep);
     }
-    const qsizetype cut = names.P.lastIndexOf(sep) + 1;
-    names.N = names.P.mid(cut);
-    names.A = names.P.left(cut);
+    const qsizetype cut = names.programPath.lastIndexOf(sep) + 1;
+    names.programName = names.programPath.mid(cut);
+    names.programFolder = names.programPath.left(cut);
     if (kind == ScriptKind::Batch) {
-        names.A = names.A.toUpper();
+        names.programFolder = names.programFolder.toUpper();
     }
-    names.S = updateSrc.endsWith(sep) ? updateSrc : updateSrc + sep;
-    names.T = withExtension(
-        names.P, kind == ScriptKind::Batch ? QStringLiteral(".bat") : QStringLiteral(".sh"), sep);
+    names.sourceFolder = updateSrc.endsWith(sep) ? updateSrc : updateSrc + sep;
+    names.scriptPath = withExtension(
+        names.programPath,
+        kind == ScriptKind::Batch ? QStringLiteral(".bat") : QStringLiteral(".sh"), sep);
     return names;
 }
 
 QStringList batchFileLines(const UpdateNames& n, const QStringList& stagedOtherFiles,
                            bool autoRestart)
 {
-    const QString staged = n.A + QLatin1Char('_') + n.N;
-    const QString saved = n.A + QLatin1Char('B') + n.N;
+    const QString staged = n.programFolder + QLatin1Char('_') + n.programName;
+    const QString saved = n.programFolder + QLatin1Char('B') + n.programName;
     QStringList lines{
         QStringLiteral("@Echo Off"),
         QStringLiteral(":again"),
-        QStringLiteral("del ") + quoted(n.P),
-        QStringLiteral("if exist ") + quoted(n.P) + QStringLiteral(" goto again"),
-        QStringLiteral("copy ") + quoted(staged) + QLatin1Char(' ') + quoted(n.P),
+        QStringLiteral("del ") + quoted(n.programPath),
+        QStringLiteral("if exist ") + quoted(n.programPath) + QStringLiteral(" goto again"),
+        QStringLiteral("copy ") + quoted(staged) + QLatin1Char(' ') + quoted(n.programPath),
         QStringLiteral("del ") + quoted(staged),
     };
     for (const QString& f : stagedOtherFiles) {
-        const QString stagedFile = n.A + QLatin1Char('_') + f;
-        lines << QStringLiteral("copy ") + quoted(stagedFile) + QLatin1Char(' ') + quoted(n.A + f)
+        const QString stagedFile = n.programFolder + QLatin1Char('_') + f;
+        lines << QStringLiteral("copy ") + quoted(stagedFile) + QLatin1Char(' ') +
+                     quoted(n.programFolder + f)
               << QStringLiteral("del ") + quoted(stagedFile);
     }
-    lines << QStringLiteral("if exist ") + quoted(n.P) + QStringLiteral(" goto finish")
-          << QStringLiteral("copy ") + quoted(saved) + QLatin1Char(' ') + quoted(n.P)
+    lines << QStringLiteral("if exist ") + quoted(n.programPath) + QStringLiteral(" goto finish")
+          << QStringLiteral("copy ") + quoted(saved) + QLatin1Char(' ') + quoted(n.programPath)
           << QStringLiteral(":finish") << QStringLiteral("del ") + quoted(saved);
     if (autoRestart) {
-        lines << QStringLiteral("call ") + quoted(n.P);
+        lines << QStringLiteral("call ") + quoted(n.programPath);
     }
-    lines << QStringLiteral("del ") + quoted(n.T);
+    lines << QStringLiteral("del ") + quoted(n.scriptPath);
     return lines;
 }
 
 QStringList shellScriptLines(const UpdateNames& n, const QStringList& stagedOtherFiles,
                              bool autoRestart, qint64 processId)
 {
-    const QString program = shellWord(n.P);
-    const QString staged = shellWord(n.A + QLatin1Char('_') + n.N);
-    const QString saved = shellWord(n.A + QLatin1Char('B') + n.N);
+    const QString program = shellWord(n.programPath);
+    const QString staged = shellWord(n.programFolder + QLatin1Char('_') + n.programName);
+    const QString saved = shellWord(n.programFolder + QLatin1Char('B') + n.programName);
     QStringList lines{
         QStringLiteral("#!/bin/sh"),
         QStringLiteral("while kill -0 %1 2>/dev/null; do sleep 1; done").arg(processId),
@@ -104,8 +106,9 @@ QStringList shellScriptLines(const UpdateNames& n, const QStringList& stagedOthe
         QStringLiteral("rm -f ") + staged,
     };
     for (const QString& f : stagedOtherFiles) {
-        const QString stagedFile = shellWord(n.A + QLatin1Char('_') + f);
-        lines << QStringLiteral("cp ") + stagedFile + QLatin1Char(' ') + shellWord(n.A + f)
+        const QString stagedFile = shellWord(n.programFolder + QLatin1Char('_') + f);
+        lines << QStringLiteral("cp ") + stagedFile + QLatin1Char(' ') +
+                     shellWord(n.programFolder + f)
               << QStringLiteral("rm -f ") + stagedFile;
     }
     lines << QStringLiteral("if [ ! -e ") + program + QStringLiteral(" ]; then cp ") + saved +
@@ -114,7 +117,7 @@ QStringList shellScriptLines(const UpdateNames& n, const QStringList& stagedOthe
     if (autoRestart) {
         lines << program + QStringLiteral(" </dev/null >/dev/null 2>&1 &");
     }
-    lines << QStringLiteral("rm -f ") + shellWord(n.T);
+    lines << QStringLiteral("rm -f ") + shellWord(n.scriptPath);
     return lines;
 }
 

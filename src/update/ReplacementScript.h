@@ -16,11 +16,16 @@ ScriptKind nativeScriptKind();
 
 // The names of an update run.
 struct UpdateNames {
-    QString P;  // full path of the running program file
-    QString N;  // its file name
-    QString A;  // the program folder with a trailing separator (upper case for a batch file)
-    QString S;  // the source folder with a trailing separator added when it has none
-    QString T;  // the script: P with the extension ".bat" (".sh" for a shell script)
+    // P: full path of the running program file
+    QString programPath;
+    // N: its file name
+    QString programName;
+    // A: the program folder with a trailing separator (upper case for a batch file)
+    QString programFolder;
+    // S: the source folder with a trailing separator added when it has none
+    QString sourceFolder;
+    // T: the script: the program path with the extension ".bat" (".sh" for a shell script)
+    QString scriptPath;
 };
 
 // Works the names out from the program file and the source folder. A batch file names its
@@ -28,8 +33,8 @@ struct UpdateNames {
 UpdateNames updateNames(const QString& programFile, const QString& updateSrc, ScriptKind kind);
 
 // The batch file: it retries the deletion of the program file until the program has ended,
-// copies the staged program (A + "_" + N) and each staged other file in place, puts the
-// saved copy (A + "B" + N) back when the program file is still missing, deletes the copies,
+// copies the staged program (folder + "_" + name) and each staged other file in place, puts the
+// saved copy (folder + "B" + name) back when the program file is still missing, deletes the copies,
 // restarts the program when asked to and deletes itself. `stagedOtherFiles` are the other
 // files whose staged copy exists, in list order.
 QStringList batchFileLines(const UpdateNames& names, const QStringList& stagedOtherFiles,

@@ -63,13 +63,13 @@ bool TZubUpdater::RunUpdate()
     const QString program =
         programFile.isEmpty() ? QCoreApplication::applicationFilePath() : programFile;
     const UpdateNames n = updateNames(QDir::toNativeSeparators(program), UpdateSrc, kind);
-    UpdateSrc = n.S;
+    UpdateSrc = n.sourceFolder;
     if (!SaveDir.trimmed().isEmpty()) {
         if (!SaveDir.endsWith(sep)) {
             SaveDir += sep;
         }
     } else {
-        SaveDir = n.A + QStringLiteral("PRGBACKUP") + sep;
+        SaveDir = n.programFolder + QStringLiteral("PRGBACKUP") + sep;
     }
 
     // A name of the run as a path on disk; relative names are taken from the program folder.
@@ -77,14 +77,14 @@ bool TZubUpdater::RunUpdate()
     const auto onDisk = [&](const QString& name) {
         return QDir::cleanPath(programFolder.absoluteFilePath(QDir::fromNativeSeparators(name)));
     };
-    const QString staged = n.A + QLatin1Char('_') + n.N;
-    const QString saved = n.A + QLatin1Char('B') + n.N;
+    const QString staged = n.programFolder + QLatin1Char('_') + n.programName;
+    const QString saved = n.programFolder + QLatin1Char('B') + n.programName;
     // Removes what the run has put beside the program, when it ends without the script.
     const auto abandon = [&] {
         QFile::remove(onDisk(staged));
         QFile::remove(onDisk(saved));
         for (const QString& f : otherFiles_) {
-            QFile::remove(onDisk(n.A + QLatin1Char('_') + f));
+            QFile::remove(onDisk(n.programFolder + QLatin1Char('_') + f));
         }
         return false;
     };
@@ -94,10 +94,12 @@ bool TZubUpdater::RunUpdate()
         return StopOnFirstError;
     };
 
-    if (!QFileInfo(onDisk(n.S)).isDir() && stopsAt(Code::suecNoEXESourceDir, n.S)) {
+    if (!QFileInfo(onDisk(n.sourceFolder)).isDir() &&
+        stopsAt(Code::suecNoEXESourceDir, n.sourceFolder)) {
         return false;
     }
-    if (!QFileInfo::exists(onDisk(n.S + n.N)) && stopsAt(Code::suecNoEXESource, n.S + n.N)) {
+    if (!QFileInfo::exists(onDisk(n.sourceFolder + n.programName)) &&
+        stopsAt(Code::suecNoEXESource, n.sourceFolder + n.programName)) {
         return false;
     }
     if (SaveOriginalFiles && !QDir().mkpath(onDisk(SaveDir)) &&
@@ -111,33 +113,33 @@ bool TZubUpdater::RunUpdate()
         return false;
     }
 
-    const bool savedCopy = copyOver(onDisk(n.P), onDisk(saved));
-    if (!savedCopy && stopsAt(Code::suecFileCopyError, n.N)) {
+    const bool savedCopy = copyOver(onDisk(n.programPath), onDisk(saved));
+    if (!savedCopy && stopsAt(Code::suecFileCopyError, n.programName)) {
         return abandon();
     }
     if (SaveOriginalFiles && QFileInfo(onDisk(saveFolder_)).isDir()) {
-        if (!copyOver(onDisk(n.P), onDisk(saveFolder_ + n.N)) &&
-            stopsAt(Code::suecFileCopyError, n.N)) {
+        if (!copyOver(onDisk(n.programPath), onDisk(saveFolder_ + n.programName)) &&
+            stopsAt(Code::suecFileCopyError, n.programName)) {
             return abandon();
         }
         for (const QString& f : otherFiles_) {
-            if (QFileInfo::exists(onDisk(n.A + f)) &&
-                !copyOver(onDisk(n.A + f), onDisk(saveFolder_ + f)) &&
+            if (QFileInfo::exists(onDisk(n.programFolder + f)) &&
+                !copyOver(onDisk(n.programFolder + f), onDisk(saveFolder_ + f)) &&
                 stopsAt(Code::suecFileCopyError, f)) {
                 return abandon();
             }
         }
     }
-    const bool stagedCopy = copyOver(onDisk(n.S + n.N), onDisk(staged));
-    if (!stagedCopy && stopsAt(Code::suecFileCopyError, QLatin1Char('_') + n.N)) {
+    const bool stagedCopy = copyOver(onDisk(n.sourceFolder + n.programName), onDisk(staged));
+    if (!stagedCopy && stopsAt(Code::suecFileCopyError, QLatin1Char('_') + n.programName)) {
         return abandon();
     }
     QStringList stagedOtherFiles;
     for (const QString& f : otherFiles_) {
-        if (!QFileInfo::exists(onDisk(n.S + f))) {
+        if (!QFileInfo::exists(onDisk(n.sourceFolder + f))) {
             continue;
         }
-        if (!copyOver(onDisk(n.S + f), onDisk(n.A + QLatin1Char('_') + f)) &&
+        if (!copyOver(onDisk(n.sourceFolder + f), onDisk(n.programFolder + QLatin1Char('_') + f)) &&
             stopsAt(Code::suecFileCopyError, QLatin1Char('_') + f)) {
             return abandon();
         }
@@ -148,7 +150,7 @@ bool TZubUpdater::RunUpdate()
         return abandon();
     }
     for (const QString& f : otherFiles_) {
-        if (QFileInfo::exists(onDisk(n.A + QLatin1Char('_') + f))) {
+        if (QFileInfo::exists(onDisk(n.programFolder + QLatin1Char('_') + f))) {
             stagedOtherFiles << f;
         }
     }
@@ -159,7 +161,7 @@ bool TZubUpdater::RunUpdate()
             : shellScriptLines(
                   n, stagedOtherFiles, AutoRestartApp,
                   programProcessId != 0 ? programProcessId : QCoreApplication::applicationPid());
-    const QString script = onDisk(n.T);
+    const QString script = onDisk(n.scriptPath);
     try {
         writeFileAtomically(script, scriptFileContent(kind, lines));
     } catch (const Error&) {

@@ -151,7 +151,7 @@ TEST_F(SpreadsheetExportTest, DailyExportWritesTheDayCellForCell)
     ledger->openBook();
     ASSERT_EQ(ledger->selectedDay(), QDate(2021, 1, 5));
 
-    ExcelButClick(*ledger);
+    exportDayToSpreadsheet(*ledger);
 
     EXPECT_TRUE(dialogs().messages().isEmpty()) << dialogs().messages().join(u'|').toStdString();
     const QString written = openedWorkbook();
@@ -244,7 +244,7 @@ TEST_F(SpreadsheetExportTest, PendingMovementIsStoredBeforeTheExport)
     ledger->openBook();
     ledger->movementEntry().setValue(QStringLiteral("borc_tutar"), 175.5);
 
-    ExcelButClick(*ledger);
+    exportDayToSpreadsheet(*ledger);
 
     EXPECT_FALSE(ledger->movements().isEditing());
     EXPECT_DOUBLE_EQ(
@@ -358,7 +358,7 @@ TEST_F(SpreadsheetExportTest, FiveThousandMovementsExportCompletely)
                             "CASE WHEN i % 4 = 0 THEN 0.1 END, 1, 'Hareket ' || i FROM n")});
     ledger->openBook();
 
-    ExcelButClick(*ledger);
+    exportDayToSpreadsheet(*ledger);
 
     const WorkbookReader book(openedWorkbook());
     qint64 in = 0;
@@ -418,7 +418,7 @@ TEST_F(SpreadsheetExportTest, WriteFailureShowsTheReasonAndLeavesNoFile)
                 limit.emplace(c.sizeLimit);
             }
             dialogs().expectError(kExcelNotOpened.arg(QString()));
-            ExcelButClick(*ledger);
+            exportDayToSpreadsheet(*ledger);
         }
         ASSERT_EQ(dialogs().shown().size(), 1u);
         const auto& shown = dialogs().shown().front();
@@ -439,7 +439,7 @@ TEST_F(SpreadsheetExportTest, UnopenedWorkbookIsNamedToTheUser)
     dialogs().failNextOpen();
     dialogs().expectError(kNoProgramForWorkbook.arg(QString()));
 
-    ExcelButClick(*ledger);
+    exportDayToSpreadsheet(*ledger);
 
     const QStringList workbooks = folderEntries(exportFolder);
     ASSERT_EQ(workbooks.size(), 1);

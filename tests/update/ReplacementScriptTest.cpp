@@ -37,7 +37,9 @@ TEST(ReplacementScriptTest, NamesOfARunFollowTheScriptKind)
     for (const auto& c : cases) {
         const UpdateNames n =
             updateNames(QString::fromUtf8(c.program), QString::fromUtf8(c.updateSrc), c.kind);
-        EXPECT_EQ(QStringList({n.P, n.N, n.A, n.S, n.T}), lines({c.P, c.N, c.A, c.S, c.T}))
+        EXPECT_EQ(QStringList({n.programPath, n.programName, n.programFolder, n.sourceFolder,
+                               n.scriptPath}),
+                  lines({c.P, c.N, c.A, c.S, c.T}))
             << c.program;
     }
 }
