@@ -86,7 +86,6 @@ public:
     // Its first column serves as its key when refresh() looks for the current row again.
     void setQuery(const QString& sql, const QVariantList& values = {});
     const QString& sql() const { return sql_; }
-    const QVariantList& sqlValues() const { return sqlValues_; }
     // Marks a column of a query as a day (ISO text read as QDate).
     void setDateField(const QString& field);
 
@@ -139,7 +138,6 @@ public:
 
     // --- Fields -------------------------------------------------------------------------
     QStringList fieldNames() const;  // stored columns, then calculated and lookup fields
-    bool hasField(const QString& field) const { return fieldIndex(field) >= 0; }
     // The position of a field in fieldNames(), -1 when there is none.
     int fieldIndex(const QString& field) const;
     // The value on the current row; a null QVariant when there is no current row. A field

@@ -54,19 +54,13 @@ void TgirisF::buildControls()
 
     auto* heading = new QLabel(QStringLiteral("NORVANE TAMEVO KASA DEFTERİ"));
     heading->setAlignment(Qt::AlignCenter);
-    QFont headingFont = heading->font();
-    headingFont.setPointSize(headingFont.pointSize() + 6);
-    headingFont.setBold(true);
-    heading->setFont(headingFont);
+    setHeadingFont(heading, 6);
     layout->addWidget(heading);
 
     titleLabel = new QLabel(QStringLiteral("........................."));
     titleLabel->setObjectName(QStringLiteral("Label1"));
     titleLabel->setAlignment(Qt::AlignCenter);
-    QFont titleFont = titleLabel->font();
-    titleFont.setBold(true);
-    titleFont.setPointSize(titleFont.pointSize() + 2);
-    titleLabel->setFont(titleFont);
+    setHeadingFont(titleLabel, 2);
     layout->addWidget(titleLabel);
 
     auto* grid = new QGridLayout;

@@ -1,5 +1,6 @@
 #include "help/YardimWindow.h"
 
+#include "data/ProgramVersion.h"
 #include "data/ProgramFolder.h"
 #include "widgets/WindowKit.h"
 
@@ -99,7 +100,7 @@ void TyardimF::showLedgerTopic()
     raise();
     loadTopic(kLedgerTopicFile);
     statusPanels_[1]->setText(QStringLiteral("Norvane Yazılım"));
-    statusPanels_[2]->setText(QStringLiteral(" Version: 3.4 Guncelleme: 0"));
+    statusPanels_[2]->setText(versionPanelText());
 }
 
 QString TyardimF::statusPanelText(int panel) const

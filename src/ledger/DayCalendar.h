@@ -28,7 +28,6 @@ public:
 
     // Saturday and Sunday rows are shaded: k = 8 − w, w the weekday of 1 January (Sunday 1
     // to Saturday 7); row r is a weekend row when r mod 7 is k mod 7 or (k + 1) mod 7.
-    int weekendOffset() const { return weekendOffset_; }
     bool isWeekendRow(int row) const;
 
     // The row of a day (stringtebul): the first day row whose first ten characters are the

@@ -1,5 +1,6 @@
 #include "ledger/KasaRWindow.h"
 
+#include "data/ProgramVersion.h"
 #include "data/Dialogs.h"
 #include "data/DisplayFormat.h"
 #include "data/Session.h"
@@ -66,7 +67,7 @@ TkasaRF::TkasaRF(Session& session, Ledger& ledger, CurrencyChoices& currencies)
     setCurrencyEntries(
         currencyBoxes({QStringLiteral("TL"), QStringLiteral("USD"), QStringLiteral("EURO")})
             .ledger);
-    statusPanels_[2]->setText(QStringLiteral(" Version: 3.4 Guncelleme: 0"));
+    statusPanels_[2]->setText(versionPanelText());
 
     connect(&ledger_, &Ledger::figuresChanged, this, [this] { showFigures(); });
     connect(&ledger_, &Ledger::summaryChanged, this, [this] { showSummary(); });
@@ -90,10 +91,7 @@ QWidget* TkasaRF::buildTopPanel()
     auto* layout = new QHBoxLayout;
     headerLabel = new QLabel(QStringLiteral("KASA"));
     headerLabel->setObjectName(QStringLiteral("Label11"));
-    QFont headerFont = headerLabel->font();
-    headerFont.setBold(true);
-    headerFont.setPointSize(headerFont.pointSize() + 4);
-    headerLabel->setFont(headerFont);
+    setHeadingFont(headerLabel, 4);
     leftRows->addWidget(headerLabel);
     leftRows->addLayout(layout);
 
@@ -175,9 +173,7 @@ QWidget* TkasaRF::buildLeftColumn()
     calendarGrid->setObjectName(QStringLiteral("StringGrid3"));
     calendarGrid->setAccessibleName(DayCalendar::kTitle);
     auto* title = new QTableWidgetItem(DayCalendar::kTitle);
-    QFont bold = title->font();
-    bold.setBold(true);
-    title->setFont(bold);
+    title->setFont(headingFont(title->font()));
     calendarGrid->setHorizontalHeaderItem(0, title);
     calendarGrid->horizontalHeader()->setStretchLastSection(true);
     calendarGrid->verticalHeader()->setVisible(false);
@@ -206,9 +202,7 @@ QWidget* TkasaRF::buildCentre()
     auto* header = new QHBoxLayout;
     dayHeaderLabel = new QLabel;
     dayHeaderLabel->setObjectName(QStringLiteral("dayHeaderLabel"));
-    QFont bold = dayHeaderLabel->font();
-    bold.setBold(true);
-    dayHeaderLabel->setFont(bold);
+    setHeadingFont(dayHeaderLabel);
     header->addWidget(dayHeaderLabel);
     header->addStretch();
     dayStartLabel = makeFigureLabel(QStringLiteral("dayStartLabel"));

@@ -54,10 +54,7 @@ TkasaF::TkasaF(Session& session, Ledger& ledger) : session_(session), ledger_(le
     auto* layout = new QVBoxLayout(this);
     auto* title = new QLabel(QStringLiteral("KASA HAREKET İŞLEMİ"));
     title->setAlignment(Qt::AlignCenter);
-    QFont bold = title->font();
-    bold.setBold(true);
-    bold.setPointSize(bold.pointSize() + 4);
-    title->setFont(bold);
+    setHeadingFont(title, 4);
     layout->addWidget(title);
 
     datePicker = new QDateEdit(QDate::currentDate());

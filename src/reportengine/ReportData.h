@@ -36,7 +36,6 @@ public:
     void addRecord(const QString& name, const QStringList& fields, const QVariantList& values);
     void setUserLink(const QString& name, UserLink link);
 
-    bool hasComponent(const QString& name) const { return components_.contains(name); }
     // The dataset of a component; nullptr for a record or an unknown name.
     Dataset* dataset(const QString& name) const;
     const UserLink* userLink(const QString& name) const;
@@ -59,7 +58,6 @@ public:
 
     // The index of a component, for link walkers; -1 when unknown.
     int componentIndex(const QString& name) const { return components_.value(name, -1); }
-    int rowAt(int component) const { return entries_[component].row; }
     void setRowAt(int component, int row) { entries_[component].row = row; }
     int recordCount(int component) const;
 

@@ -27,6 +27,23 @@ public:
     static const QString kTitle;
     static const QList<int> kZoomSteps;  // per cent
 
+    int zoom() const;  // per cent
+    void setZoom(int percent);
+    // Finds the next item containing the text of the find box (letter case ignored) after the
+    // last one found, from the first page again at the end; false (with a message) if none.
+    bool findNext();
+    // The page (0-based) and item of the last text found; -1 when none.
+    int foundPage() const { return foundPage_; }
+    int foundItem() const { return foundItem_; }
+    // The page shown at the top of the view (0-based).
+    int currentPage() const;
+
+private:
+    void printToDefaultPrinter();
+    void saveAsPdf();
+    void openSaved();
+    void updatePageLabel();
+
     QPushButton* zoomInButton = nullptr;
     QPushButton* zoomOutButton = nullptr;
     QComboBox* zoomBox = nullptr;
@@ -38,24 +55,6 @@ public:
     QPushButton* closeButton = nullptr;
     QLabel* pageLabel = nullptr;
     QScrollArea* scrollArea = nullptr;
-
-    int zoom() const;  // per cent
-    void setZoom(int percent);
-    // Finds the next item containing the text of findEdit (letter case ignored) after the
-    // last one found, from the first page again at the end; false (with a message) if none.
-    bool findNext();
-    // The page (0-based) and item of the last text found; -1 when none.
-    int foundPage() const { return foundPage_; }
-    int foundItem() const { return foundItem_; }
-    // The page shown at the top of the view (0-based).
-    int currentPage() const;
-
-    void printToDefaultPrinter();
-    void saveAsPdf();
-    void openSaved();
-
-private:
-    void updatePageLabel();
 
     const PreparedReport& report_;
     PageCanvas* canvas_ = nullptr;

@@ -76,10 +76,7 @@ QWidget* TdetayF::buildTopPanel()
     headingLabel = new QLabel;
     headingLabel->setObjectName(QStringLiteral("DBText1"));
     headingLabel->setAlignment(Qt::AlignCenter);
-    QFont bold = headingLabel->font();
-    bold.setBold(true);
-    bold.setPointSize(bold.pointSize() + 2);
-    headingLabel->setFont(bold);
+    setHeadingFont(headingLabel, 2);
     layout->addWidget(headingLabel, 0, 0, 1, 5);
 
     auto* totalCaption = new QLabel(QStringLiteral("Toplam Tutar:"));

@@ -1,5 +1,6 @@
 #include "reports/KasaIkiTarihWindow.h"
 
+#include "data/ProgramVersion.h"
 #include "data/Dialogs.h"
 #include "reports/TwoDateBrowser.h"
 #include "widgets/WindowKit.h"
@@ -46,9 +47,7 @@ QLabel* makeLabel(const QString& objectName, const QString& text = {}, bool bold
     auto* label = new QLabel(text);
     label->setObjectName(objectName);
     if (bold) {
-        QFont font = label->font();
-        font.setBold(true);
-        label->setFont(font);
+        setHeadingFont(label);
     }
     return label;
 }
@@ -65,10 +64,8 @@ TkasaikitarihF::TkasaikitarihF(TwoDateBrowser& browser) : browser_(browser)
 
     // Top panel: the title, the opening balance, the print and export buttons.
     auto* top = new QGridLayout;
-    titleLabel = makeLabel(QStringLiteral("Label2"), {}, true);
-    QFont titleFont = titleLabel->font();
-    titleFont.setPointSize(titleFont.pointSize() + 2);
-    titleLabel->setFont(titleFont);
+    titleLabel = makeLabel(QStringLiteral("Label2"));
+    setHeadingFont(titleLabel, 2);
     openingCaptionLabel = makeLabel(QStringLiteral("Label3"), {}, true);
     openingLabel = makeFigureLabel(QStringLiteral("DBText2"));
     printButton = makeButton(QStringLiteral("BitBtn4"), QStringLiteral("YAZDIR"));
@@ -121,21 +118,12 @@ TkasaikitarihF::TkasaikitarihF(TwoDateBrowser& browser) : browser_(browser)
     layout->addLayout(bottom);
     setCentralWidget(central);
 
-    auto* status = new QStatusBar;
-    status->setObjectName(QStringLiteral("StatusBar1"));
-    status->addWidget(makeLabel(QStringLiteral("StatusPanel1")));
-    status->addWidget(makeLabel(QStringLiteral("StatusPanel2")));
-    versionPanel = makeLabel(QStringLiteral("StatusPanel3"));
-    status->addWidget(versionPanel, 1);
-    setStatusBar(status);
+    addStatusPanels(this, 3)[2]->setText(versionPanelText());
 
     // The grid's one menu item does what a double click does.
     auto* menu = new QMenu(this);
     menu->addAction(QStringLiteral("İşlemi Düzeltt"), this, [this] { openCurrentMovement(); });
-    movementGrid->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(
-        movementGrid, &QWidget::customContextMenuRequested, this,
-        [this, menu](const QPoint& at) { menu->popup(movementGrid->viewport()->mapToGlobal(at)); });
+    attachGridMenu(movementGrid, menu);
 
     connect(movementGrid, &QTableView::doubleClicked, this, [this] { openCurrentMovement(); });
     connect(printButton, &QPushButton::clicked, this, &TkasaikitarihF::printRequested);
@@ -155,7 +143,6 @@ void TkasaikitarihF::showLabels()
     netLabel->setText(labels.net);
     closingLabel->setText(labels.closing);
     closingDayLabel->setText(labels.closingDay);
-    versionPanel->setText(QStringLiteral(" Version: 3.4 Guncelleme: 0"));
 }
 
 void TkasaikitarihF::showBrowser()

@@ -55,7 +55,6 @@ private:
     QLabel* closingLabel = nullptr;         // beside "DÖNEM SONU KASA MEVCUDU"
     QLabel* closingDayLabel = nullptr;      // "( <last day> )"
     QPushButton* closeButton = nullptr;     // "KAPAT"
-    QLabel* versionPanel = nullptr;         // the status bar's third panel
 };
 
 }  // namespace tamevo

@@ -1,5 +1,6 @@
 #include "reports/RaporKasaWindow.h"
 
+#include "data/ProgramVersion.h"
 #include "data/Dialogs.h"
 #include "data/DisplayFormat.h"
 #include "lists/ReferenceLists.h"
@@ -243,7 +244,7 @@ void TraporKasaF::buildMenus()
 
 void TraporKasaF::showAnalysis()
 {
-    statusPanels_[2]->setText(QStringLiteral(" Version: 3.4 Guncelleme: 0"));
+    statusPanels_[2]->setText(versionPanelText());
     showMaximized();
     raise();
 }

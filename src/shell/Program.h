@@ -50,9 +50,8 @@ public:
 
     Session& session() { return session_; }
     Ledger& ledger() { return *ledger_; }
-    // The ledger window's reports and its printing commands.
+    // The ledger window's reports.
     LedgerReports& ledgerReports() { return *ledgerReports_; }
-    LedgerPrinting& ledgerPrinting() { return *ledgerPrinting_; }
     // The lists several windows show.
     CurrencyChoices& currencyChoices() { return *currencyChoices_; }
     SourceTypeList& sourceTypes() { return *sourceTypes_; }

@@ -23,15 +23,28 @@ QPushButton* makeButton(const QString& objectName, const QString& caption)
     return button;
 }
 
+QFont headingFont(const QFont& base, int extraPoints)
+{
+    QFont font = base;
+    font.setBold(true);
+    if (extraPoints != 0) {
+        font.setPointSize(font.pointSize() + extraPoints);
+    }
+    return font;
+}
+
+void setHeadingFont(QWidget* widget, int extraPoints)
+{
+    widget->setFont(headingFont(widget->font(), extraPoints));
+}
+
 QLabel* makeFigureLabel(const QString& objectName)
 {
     auto* label = new QLabel;
     label->setObjectName(objectName);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setMinimumWidth(120);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
+    setHeadingFont(label);
     return label;
 }
 
@@ -40,9 +53,7 @@ QToolButton* makeHelpButton(const QString& objectName)
     auto* button = new QToolButton;
     button->setObjectName(objectName);
     button->setText(QStringLiteral("?"));
-    QFont font = button->font();
-    font.setBold(true);
-    button->setFont(font);
+    setHeadingFont(button);
     button->setAccessibleName(QStringLiteral("Yardım"));
     button->setToolTip(QStringLiteral("Yardım"));
     return button;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QKeySequence>
 #include <QList>
 #include <QString>
@@ -29,6 +30,11 @@ inline const QColor kMoneyInText(230, 98, 19);
 
 // A push button with its caption and the objectName tests find it by.
 QPushButton* makeButton(const QString& objectName, const QString& caption);
+
+// The font of the windows' headings and figures: `base` in bold, `extraPoints` larger.
+QFont headingFont(const QFont& base, int extraPoints = 0);
+// Gives a label or a button that font.
+void setHeadingFont(QWidget* widget, int extraPoints = 0);
 
 // The picture button that opens the help window: a question mark, announced as "Yardım".
 QToolButton* makeHelpButton(const QString& objectName);

@@ -148,6 +148,14 @@ protected:
     }
     // The user's click on one of the preview's buttons.
     static void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    // A control of the preview, by its objectName.
+    template <class T>
+    T* part(const char* name)
+    {
+        T* found = preview.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
 
     ScriptedDialogs dialogs;
     PreparedReport report = threePages();
@@ -158,43 +166,43 @@ TEST_F(ReportPreviewTest, ZoomsInAndOut)
 {
     EXPECT_EQ(preview.windowTitle(), QStringLiteral("Norvane Rapor Önizleme"));
     EXPECT_EQ(preview.zoom(), 100);
-    const int width = preview.scrollArea->widget()->width();
-    click(preview.zoomInButton);
+    const int width = part<QScrollArea>("scrollArea")->widget()->width();
+    click(part<QAbstractButton>("zoomInButton"));
     EXPECT_EQ(preview.zoom(), 125);
-    EXPECT_EQ(preview.zoomBox->currentText(), QStringLiteral("%125"));
-    EXPECT_GT(preview.scrollArea->widget()->width(), width);
-    click(preview.zoomOutButton);
-    click(preview.zoomOutButton);
+    EXPECT_EQ(part<QComboBox>("zoomBox")->currentText(), QStringLiteral("%125"));
+    EXPECT_GT(part<QScrollArea>("scrollArea")->widget()->width(), width);
+    click(part<QAbstractButton>("zoomOutButton"));
+    click(part<QAbstractButton>("zoomOutButton"));
     EXPECT_EQ(preview.zoom(), 75);
-    EXPECT_LT(preview.scrollArea->widget()->width(), width);
+    EXPECT_LT(part<QScrollArea>("scrollArea")->widget()->width(), width);
     // %200 chosen from the keyboard: down the list to it.
-    const int target = preview.zoomBox->findData(200);
-    for (int i = 0; i < 20 && preview.zoomBox->currentIndex() < target; ++i) {
-        QTest::keyClick(preview.zoomBox, Qt::Key_Down);
+    const int target = part<QComboBox>("zoomBox")->findData(200);
+    for (int i = 0; i < 20 && part<QComboBox>("zoomBox")->currentIndex() < target; ++i) {
+        QTest::keyClick(part<QComboBox>("zoomBox"), Qt::Key_Down);
     }
     EXPECT_EQ(preview.zoom(), 200);
-    EXPECT_EQ(preview.pageLabel->text(), QStringLiteral("Sayfa 1 / 3"));
+    EXPECT_EQ(part<QLabel>("pageLabel")->text(), QStringLiteral("Sayfa 1 / 3"));
 }
 
 TEST_F(ReportPreviewTest, FindsTextFromHitToHitThroughThePages)
 {
-    preview.findEdit->setText(QStringLiteral("hareket 2-"));
+    part<QLineEdit>("findEdit")->setText(QStringLiteral("hareket 2-"));
     ASSERT_TRUE(preview.findNext());
     EXPECT_EQ(preview.foundPage(), 1);
     EXPECT_EQ(preview.foundItem(), 1);
-    EXPECT_EQ(preview.pageLabel->text(), QStringLiteral("Sayfa 2 / 3"));
-    click(preview.findButton);
+    EXPECT_EQ(part<QLabel>("pageLabel")->text(), QStringLiteral("Sayfa 2 / 3"));
+    click(part<QAbstractButton>("findButton"));
     EXPECT_EQ(preview.foundPage(), 1);
     EXPECT_EQ(preview.foundItem(), 2);
 
-    preview.findEdit->setText(QStringLiteral("BAŞLIĞI"));
+    part<QLineEdit>("findEdit")->setText(QStringLiteral("BAŞLIĞI"));
     ASSERT_TRUE(preview.findNext());
     EXPECT_EQ(preview.foundPage(), 2);
     ASSERT_TRUE(preview.findNext());  // from the end back to the first page
     EXPECT_EQ(preview.foundPage(), 0);
     EXPECT_TRUE(dialogs.messages().isEmpty());
 
-    preview.findEdit->setText(QStringLiteral("yok böyle"));
+    part<QLineEdit>("findEdit")->setText(QStringLiteral("yok böyle"));
     EXPECT_FALSE(preview.findNext());
     EXPECT_EQ(preview.foundPage(), -1);
     EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("\"yok böyle\" bulunamadı.")});
@@ -205,7 +213,7 @@ TEST_F(ReportPreviewTest, SavesAsPdfAndOpensASavedReport)
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("rapor"));
     dialogs.choosePath(pdf);
-    click(preview.saveButton);
+    click(part<QAbstractButton>("saveButton"));
     const QString text = test::pdfText(pdf + QStringLiteral(".pdf"));
     for (int p = 1; p <= 3; ++p) {
         EXPECT_TRUE(text.contains(QStringLiteral("SAYFA %1 BAŞLIĞI").arg(p))) << text.toStdString();
@@ -213,17 +221,17 @@ TEST_F(ReportPreviewTest, SavesAsPdfAndOpensASavedReport)
     EXPECT_EQ(text.count(QLatin1Char('\f')), 3);  // one form feed after each page
 
     dialogs.choosePath({});  // cancelled: nothing written
-    click(preview.saveButton);
+    click(part<QAbstractButton>("saveButton"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 
     dialogs.choosePath(pdf + QStringLiteral(".pdf"));
-    click(preview.openButton);
+    click(part<QAbstractButton>("openButton"));
     EXPECT_EQ(dialogs.last()->kind, QStringLiteral("default-program"));
     EXPECT_EQ(dialogs.last()->text, pdf + QStringLiteral(".pdf"));
 
     dialogs.choosePath(dir.filePath(QStringLiteral("yok/rapor.pdf")));
     dialogs.expectError(QStringLiteral("yok/rapor.pdf"));
-    click(preview.saveButton);  // a folder that is not there
+    click(part<QAbstractButton>("saveButton"));  // a folder that is not there
     EXPECT_EQ(dialogs.last()->kind, QStringLiteral("message"));
     EXPECT_EQ(dialogs.last()->icon, Dialogs::Icon::Error);
 }

@@ -71,10 +71,9 @@ protected:
     // Adds a cash book to the registry of the general database.
     void registerCashBook(const QString& code, const QString& title)
     {
-        execute(
-            QStringLiteral("AnaData/Genel.mdb"),
-            {QStringLiteral("INSERT INTO firma (firma_kodu, firma_unvani_1) VALUES ('%1', '%2')")
-                 .arg(code, title)});
+        execute(QStringLiteral("AnaData/Genel.mdb"),
+                QStringLiteral("INSERT INTO firma (firma_kodu, firma_unvani_1) VALUES (?, ?)"),
+                {code, title});
     }
 
     // A left click on a button, as the mouse gives it.
@@ -163,7 +162,7 @@ protected:
             report::ReportPreview preview(prepared);
             preview.show();
             dialogs().choosePath(pdf);
-            click(preview.saveButton);
+            click(preview.findChild<QAbstractButton*>(QStringLiteral("saveButton")));
         });
     }
 

@@ -92,6 +92,20 @@ void ProgramFolderTest::execute(const QString& relativePath, const QStringList& 
     });
 }
 
+void ProgramFolderTest::execute(const QString& relativePath, const QString& sql,
+                                const QVariantList& values)
+{
+    ASSERT_TRUE(QFile::exists(path(relativePath))) << relativePath.toStdString();
+    withDatabase(path(relativePath), [&](QSqlDatabase& db) {
+        QSqlQuery q(db);
+        ASSERT_TRUE(q.prepare(sql)) << sql.toStdString();
+        for (const QVariant& value : values) {
+            q.addBindValue(value);
+        }
+        ASSERT_TRUE(q.exec()) << sql.toStdString() << ": " << q.lastError().text().toStdString();
+    });
+}
+
 QVariant ProgramFolderTest::queryValue(const QString& relativePath, const QString& sql)
 {
     QVariant value;

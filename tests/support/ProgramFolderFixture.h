@@ -27,6 +27,8 @@ protected:
 
     // Runs statements on a database file of the folder, outside the program's connections.
     void execute(const QString& relativePath, const QStringList& statements);
+    // Runs one statement with its values bound, in order.
+    void execute(const QString& relativePath, const QString& sql, const QVariantList& values);
     // Reads one value from a database file of the folder.
     QVariant queryValue(const QString& relativePath, const QString& sql);
 
