@@ -139,11 +139,12 @@ void TgirisF::buildControls()
     }
     setStatusBar(status);
 
-    // Tab order of the entry screen.
-    const QList<QWidget*> order{enterButton,        newCashBookButton, codeEdit,
-                                pickFromListButton, yearEdit,          currenciesButton,
-                                manualButton,       updateButton,      passwordEdit,
-                                passwordsButton,    sourceTypesButton};
+    // Tab order of the entry screen: the three boxes, then "KASA İŞLEMLERİNE GİR", then the
+    // other buttons as the eye meets them, so the keyboard goes code, year, password, in.
+    const QList<QWidget*> order{codeEdit,        yearEdit,           passwordEdit,
+                                enterButton,     pickFromListButton, newCashBookButton,
+                                passwordsButton, currenciesButton,   sourceTypesButton,
+                                manualButton,    updateButton,       helpButton};
     for (int i = 0; i + 1 < order.size(); ++i) {
         setTabOrder(order[i], order[i + 1]);
     }
@@ -177,6 +178,11 @@ void TgirisF::start()
     pickFromListButton->setEnabled(true);
     newCashBookButton->setEnabled(true);
     enterButton->setEnabled(true);
+    // The keyboard starts where typing is needed: the first empty box, else the password.
+    QLineEdit* first = codeEdit->text().isEmpty()   ? codeEdit
+                       : yearEdit->text().isEmpty() ? yearEdit
+                                                    : passwordEdit;
+    first->setFocus(Qt::OtherFocusReason);
 }
 
 void TgirisF::hafizadanoku()

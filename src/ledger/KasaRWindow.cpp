@@ -60,6 +60,22 @@ TkasaRF::TkasaRF(Session& session, Ledger& ledger, CurrencyChoices& currencies)
     statusPanels_ = addStatusPanels(this, 4);
     buildMenus();
 
+    // Tab follows the eye: the top panel left to right, the date list and the calendar, the
+    // day's buttons, its movements and the summary, then the bottom buttons. Enter in the
+    // date box goes to its day, as "GİT" does.
+    QList<QWidget*> order{currencyBox, datePicker, goButton, twoDateButton, typeReportButton};
+    for (QRadioButton* choice : reportChoices) {
+        order << choice;
+    }
+    order << shortDescriptionCheck << printButton << dateListGrid << calendarGrid << newButton
+          << changeButton << deleteButton << documentsButton << helpButton << movementGrid
+          << summaryGrid << refreshButton << mainMenuButton << carryOverButton << excelButton
+          << closeButton;
+    for (int i = 0; i + 1 < order.size(); ++i) {
+        setTabOrder(order[i], order[i + 1]);
+    }
+    datePicker->installEventFilter(this);
+
     // Window creation: today in the picker, the first currency, the calendar's title and the
     // version text.
     datePicker->setDate(QDate::currentDate());
@@ -179,6 +195,7 @@ QWidget* TkasaRF::buildLeftColumn()
     calendarGrid->verticalHeader()->setVisible(false);
     calendarGrid->verticalHeader()->setDefaultSectionSize(20);
     calendarGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    calendarGrid->setTabKeyNavigation(false);
     calendarGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
     calendarGrid->setSelectionMode(QAbstractItemView::SingleSelection);
     calendarGrid->setMinimumHeight(80);
@@ -467,7 +484,7 @@ void TkasaRF::newMovement()
             currencyBox->currentIndex() >= 0 && currencyBox->currentText() != kAllCurrencies
                 ? currencyBox->currentText()
                 : QString();
-        emit newMovementRequested(hasDay ? ledger_.selectedDay() : QDate::currentDate(), currency);
+        emit newMovementRequested(hasDay ? ledger_.selectedDay() : ledger_.pickerDate(), currency);
     });
 }
 
@@ -571,6 +588,15 @@ void TkasaRF::stringtebul()
 
 bool TkasaRF::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == datePicker && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            datePicker->interpretText();
+            ledger_.setPickerDate(datePicker->date());
+            goToPickedDate();
+            return true;
+        }
+    }
     // A key released in the date list selects the day it moved to.
     if (watched == dateListGrid && event->type() == QEvent::KeyRelease &&
         dateListGrid->currentIndex().isValid()) {

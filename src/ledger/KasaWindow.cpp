@@ -7,6 +7,7 @@
 #include "widgets/KeyFilters.h"
 #include "widgets/WindowKit.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFormLayout>
@@ -122,19 +123,23 @@ TkasaF::TkasaF(Session& session, Ledger& ledger) : session_(session), ledger_(le
     }
     layout->addLayout(buttons);
 
-    // Focus order of the fields; Enter moves on as Tab does.
-    const QList<QWidget*> order{datePicker,   currencyBox,       inEdit,      outEdit,
-                                rateEdit,     descriptionEdit,   typeBox,     saveButton,
-                                cancelButton, newMovementButton, typesButton, closeButton,
-                                sourceBox,    sourcesButton};
+    // Tab follows the eye: the fields top to bottom, then the buttons below them, then the
+    // list buttons beside the type and the source. Enter moves from field to field as Tab
+    // does and stores the movement from the last one, "Kaynak".
+    const QList<QWidget*> order{
+        datePicker,        currencyBox, inEdit,     outEdit,     rateEdit,
+        descriptionEdit,   typeBox,     sourceBox,  saveButton,  cancelButton,
+        newMovementButton, closeButton, helpButton, typesButton, sourcesButton};
     for (int i = 0; i + 1 < order.size(); ++i) {
         setTabOrder(order[i], order[i + 1]);
     }
     for (QWidget* w : {static_cast<QWidget*>(datePicker), static_cast<QWidget*>(currencyBox),
                        static_cast<QWidget*>(inEdit), static_cast<QWidget*>(outEdit),
-                       static_cast<QWidget*>(rateEdit), static_cast<QWidget*>(descriptionEdit)}) {
+                       static_cast<QWidget*>(rateEdit), static_cast<QWidget*>(descriptionEdit),
+                       static_cast<QWidget*>(typeBox)}) {
         makeEnterMoveOn(w);
     }
+    sourceBox->installEventFilter(this);
 
     Dataset* table = &ledger_.movementEntry();
     bindLineEdit(inEdit, table, QStringLiteral("borc_tutar"), FieldKind::Amount);
@@ -255,6 +260,23 @@ void TkasaF::showWindow()
 {
     show();
     raise();
+    activateWindow();
+    // Each movement starts at the first field, its day selected so typing replaces it.
+    datePicker->setFocus(Qt::TabFocusReason);
+    datePicker->setSelectedSection(QDateTimeEdit::DaySection);
+}
+
+bool TkasaF::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == sourceBox && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            !sourceBox->view()->isVisible()) {
+            saveMovement();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TkasaF::saveMovement()

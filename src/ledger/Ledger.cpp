@@ -25,6 +25,17 @@ Money balanceOf(const DatasetRow& row)
 
 }  // namespace
 
+QDate startingDay(const QDate& today, int workingYear, const QDate& shownDay)
+{
+    if (today.year() == workingYear) {
+        return today;
+    }
+    if (shownDay.isValid() && shownDay.year() == workingYear) {
+        return shownDay;
+    }
+    return QDate(workingYear, 1, 1);
+}
+
 double amountOf(const QVariant& value)
 {
     return value.isNull() ? 0.0 : value.toDouble();
@@ -207,8 +218,12 @@ void Ledger::openBook()
     KasaBakiye();
     GunlukBakiye();
     kasaTable.open();
+    if (pickerDate_.year() != session_.CalismaYili) {
+        setPickerDate(startingDay(QDate::currentDate(), session_.CalismaYili, selectedDay()));
+    }
     emit figuresChanged();
     ParaBirimiDurum();
+    emit bookOpened();
 }
 
 void Ledger::closeBook()

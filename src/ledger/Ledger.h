@@ -109,7 +109,8 @@ public:
     void GunlukBakiye2();
 
     // --- Commands -----------------------------------------------------------------------
-    // Opening a cash book: the date list, the day figures, the movements, the summary.
+    // Opening a cash book: the date list, the day figures, the movements, the summary; the
+    // date picker is brought into the book's year when it lies outside it.
     void openBook();
     // Closes the cash book's datasets; a pending movement is dropped, never stored.
     void closeBook();
@@ -167,6 +168,8 @@ public:
     void switchToPickerYear();
 
 signals:
+    // A cash book was opened (openBook).
+    void bookOpened();
     // The open book changed its year: captions and the calendar follow.
     void bookSwitched(const tamevo::OpenBookTexts& texts);
     // The day figures changed (labels follow).
@@ -206,6 +209,10 @@ private:
     // The movement window's values for the pending movement.
     EntryValues entry_;
 };
+
+// The day the ledger's date box starts a working year with: today when it lies in that year;
+// otherwise the day the ledger shows (when it shows one of that year), else 1 January.
+QDate startingDay(const QDate& today, int workingYear, const QDate& shownDay);
 
 // Reads an amount field: an empty value counts as zero.
 double amountOf(const QVariant& value);

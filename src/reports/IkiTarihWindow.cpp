@@ -27,9 +27,11 @@ TikitarihF::TikitarihF(LedgerPrinting& printing, TwoDateBrowser& browser)
     currencyBox->setObjectName(QStringLiteral("dovizBox"));
     currencyBox->setEditable(true);
     currencyBox->setInsertPolicy(QComboBox::NoInsert);
-    firstDateEdit = new QDateEdit(QDate::currentDate().addDays(-30));
+    const TwoDateRange start =
+        startingTwoDateRange(QDate::currentDate(), QDate::currentDate().year());
+    firstDateEdit = new QDateEdit(start.first);
     firstDateEdit->setObjectName(QStringLiteral("ilkTarihDate"));
-    lastDateEdit = new QDateEdit(QDate::currentDate());
+    lastDateEdit = new QDateEdit(start.last);
     lastDateEdit->setObjectName(QStringLiteral("SonTarihDate"));
     for (QDateEdit* edit : {firstDateEdit, lastDateEdit}) {
         edit->setCalendarPopup(true);
@@ -63,6 +65,9 @@ TikitarihF::TikitarihF(LedgerPrinting& printing, TwoDateBrowser& browser)
         makeEnterMoveOn(w);
     }
     connect(printButton, &QPushButton::clicked, this, [this] { buildOutput(); });
+    for (QDateEdit* edit : {firstDateEdit, lastDateEdit}) {
+        connect(edit, &QDateEdit::dateChanged, this, [this] { daysPicked_ |= !settingDays_; });
+    }
 }
 
 void TikitarihF::setCurrencyEntries(const QStringList& entries)
@@ -77,6 +82,19 @@ void TikitarihF::showFor(TwoDateOutput output)
     output_ = output;
     show();
     raise();
+    activateWindow();
+}
+
+void TikitarihF::startInYear(int year)
+{
+    if (daysPicked_) {
+        return;
+    }
+    const TwoDateRange start = startingTwoDateRange(QDate::currentDate(), year);
+    settingDays_ = true;
+    firstDateEdit->setDate(start.first);
+    lastDateEdit->setDate(start.last);
+    settingDays_ = false;
 }
 
 TwoDateRange TikitarihF::range() const

@@ -25,6 +25,9 @@ public:
     void setCurrencyEntries(const QStringList& entries);
     // Shown in front, modeless, to build `output` (ikitarihModu) with its button.
     void showFor(TwoDateOutput output);
+    // A cash book of `year` was opened: until the user picks days, the window offers the
+    // days it starts with in that year.
+    void startInYear(int year);
 
     // "İki Tarih Arası Rapor" for the window's range and currency, shown in the preview.
     bool printMovementsReport();
@@ -44,6 +47,8 @@ private:
     LedgerPrinting& printing_;
     TwoDateBrowser& browser_;
     TwoDateOutput output_ = TwoDateOutput::Nothing;
+    bool daysPicked_ = false;  // the user changed a day
+    bool settingDays_ = false;
 
     QComboBox* currencyBox = nullptr;    // "Para Birimi"
     QDateEdit* firstDateEdit = nullptr;  // "İlk Tarih"

@@ -51,7 +51,8 @@ LedgerReports::LedgerReports(Session& session, Ledger& ledger)
     tarihQuery.setDateField(kDay);
     // Until the two-date window first builds them, the queries hold the window's starting
     // range: the last thirty days in all currencies.
-    const TwoDateRange start{{}, QDate::currentDate().addDays(-30), QDate::currentDate()};
+    const TwoDateRange start =
+        startingTwoDateRange(QDate::currentDate(), QDate::currentDate().year());
     for (auto [dataset, statement] :
          {std::pair{&ikitarihQuery, twoDateMovementsStatement(start)},
           std::pair{&tarihQuery, twoDateDayTotalsStatement(start)},

@@ -30,6 +30,12 @@ const QString kMovementsHead = QStringLiteral(
 
 }  // namespace
 
+TwoDateRange startingTwoDateRange(const QDate& today, int workingYear)
+{
+    const QDate last = today.year() == workingYear ? today : QDate(workingYear, 12, 31);
+    return {{}, last.addDays(-30), last};
+}
+
 QString twoDateCurrency(const QString& boxText)
 {
     return boxText == kAllCurrencies ? QString() : boxText;

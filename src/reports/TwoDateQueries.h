@@ -16,6 +16,10 @@ struct TwoDateRange {
     QDate last;
 };
 
+// The days the two-date window starts with: the thirty days up to today, or, when today lies
+// outside the working year, the last thirty days of that year (currency left empty).
+TwoDateRange startingTwoDateRange(const QDate& today, int workingYear);
+
 // The currency of a two-date report from the text of its currency box: the code as it stands
 // (typed or chosen), or none (all currencies) for "Hepsi" and for an empty box.
 QString twoDateCurrency(const QString& boxText);

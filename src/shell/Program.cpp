@@ -24,6 +24,7 @@
 #include "reports/TwoDateBrowser.h"
 #include "update/InternetConnection.h"
 #include "update/UpdateCommand.h"
+#include "widgets/KeyFilters.h"
 #include "widgets/WindowKit.h"
 
 #include <QGuiApplication>
@@ -32,11 +33,12 @@ namespace tamevo {
 
 namespace {
 
-// Shows a tool window in front.
+// Shows a tool window in front, with the keyboard's focus.
 void present(QWidget* window)
 {
     window->show();
     window->raise();
+    window->activateWindow();
 }
 
 }  // namespace
@@ -87,6 +89,11 @@ void Program::createWindows()
 
     for (const auto& window : owned_) {
         keepLettersWhole(window.get());
+        // Esc closes every tool window; the entry screen and the ledger close with their
+        // questions only.
+        if (window.get() != girisF && window.get() != kasaRF) {
+            makeEscapeClose(window.get());
+        }
     }
 }
 
@@ -94,6 +101,10 @@ void Program::connectWindows()
 {
     // The entry screen: into the ledger, the registry and the lists; the exit question.
     connect(girisF, &TgirisF::bookOpened, kasaRF, &TkasaRF::openBook);
+    // The two-date window offers days of the year the ledger has open.
+    const auto offerDaysOfTheYear = [this] { ikitarihF->startInYear(session_.CalismaYili); };
+    connect(ledger_.get(), &Ledger::bookOpened, ikitarihF, offerDaysOfTheYear);
+    connect(ledger_.get(), &Ledger::bookSwitched, ikitarihF, offerDaysOfTheYear);
     connect(girisF, &TgirisF::registryRecordStarted, firmaF, [this] { present(firmaF); });
     connect(girisF, &TgirisF::cashBookListRequested, firmaF, &TfirmaF::showList);
     connect(girisF, &TgirisF::newCashBookRequested, firmaF, &TfirmaF::showNewCashBook);

@@ -1,5 +1,6 @@
 #include "widgets/KeyFilters.h"
 
+#include <QAbstractButton>
 #include <QKeyEvent>
 #include <QWidget>
 
@@ -37,7 +38,9 @@ public:
             return false;
         }
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (isEnter(key) || key->key() == Qt::Key_Backspace || key->text().isEmpty()) {
+        if (isEnter(key) || key->key() == Qt::Key_Backspace || key->text().isEmpty() ||
+            key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ||
+            key->key() == Qt::Key_Escape) {
             return false;
         }
         if (shortcutsPass_ && (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))) {
@@ -49,6 +52,38 @@ public:
 private:
     bool (*allowed_)(QChar);
     bool shortcutsPass_;
+};
+
+class EnterPresses : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress && isEnter(static_cast<QKeyEvent*>(event)) &&
+            static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
+            if (auto* button = qobject_cast<QAbstractButton*>(watched); button->isEnabled()) {
+                button->click();
+            }
+            return true;
+        }
+        return false;
+    }
+};
+
+// Sees the Esc that reaches the window itself: the one no control of the window took.
+class EscapeCloses : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+            static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
+            static_cast<QWidget*>(watched)->close();
+            return true;
+        }
+        return false;
+    }
 };
 
 bool isDigit(QChar c)
@@ -63,8 +98,9 @@ void focusNextControl(QWidget* control)
     QWidget* window = control->window();
     for (QWidget* w = control->nextInFocusChain(); w != nullptr && w != control;
          w = w->nextInFocusChain()) {
+        // The parts of a compound control (the text box inside a date box) are the control.
         if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(window) &&
-            w->window() == window) {
+            w->window() == window && !control->isAncestorOf(w)) {
             w->setFocus(Qt::TabFocusReason);
             return;
         }
@@ -74,6 +110,16 @@ void focusNextControl(QWidget* control)
 void makeEnterMoveOn(QWidget* control)
 {
     control->installEventFilter(new EnterMovesOn(control));
+}
+
+void makeEnterPress(QWidget* button)
+{
+    button->installEventFilter(new EnterPresses(button));
+}
+
+void makeEscapeClose(QWidget* window)
+{
+    window->installEventFilter(new EscapeCloses(window));
 }
 
 void acceptDigitsOnly(QWidget* control)

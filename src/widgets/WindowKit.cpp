@@ -1,5 +1,7 @@
 #include "widgets/WindowKit.h"
 
+#include "widgets/KeyFilters.h"
+
 #include <QEvent>
 #include <QFontMetrics>
 #include <QAction>
@@ -20,6 +22,7 @@ QPushButton* makeButton(const QString& objectName, const QString& caption)
 {
     auto* button = new QPushButton(caption);
     button->setObjectName(objectName);
+    makeEnterPress(button);
     return button;
 }
 
@@ -78,6 +81,8 @@ QTableView* makeListGrid(const QString& objectName, const QString& accessibleNam
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->verticalHeader()->setVisible(false);
     grid->verticalHeader()->setDefaultSectionSize(rowHeight);
+    // Tab leaves the grid for the next control; the arrows move between its rows.
+    grid->setTabKeyNavigation(false);
     return grid;
 }
 

@@ -1,4 +1,7 @@
 #include "ledger/DayCalendar.h"
+#include "ledger/Ledger.h"
+#include "ledger/LedgerTexts.h"
+#include "reports/TwoDateQueries.h"
 
 #include <gtest/gtest.h>
 
@@ -55,4 +58,30 @@ TEST(DayCalendar, TheYearIsTheWorkingYearOrThePickersYear)
     EXPECT_EQ(DayCalendar::calendarYear(1970, QDate(2030, 1, 1)), 2030);
     EXPECT_EQ(DayCalendar::calendarYear(2100, QDate(2030, 1, 1)), 2030);
     EXPECT_EQ(DayCalendar::calendarYear(0, QDate(2030, 1, 1)), 2030);
+}
+
+// The ledger's date box and the two-date window start inside the book's working year: today
+// when it lies there, else the day shown (or 1 January), and the last thirty days of the year.
+TEST(StartingDays, TodayOnlyWhenItLiesInTheWorkingYear)
+{
+    const struct {
+        QDate today;
+        int year;
+        QDate shown;
+        QDate day;
+        QDate first;
+        QDate last;
+    } cases[] = {
+        {{2021, 6, 15}, 2021, {2021, 3, 1}, {2021, 6, 15}, {2021, 5, 16}, {2021, 6, 15}},
+        {{2026, 12, 10}, 2021, {2021, 3, 1}, {2021, 3, 1}, {2021, 12, 1}, {2021, 12, 31}},
+        {{2026, 12, 10}, 2021, kZeroDate, {2021, 1, 1}, {2021, 12, 1}, {2021, 12, 31}},
+        {{2022, 1, 2}, 2021, {2022, 1, 1}, {2021, 1, 1}, {2021, 12, 1}, {2021, 12, 31}},
+        {{2021, 1, 10}, 2021, {}, {2021, 1, 10}, {2020, 12, 11}, {2021, 1, 10}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(startingDay(c.today, c.year, c.shown), c.day) << c.today.toString().toStdString();
+        const TwoDateRange range = startingTwoDateRange(c.today, c.year);
+        EXPECT_EQ(range.first, c.first) << c.today.toString().toStdString();
+        EXPECT_EQ(range.last, c.last) << c.today.toString().toStdString();
+    }
 }

@@ -5,6 +5,7 @@
 #include "ledger/KasaRWindow.h"
 #include "ledger/LedgerTexts.h"
 #include "reportengine/ReportPreview.h"
+#include "reports/IkiTarihWindow.h"
 #include "reports/ExportFile.h"
 
 #include "reports/WorkbookReader.h"
@@ -141,6 +142,23 @@ protected:
 private:
     TurkishLocale turkish_;
 };
+
+// In a book of another year than today's the window offers the last thirty days of the book's
+// year, where its movements are; "İki Tarih Arası Kasa Hareketi" then lists them at once.
+TEST_F(TwoDateWindowTest, TheWindowStartsInsideTheWorkingYear)
+{
+    const TwoDateRange start = startingTwoDateRange(QDate::currentDate(), 2021);
+    ASSERT_EQ(start.last.year(), 2021);
+    click(control<QAbstractButton>("kasaRF", "JvXPButton7"));
+    ASSERT_TRUE(isShown("ikitarihF"));
+    EXPECT_EQ(control<QDateEdit>("ikitarihF", "ilkTarihDate")->date(), start.first);
+    EXPECT_EQ(control<QDateEdit>("ikitarihF", "SonTarihDate")->date(), start.last);
+
+    // Days the user picked stay, whatever book opens next.
+    typeDate(control<QDateEdit>("ikitarihF", "ilkTarihDate"), {2021, 1, 5});
+    windowNamed<TikitarihF>("ikitarihF")->startInYear(2022);
+    EXPECT_EQ(control<QDateEdit>("ikitarihF", "ilkTarihDate")->date(), QDate(2021, 1, 5));
+}
 
 // The ledger shows its day's figures whatever a period did: after the browser and after each
 // of the four period reports the labels, the day's export and the daily report carry the sums
