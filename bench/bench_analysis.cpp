@@ -107,14 +107,15 @@ Figures measure(int count)
         analysis.useWorkingYear();
         Baseline baseline(baselinePath);
         // The templates are read once, before the figures.
-        analysis.raporuHazirla();
+        analysis.buildBothSides();
 
         analysis.setCurrency({});
-        const auto [all, allBaseline] =
-            bench::sideBySide([&] { analysis.raporuHazirla(); }, [&] { baseline.analysis({}); }, 9);
+        const auto [all, allBaseline] = bench::sideBySide([&] { analysis.buildBothSides(); },
+                                                          [&] { baseline.analysis({}); }, 9);
         analysis.setCurrency(QStringLiteral("TL"));
-        const auto [one, oneBaseline] = bench::sideBySide(
-            [&] { analysis.raporuHazirla(); }, [&] { baseline.analysis(QStringLiteral("TL")); }, 9);
+        const auto [one, oneBaseline] =
+            bench::sideBySide([&] { analysis.buildBothSides(); },
+                              [&] { baseline.analysis(QStringLiteral("TL")); }, 9);
         result = {all, allBaseline, one, oneBaseline};
     });
     return result;

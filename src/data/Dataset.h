@@ -74,6 +74,8 @@ public:
     ~Dataset() override;
 
     Connection& connection() const { return connection_; }
+    // The name the dataset was given (the name reports read it by); may be empty.
+    const QString& name() const { return name_; }
 
     // --- Source -------------------------------------------------------------------------
     // A table dataset: every column of the table, editable, its key found from the schema

@@ -59,7 +59,7 @@ TdetayF::TdetayF(IncomeExpenseAnalysis& analysis, AnalysisSide side)
     buildMenu();
     resize(760, 480);
 
-    connect(movementGrid, &QTableView::doubleClicked, this, [this] { KaydDzelt1Click(); });
+    connect(movementGrid, &QTableView::doubleClicked, this, [this] { editMovement(); });
     connect(&analysis_, &IncomeExpenseAnalysis::detailChanged, this, [this](AnalysisSide changed) {
         if (changed == side_) {
             showTexts();
@@ -94,8 +94,8 @@ QWidget* TdetayF::buildTopPanel()
     layout->addWidget(printButton, 1, 3);
     layout->addWidget(closeButton, 1, 4);
 
-    connect(printButton, &QPushButton::clicked, this, [this] { JvXPButton3Click(); });
-    connect(closeButton, &QPushButton::clicked, this, [this] { JvXPButton5Click(); });
+    connect(printButton, &QPushButton::clicked, this, [this] { printDetail(); });
+    connect(closeButton, &QPushButton::clicked, this, [this] { closeDetail(); });
     return panel;
 }
 
@@ -107,9 +107,9 @@ void TdetayF::buildMenu()
         QKeySequence key;
         void (TdetayF::*command)();
     } entries[] = {
-        {"Kaydı Düzelt", QKeySequence(Qt::SHIFT | Qt::Key_Insert), &TdetayF::KaydDzelt1Click},
-        {"Kaydı Sil", QKeySequence(Qt::Key_Delete), &TdetayF::KaydSil1Click},
-        {"Evraklarına Bak/Ekle", QKeySequence(), &TdetayF::ResimEkle1Click},
+        {"Kaydı Düzelt", QKeySequence(Qt::SHIFT | Qt::Key_Insert), &TdetayF::editMovement},
+        {"Kaydı Sil", QKeySequence(Qt::Key_Delete), &TdetayF::deleteMovement},
+        {"Evraklarına Bak/Ekle", QKeySequence(), &TdetayF::showDocuments},
     };
     for (const auto& e : entries) {
         const auto command = e.command;
@@ -151,14 +151,14 @@ qint64 TdetayF::currentNid() const
     return movements_.value(kNid).toLongLong();
 }
 
-void TdetayF::KaydDzelt1Click()
+void TdetayF::editMovement()
 {
     if (currentNid() > 0) {
         emit editRequested(currentDay(), currentNid());
     }
 }
 
-void TdetayF::KaydSil1Click()
+void TdetayF::deleteMovement()
 {
     // The list is not read again: the deleted movement stays in it, and in the total, until
     // the detail is built again.
@@ -168,14 +168,14 @@ void TdetayF::KaydSil1Click()
     }
 }
 
-void TdetayF::ResimEkle1Click()
+void TdetayF::showDocuments()
 {
     emit documentsRequested(currentDay(), currentNid());
 }
 
 // "Yazdır" lists the movements of the current type of the analysis window's grid on this
 // side again (a list of a source's movements gives way to it) and prints them.
-void TdetayF::JvXPButton3Click()
+void TdetayF::printDetail()
 {
     guarded([this] {
         analysis_.typeDetail(side_);
@@ -183,7 +183,7 @@ void TdetayF::JvXPButton3Click()
     });
 }
 
-void TdetayF::JvXPButton5Click()
+void TdetayF::closeDetail()
 {
     guarded([this] { analysis_.closeDetail(side_); });
     hide();

@@ -41,11 +41,11 @@ private:
     QDate currentDay() const;
     qint64 currentNid() const;
 
-    void KaydDzelt1Click();
-    void KaydSil1Click();
-    void ResimEkle1Click();
-    void JvXPButton3Click();  // "Yazdır"
-    void JvXPButton5Click();  // "Kapat"
+    void editMovement();    // "Kaydı Düzelt" (KaydDzelt1Click)
+    void deleteMovement();  // "Kaydı Sil" (KaydSil1Click)
+    void showDocuments();   // "Evraklarına Bak/Ekle" (ResimEkle1Click)
+    void printDetail();     // "Yazdır" (JvXPButton3Click)
+    void closeDetail();     // "Kapat" (JvXPButton5Click)
 
     IncomeExpenseAnalysis& analysis_;
     AnalysisSide side_;

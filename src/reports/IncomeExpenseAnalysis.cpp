@@ -30,13 +30,13 @@ const char* const kTemplateNames[] = {"frReport4", "frReport1", "frReport2", "de
 }  // namespace
 
 IncomeExpenseAnalysis::IncomeExpenseAnalysis(Session& session)
-    : ffQuery1(session.kasaConnection, QStringLiteral("ffQuery1")),
-      ADOQuery1(session.kasaConnection, QStringLiteral("ADOQuery1")),
-      ffQuery2(session.kasaConnection, QStringLiteral("ffQuery2")),
-      ADOQuery2(session.kasaConnection, QStringLiteral("ADOQuery2")),
-      detaygelirQuery(session.kasaConnection, QStringLiteral("detaygelirQuery")),
-      detaygiderQuery(session.kasaConnection, QStringLiteral("detaygiderQuery")),
-      session_(session)
+    : session_(session),
+      collectionsByType_(session.kasaConnection, QStringLiteral("ffQuery1")),
+      collectionsBySource_(session.kasaConnection, QStringLiteral("ADOQuery1")),
+      paymentsByType_(session.kasaConnection, QStringLiteral("ffQuery2")),
+      paymentsBySource_(session.kasaConnection, QStringLiteral("ADOQuery2")),
+      collectionsDetail_(session.kasaConnection, QStringLiteral("detaygelirQuery")),
+      paymentsDetail_(session.kasaConnection, QStringLiteral("detaygiderQuery"))
 {
     const QDate today = QDate::currentDate();
     period_ = {
@@ -58,17 +58,17 @@ IncomeExpenseAnalysis::~IncomeExpenseAnalysis() = default;
 
 Dataset& IncomeExpenseAnalysis::typeTotals(AnalysisSide side)
 {
-    return side == AnalysisSide::Collections ? ffQuery1 : ffQuery2;
+    return side == AnalysisSide::Collections ? collectionsByType_ : paymentsByType_;
 }
 
 Dataset& IncomeExpenseAnalysis::sourceTotals(AnalysisSide side)
 {
-    return side == AnalysisSide::Collections ? ADOQuery1 : ADOQuery2;
+    return side == AnalysisSide::Collections ? collectionsBySource_ : paymentsBySource_;
 }
 
 Dataset& IncomeExpenseAnalysis::detailQuery(AnalysisSide side)
 {
-    return side == AnalysisSide::Collections ? detaygelirQuery : detaygiderQuery;
+    return side == AnalysisSide::Collections ? collectionsDetail_ : paymentsDetail_;
 }
 
 void IncomeExpenseAnalysis::setFirstDay(const QDate& day)
@@ -107,9 +107,9 @@ void IncomeExpenseAnalysis::buildSide(AnalysisSide side)
     useStatement(sourceTotals(side), sourceTotalsStatement(side, period_));
 
     const int sum = types.fieldIndex(sumField(side));
-    qint64 total = 0;
+    Money total;
     for (int row = 0; row < types.recordCount(); ++row) {
-        total += kurus(amountOf(types.valueAt(row, sum)));
+        total += Money::fromStored(types.valueAt(row, sum));
     }
     totals_[indexOf(side)] = total;
 
@@ -129,27 +129,27 @@ void IncomeExpenseAnalysis::buildSide(AnalysisSide side)
     emit figuresChanged();
 }
 
-void IncomeExpenseAnalysis::raporuHazirla()
+void IncomeExpenseAnalysis::buildBothSides()
 {
-    isletmegelirbul();
-    isletmegiderbul();
+    buildSide(AnalysisSide::Collections);
+    buildSide(AnalysisSide::Payments);
     difference_ = total(AnalysisSide::Collections) - total(AnalysisSide::Payments);
     emit figuresChanged();
 }
 
-qint64 IncomeExpenseAnalysis::total(AnalysisSide side) const
+Money IncomeExpenseAnalysis::total(AnalysisSide side) const
 {
     return totals_[indexOf(side)];
 }
 
 QString IncomeExpenseAnalysis::totalText(AnalysisSide side) const
 {
-    return formatAmount(fromKurus(total(side)));
+    return total(side).text();
 }
 
 QString IncomeExpenseAnalysis::differenceText() const
 {
-    return formatAmount(fromKurus(difference_));
+    return difference_.text();
 }
 
 const IncomeExpenseAnalysis::Detail& IncomeExpenseAnalysis::detail(AnalysisSide side) const
@@ -159,38 +159,45 @@ const IncomeExpenseAnalysis::Detail& IncomeExpenseAnalysis::detail(AnalysisSide 
 
 void IncomeExpenseAnalysis::typeDetail(AnalysisSide side)
 {
-    // The group's own value: a group without a type lists the movements without one, a
-    // type stored as an empty text the movements stored so. Without a current group (the
-    // grouping closed by the analysis window's "Kapat", or empty) the list is empty.
-    Dataset& types = typeTotals(side);
-    buildDetail(side, kType,
-                types.currentIndex() >= 0 ? std::optional(types.value(kType)) : std::nullopt);
+    // Without a current group (the grouping closed by the analysis window's "Kapat", or
+    // empty) the list is empty.
+    buildDetail(side, typeTotals(side), kType);
 }
 
 void IncomeExpenseAnalysis::sourceDetail(AnalysisSide side)
 {
-    Dataset& sources = sourceTotals(side);
+    const Dataset& sources = sourceTotals(side);
     if (!sources.isOpen() || sources.currentIndex() < 0) {
         return;
     }
-    buildDetail(side, kSource, sources.value(kSource));
+    buildDetail(side, sources, kSource);
 }
 
-void IncomeExpenseAnalysis::buildDetail(AnalysisSide side, const QString& groupField,
-                                        const std::optional<QVariant>& groupValue)
+void IncomeExpenseAnalysis::buildDetail(AnalysisSide side, const Dataset& grouping,
+                                        const QString& groupField)
 {
+    // The group's own value: a group without a type lists the movements without one, a type
+    // stored as an empty text the movements stored so; and the group's currency, which a row
+    // of the grouping always names, so a detail never adds one currency to another.
+    const bool hasGroup = grouping.isOpen() && grouping.currentIndex() >= 0;
+    AnalysisPeriod period = period_;
+    std::optional<QVariant> groupValue;
+    if (hasGroup) {
+        groupValue = grouping.value(groupField);
+        period.currency = grouping.value(QStringLiteral("doviz_cinsi")).toString();
+    }
     Detail& shown = details_[indexOf(side)];
     shown.totalText = QStringLiteral("0.00");
     Dataset& movements = detailQuery(side);
-    useStatement(movements, detailStatement(side, period_, groupField, groupValue));
+    useStatement(movements, detailStatement(side, period, groupField, groupValue));
 
     const int amount = movements.fieldIndex(amountField(side));
-    qint64 total = 0;
+    Money total;
     for (int row = 0; row < movements.recordCount(); ++row) {
-        total += kurus(amountOf(movements.valueAt(row, amount)));
+        total += Money::fromStored(movements.valueAt(row, amount));
     }
     shown.headingField = groupField;
-    shown.totalText = formatAmount(fromKurus(total));
+    shown.totalText = total.text();
     shown.reportDateText = QStringLiteral("Rapor Tarihi: ") + analysisPeriodText(period_);
 
     // The report's title is the transaction type of the listed movements (of the last one,
@@ -212,31 +219,31 @@ void IncomeExpenseAnalysis::closeDetail(AnalysisSide side)
     report::ReportTemplate& design = reportTemplate(detailReport(side));
     design.replaceText(QStringLiteral("Memo1"), {});
     design.replaceText(QStringLiteral("Memo11"), {});
-    design.replaceText(QStringLiteral("Memo19"), formatAmount(0.0));
+    design.replaceText(QStringLiteral("Memo19"), Money().text());
     emit detailChanged(side);
 }
 
 void IncomeExpenseAnalysis::closeTypeTotals()
 {
-    ffQuery1.close();
-    ffQuery2.close();
+    collectionsByType_.close();
+    paymentsByType_.close();
 }
 
-IncomeExpenseAnalysis::Report IncomeExpenseAnalysis::JvXPButton3Click(PrintChoice choice)
+IncomeExpenseAnalysis::Report IncomeExpenseAnalysis::buildReport(PrintChoice choice)
 {
     switch (choice) {
         case PrintChoice::TahsilatlarOzet:
-            isletmegelirbul();
+            buildSide(AnalysisSide::Collections);
             reportTemplate(Report::frReport4)
                 .replaceText(QStringLiteral("Memo13"), totalText(AnalysisSide::Collections));
             return Report::frReport4;
         case PrintChoice::OdemelerOzet:
-            isletmegiderbul();
+            buildSide(AnalysisSide::Payments);
             reportTemplate(Report::frReport1)
                 .replaceText(QStringLiteral("Memo13"), totalText(AnalysisSide::Payments));
             return Report::frReport1;
         case PrintChoice::TahsilatOdemeOzeti: {
-            raporuHazirla();
+            buildBothSides();
             report::ReportTemplate& design = reportTemplate(Report::frReport2);
             design.replaceText(QStringLiteral("Memo16"), totalText(AnalysisSide::Collections));
             design.replaceText(QStringLiteral("Memo27"), totalText(AnalysisSide::Payments));
@@ -244,10 +251,10 @@ IncomeExpenseAnalysis::Report IncomeExpenseAnalysis::JvXPButton3Click(PrintChoic
             return Report::frReport2;
         }
         case PrintChoice::TahsilatDetay:
-            isletmegelirDetaybul();
+            typeDetail(AnalysisSide::Collections);
             return Report::detaygelirReport;
         case PrintChoice::OdemeDetay:
-            isletmegiderDetaybul();
+            typeDetail(AnalysisSide::Payments);
             return Report::detaygiderReport;
     }
     return Report::frReport4;
@@ -294,12 +301,10 @@ report::PreparedReport IncomeExpenseAnalysis::prepare(Report which,
 {
     const report::ReportTemplate& design = reportTemplate(which);
     report::ReportData data;
-    for (auto [name, dataset] :
-         {std::pair{"ffQuery1", &ffQuery1}, std::pair{"ffQuery2", &ffQuery2},
-          std::pair{"ADOQuery1", &ADOQuery1}, std::pair{"ADOQuery2", &ADOQuery2},
-          std::pair{"detaygelirQuery", &detaygelirQuery},
-          std::pair{"detaygiderQuery", &detaygiderQuery}}) {
-        data.addDataset(QLatin1String(name), *dataset);
+    // The templates read the datasets by their names.
+    for (Dataset* dataset : {&collectionsByType_, &paymentsByType_, &collectionsBySource_,
+                             &paymentsBySource_, &collectionsDetail_, &paymentsDetail_}) {
+        data.addDataset(dataset->name(), *dataset);
     }
     data.addRecord(QStringLiteral("firmaF.FirmaTakip"), firmaFieldNames(), firmaValues());
     return report::prepareReport(design, data, measurer, options);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Dataset.h"
+#include "data/Money.h"
 #include "reportengine/PreparedReport.h"
 #include "reportengine/ReportLayout.h"
 #include "reportengine/ReportTemplate.h"
@@ -40,16 +41,10 @@ public:
     explicit IncomeExpenseAnalysis(Session& session);
     ~IncomeExpenseAnalysis() override;
 
-    // Collections and payments per transaction type and currency (neden, doviz_cinsi,
+    // A side's movements per transaction type and currency (neden, doviz_cinsi,
     // borctutartop / alacaktutartop), per source and currency (bankaadi instead of neden),
-    // and the movements of one group (every column of nakit).
-    Dataset ffQuery1;
-    Dataset ADOQuery1;
-    Dataset ffQuery2;
-    Dataset ADOQuery2;
-    Dataset detaygelirQuery;
-    Dataset detaygiderQuery;
-
+    // and the movements of one group (every column of nakit). The windows show them and
+    // choose a group by moving a grouping's current row.
     Dataset& typeTotals(AnalysisSide side);
     Dataset& sourceTotals(AnalysisSide side);
     Dataset& detailQuery(AnalysisSide side);
@@ -65,18 +60,17 @@ public:
     void useWorkingYear();
 
     // --- Groupings and totals -------------------------------------------------------------
-    // A side rebuilt for the period: its groupings by type and by source, its total and the
-    // period in its report titles. Throws Error when the database refuses a query; the build
-    // stops there.
+    // A side rebuilt for the period (isletmegelirbul, isletmegiderbul): its groupings by type
+    // and by source, its total and the period in its report titles. Throws Error when the
+    // database refuses a query; the build stops there.
     void buildSide(AnalysisSide side);
-    void isletmegelirbul() { buildSide(AnalysisSide::Collections); }
-    void isletmegiderbul() { buildSide(AnalysisSide::Payments); }
-    // "Raporu Hazırla" (and a change of the currency): both sides, then their difference.
-    void raporuHazirla();
+    // "Raporu Hazırla" (raporuHazirla, and a change of the currency): both sides, then their
+    // difference.
+    void buildBothSides();
 
-    // The totals in kuruş: of the side as last built, and the difference as last computed.
-    qint64 total(AnalysisSide side) const;
-    qint64 difference() const { return difference_; }
+    // The side's total as last built, and the difference as last computed.
+    Money total(AnalysisSide side) const;
+    Money difference() const { return difference_; }
     // The same as the window's boxes show them ("#,###.00").
     QString totalText(AnalysisSide side) const;
     QString differenceText() const;
@@ -90,17 +84,14 @@ public:
     };
     const Detail& detail(AnalysisSide side) const;
 
-    // The side's movements of the transaction type of the current row of its type grouping
-    // (isletmegelirDetaybul, isletmegiderDetaybul), with the total, the report date and the
-    // detail report's texts. Throws Error.
+    // The side's movements of the transaction type and the currency of the current row of its
+    // type grouping (isletmegelirDetaybul, isletmegiderDetaybul), with the total, the report
+    // date and the detail report's texts: a row names one currency, so its detail lists that
+    // row's movements and totals to its amount, under "Hepsi" too. Throws Error.
     void typeDetail(AnalysisSide side);
     // The same for the source of the current row of the side's source grouping
     // (isletmegelirKaynakbul, isletmegiderKaynakbul); without a current row nothing changes.
     void sourceDetail(AnalysisSide side);
-    void isletmegelirDetaybul() { typeDetail(AnalysisSide::Collections); }
-    void isletmegiderDetaybul() { typeDetail(AnalysisSide::Payments); }
-    void isletmegelirKaynakbul() { sourceDetail(AnalysisSide::Collections); }
-    void isletmegiderKaynakbul() { sourceDetail(AnalysisSide::Payments); }
 
     // A detail window's "Kapat": its list closed, its labels and its report's texts reset.
     void closeDetail(AnalysisSide side);
@@ -108,9 +99,9 @@ public:
     void closeTypeTotals();
 
     // --- Reports --------------------------------------------------------------------------
-    // "Yazdır": builds what the choice prints, puts the totals or the period into its
-    // template and returns the template to show. Throws Error.
-    Report JvXPButton3Click(PrintChoice choice);
+    // "Yazdır" (JvXPButton3Click): builds what the choice prints, puts the totals or the
+    // period into its template and returns the template to show. Throws Error.
+    Report buildReport(PrintChoice choice);
     static Report detailReport(AnalysisSide side);
 
     // The template; read when first used, then kept with the texts put into it.
@@ -128,14 +119,23 @@ signals:
     void detailChanged(tamevo::AnalysisSide side);
 
 private:
-    void buildDetail(AnalysisSide side, const QString& groupField,
-                     const std::optional<QVariant>& groupValue);
+    // Lists the movements of the group of the grouping's current row: its value of
+    // `groupField` in its currency. Without a group the list is empty.
+    void buildDetail(AnalysisSide side, const Dataset& grouping, const QString& groupField);
     QVariantList firmaValues();
 
     Session& session_;
+    // The groupings (ffQuery1, ADOQuery1 for collections; ffQuery2, ADOQuery2 for payments)
+    // and the details (detaygelirQuery, detaygiderQuery).
+    Dataset collectionsByType_;
+    Dataset collectionsBySource_;
+    Dataset paymentsByType_;
+    Dataset paymentsBySource_;
+    Dataset collectionsDetail_;
+    Dataset paymentsDetail_;
     AnalysisPeriod period_;
-    std::array<qint64, 2> totals_{0, 0};
-    qint64 difference_ = 0;
+    std::array<Money, 2> totals_{};
+    Money difference_;
     std::array<Detail, 2> details_;
     std::array<std::optional<report::ReportTemplate>, 5> templates_;
 };

@@ -32,7 +32,7 @@ void LedgerPrinting::openAnalysis()
     // Whatever the window showed before, the analysis starts on the whole working year.
     analysis_.useWorkingYear();
     emit analysisWindowRequested();
-    guarded([this] { analysis_.raporuHazirla(); });
+    guarded([this] { analysis_.buildBothSides(); });
 }
 
 bool LedgerPrinting::printPeriodReport(TwoDateOutput output, const TwoDateRange& range)

@@ -137,16 +137,16 @@ QWidget* TraporKasaF::buildTopPanel()
             [this](const QDate& day) { analysis_.setFirstDay(day); });
     connect(lastDayPicker, &QDateEdit::dateChanged, this,
             [this](const QDate& day) { analysis_.setLastDay(day); });
-    connect(currencyBox, &QComboBox::activated, this, [this] { JvXPButton2Click(); });
-    connect(buildButton, &QPushButton::clicked, this, [this] { JvXPButton2Click(); });
+    connect(currencyBox, &QComboBox::activated, this, [this] { buildAnalysis(); });
+    connect(buildButton, &QPushButton::clicked, this, [this] { buildAnalysis(); });
     // "Tahsilat Detay" lists the payments of the payments grid's type, and "Ödeme Detay" the
     // collections of the collections grid's type, as the program always had them.
     connect(collectionsDetailButton, &QPushButton::clicked, this,
             [this] { showDetail(AnalysisSide::Payments, false); });
     connect(paymentsDetailButton, &QPushButton::clicked, this,
             [this] { showDetail(AnalysisSide::Collections, false); });
-    connect(printButton, &QPushButton::clicked, this, [this] { JvXPButton3Click(); });
-    connect(closeButton, &QPushButton::clicked, this, [this] { JvXPButton5Click(); });
+    connect(printButton, &QPushButton::clicked, this, [this] { printChoice(); });
+    connect(closeButton, &QPushButton::clicked, this, [this] { closeAnalysis(); });
     return panel;
 }
 
@@ -175,14 +175,16 @@ QWidget* TraporKasaF::buildGrids()
 {
     const QString source = QStringLiteral("bankaadi");
     const QString sourceTitle = QStringLiteral("Kaynak Adı");
-    collectionTypeGrid = buildGrid(analysis_.ffQuery1, "giderGrid", QStringLiteral("neden"),
-                                   QStringLiteral("Tahsilat Türü"), 240, AnalysisSide::Collections);
-    collectionSourceGrid = buildGrid(analysis_.ADOQuery1, "JvDBGrid1", source, sourceTitle, 240,
-                                     AnalysisSide::Collections);
-    paymentTypeGrid = buildGrid(analysis_.ffQuery2, "hizligir", QStringLiteral("neden"),
-                                QStringLiteral("Ödeme Türü"), 250, AnalysisSide::Payments);
-    paymentSourceGrid = buildGrid(analysis_.ADOQuery2, "JvDBGrid2", source, sourceTitle, 250,
-                                  AnalysisSide::Payments);
+    collectionTypeGrid = buildGrid(analysis_.typeTotals(AnalysisSide::Collections), "giderGrid",
+                                   QStringLiteral("neden"), QStringLiteral("Tahsilat Türü"), 240,
+                                   AnalysisSide::Collections);
+    collectionSourceGrid = buildGrid(analysis_.sourceTotals(AnalysisSide::Collections), "JvDBGrid1",
+                                     source, sourceTitle, 240, AnalysisSide::Collections);
+    paymentTypeGrid =
+        buildGrid(analysis_.typeTotals(AnalysisSide::Payments), "hizligir", QStringLiteral("neden"),
+                  QStringLiteral("Ödeme Türü"), 250, AnalysisSide::Payments);
+    paymentSourceGrid = buildGrid(analysis_.sourceTotals(AnalysisSide::Payments), "JvDBGrid2",
+                                  source, sourceTitle, 250, AnalysisSide::Payments);
 
     collectionsSplitter = new QSplitter(Qt::Vertical);
     collectionsSplitter->setObjectName(QStringLiteral("Splitter2"));
@@ -288,13 +290,13 @@ void TraporKasaF::sizeSourceGrid(AnalysisSide side)
     }
 }
 
-void TraporKasaF::JvXPButton2Click()
+void TraporKasaF::buildAnalysis()
 {
     analysis_.setCurrency(currencyBox->currentIndex() > 0 ? currencyBox->currentText() : QString());
-    guarded([this] { analysis_.raporuHazirla(); });
+    guarded([this] { analysis_.buildBothSides(); });
 }
 
-void TraporKasaF::JvXPButton3Click()
+void TraporKasaF::printChoice()
 {
     int choice = -1;
     for (int i = 0; i < printChoices.size(); ++i) {
@@ -306,14 +308,13 @@ void TraporKasaF::JvXPButton3Click()
         return;
     }
     IncomeExpenseAnalysis::Report which{};
-    if (guarded([&] {
-            which = analysis_.JvXPButton3Click(IncomeExpenseAnalysis::PrintChoice(choice));
-        })) {
+    if (guarded(
+            [&] { which = analysis_.buildReport(IncomeExpenseAnalysis::PrintChoice(choice)); })) {
         showReport(which);
     }
 }
 
-void TraporKasaF::JvXPButton5Click()
+void TraporKasaF::closeAnalysis()
 {
     hide();
     analysis_.closeTypeTotals();

@@ -49,9 +49,9 @@ private:
     void showFigures();
     void sizeSourceGrid(AnalysisSide side);
 
-    void JvXPButton2Click();  // "Raporu Hazırla", and a change of the currency
-    void JvXPButton3Click();  // "Yazdır"
-    void JvXPButton5Click();  // "Kapat"
+    void buildAnalysis();  // "Raporu Hazırla", and a change of the currency (JvXPButton2Click)
+    void printChoice();    // "Yazdır" (JvXPButton3Click)
+    void closeAnalysis();  // "Kapat" (JvXPButton5Click)
     // Builds a side's detail by the type or the source of its grid's current row and asks
     // for its window; a failed build shows its message only.
     void showDetail(AnalysisSide side, bool bySource);

@@ -119,39 +119,44 @@ TEST_F(AnalysisTest, GroupsThePeriodsCollectionsAndPaymentsByTypeAndSource)
         {{2021, 4, 1}, "TL", 70, 30, text("Satış"), text("Nakit"), "sonraki ay"},
     });
 
-    analysis->raporuHazirla();
+    analysis->buildBothSides();
     const QString neden = QStringLiteral("neden");
     const QString bankaadi = QStringLiteral("bankaadi");
-    EXPECT_EQ(rows(analysis->ffQuery1, neden, AnalysisSide::Collections),
-              QStringList({QStringLiteral("|TL|5"), QStringLiteral("Satış|TL|100.3"),
-                           QStringLiteral("Satış|USD|20")}));
-    EXPECT_EQ(rows(analysis->ADOQuery1, bankaadi, AnalysisSide::Collections),
+    EXPECT_EQ(
+        rows(analysis->typeTotals(AnalysisSide::Collections), neden, AnalysisSide::Collections),
+        QStringList({QStringLiteral("|TL|5"), QStringLiteral("Satış|TL|100.3"),
+                     QStringLiteral("Satış|USD|20")}));
+    EXPECT_EQ(rows(analysis->sourceTotals(AnalysisSide::Collections), bankaadi,
+                   AnalysisSide::Collections),
               QStringList({QStringLiteral("Banka|USD|20"), QStringLiteral("Nakit|TL|105.1")}));
-    EXPECT_EQ(rows(analysis->ffQuery2, neden, AnalysisSide::Payments),
+    EXPECT_EQ(rows(analysis->typeTotals(AnalysisSide::Payments), neden, AnalysisSide::Payments),
               QStringList({QStringLiteral("Kira|TL|300")}));
-    EXPECT_EQ(rows(analysis->ADOQuery2, bankaadi, AnalysisSide::Payments),
-              QStringList({QStringLiteral("Banka|TL|250.5")}));
+    EXPECT_EQ(
+        rows(analysis->sourceTotals(AnalysisSide::Payments), bankaadi, AnalysisSide::Payments),
+        QStringList({QStringLiteral("Banka|TL|250.5")}));
     // Under "Hepsi" the currencies add up without conversion.
-    EXPECT_EQ(analysis->total(AnalysisSide::Collections), 12530);
-    EXPECT_EQ(analysis->total(AnalysisSide::Payments), 30000);
+    EXPECT_EQ(analysis->total(AnalysisSide::Collections), Money::fromKurus(12530));
+    EXPECT_EQ(analysis->total(AnalysisSide::Payments), Money::fromKurus(30000));
     EXPECT_EQ(analysis->totalText(AnalysisSide::Collections), QStringLiteral("125,30"));
     EXPECT_EQ(analysis->differenceText(), QStringLiteral("-174,70"));
 
     // One currency: only its movements, in the groupings and in the totals.
     analysis->setCurrency(QStringLiteral("TL"));
-    analysis->raporuHazirla();
-    EXPECT_EQ(rows(analysis->ffQuery1, neden, AnalysisSide::Collections),
-              QStringList({QStringLiteral("|TL|5"), QStringLiteral("Satış|TL|100.3")}));
-    EXPECT_EQ(rows(analysis->ADOQuery1, bankaadi, AnalysisSide::Collections),
+    analysis->buildBothSides();
+    EXPECT_EQ(
+        rows(analysis->typeTotals(AnalysisSide::Collections), neden, AnalysisSide::Collections),
+        QStringList({QStringLiteral("|TL|5"), QStringLiteral("Satış|TL|100.3")}));
+    EXPECT_EQ(rows(analysis->sourceTotals(AnalysisSide::Collections), bankaadi,
+                   AnalysisSide::Collections),
               QStringList({QStringLiteral("Nakit|TL|105.1")}));
     EXPECT_EQ(analysis->totalText(AnalysisSide::Collections), QStringLiteral("105,30"));
     EXPECT_EQ(analysis->differenceText(), QStringLiteral("-194,70"));
 
     // A first day after the last selects nothing.
     analysis->setFirstDay(QDate(2021, 4, 2));
-    analysis->raporuHazirla();
-    EXPECT_TRUE(analysis->ffQuery1.isEmpty());
-    EXPECT_TRUE(analysis->ADOQuery2.isEmpty());
+    analysis->buildBothSides();
+    EXPECT_TRUE(analysis->typeTotals(AnalysisSide::Collections).isEmpty());
+    EXPECT_TRUE(analysis->sourceTotals(AnalysisSide::Payments).isEmpty());
     EXPECT_EQ(analysis->totalText(AnalysisSide::Payments), QStringLiteral(",00"));
 }
 
@@ -165,12 +170,13 @@ TEST_F(AnalysisTest, SumsCountEachMovementInWholeKurus)
         {{2021, 3, 4}, "TL", 0.005, kNone, text("Faiz"), kNone, "c"},
         {{2021, 3, 4}, "TL", 1234.5, kNone, text("Satış"), kNone, "d"},
     });
-    analysis->raporuHazirla();
-    EXPECT_EQ(rows(analysis->ffQuery1, QStringLiteral("neden"), AnalysisSide::Collections),
+    analysis->buildBothSides();
+    EXPECT_EQ(rows(analysis->typeTotals(AnalysisSide::Collections), QStringLiteral("neden"),
+                   AnalysisSide::Collections),
               QStringList({QStringLiteral("Faiz|TL|0.03"), QStringLiteral("Satış|TL|1234.5")}));
     EXPECT_EQ(analysis->totalText(AnalysisSide::Collections), QStringLiteral("1.234,53"));
-    analysis->ffQuery1.first();
-    analysis->isletmegelirDetaybul();
+    analysis->typeTotals(AnalysisSide::Collections).first();
+    analysis->typeDetail(AnalysisSide::Collections);
     EXPECT_EQ(analysis->detail(AnalysisSide::Collections).totalText, QStringLiteral(",03"));
 }
 
@@ -190,7 +196,7 @@ TEST_F(AnalysisTest, DetailsListExactlyTheMovementsOfTheirGroup)
         {{2021, 3, 9}, "TL", kNone, 80, text("Ali'nin borcu"), kNone, "çıkış"},
     });
     analysis->setCurrency(QStringLiteral("TL"));
-    analysis->raporuHazirla();
+    analysis->buildBothSides();
 
     // Types in their order: none, empty text, "Ali", "Ali'nin borcu".
     const struct {
@@ -204,11 +210,12 @@ TEST_F(AnalysisTest, DetailsListExactlyTheMovementsOfTheirGroup)
         {2, "Ali", {QStringLiteral("a2")}, "20,00"},
         {3, "Ali'nin borcu", {QStringLiteral("a1"), QStringLiteral("a3")}, "40,00"},
     };
-    ASSERT_EQ(analysis->ffQuery1.recordCount(), 4);
+    ASSERT_EQ(analysis->typeTotals(AnalysisSide::Collections).recordCount(), 4);
     for (const auto& type : types) {
-        analysis->ffQuery1.setCurrentIndex(type.row);
-        analysis->isletmegelirDetaybul();
-        EXPECT_EQ(descriptions(analysis->detaygelirQuery), type.listed) << type.row;
+        analysis->typeTotals(AnalysisSide::Collections).setCurrentIndex(type.row);
+        analysis->typeDetail(AnalysisSide::Collections);
+        EXPECT_EQ(descriptions(analysis->detailQuery(AnalysisSide::Collections)), type.listed)
+            << type.row;
         const IncomeExpenseAnalysis::Detail& detail = analysis->detail(AnalysisSide::Collections);
         EXPECT_EQ(detail.totalText, QString::fromUtf8(type.total)) << type.row;
         EXPECT_EQ(detail.headingField, QStringLiteral("neden"));
@@ -231,25 +238,27 @@ TEST_F(AnalysisTest, DetailsListExactlyTheMovementsOfTheirGroup)
         {1, {QStringLiteral("a2")}},
         {2, {QStringLiteral("a1"), QStringLiteral("yok1")}},
     };
-    ASSERT_EQ(analysis->ADOQuery1.recordCount(), 3);
+    ASSERT_EQ(analysis->sourceTotals(AnalysisSide::Collections).recordCount(), 3);
     for (const auto& source : sources) {
-        analysis->ADOQuery1.setCurrentIndex(source.row);
-        analysis->isletmegelirKaynakbul();
-        EXPECT_EQ(descriptions(analysis->detaygelirQuery), source.listed) << source.row;
+        analysis->sourceTotals(AnalysisSide::Collections).setCurrentIndex(source.row);
+        analysis->sourceDetail(AnalysisSide::Collections);
+        EXPECT_EQ(descriptions(analysis->detailQuery(AnalysisSide::Collections)), source.listed)
+            << source.row;
         EXPECT_EQ(analysis->detail(AnalysisSide::Collections).headingField,
                   QStringLiteral("bankaadi"));
     }
 
     // The payments side lists the money out of its type.
-    analysis->isletmegiderDetaybul();
-    EXPECT_EQ(descriptions(analysis->detaygiderQuery), QStringList{QStringLiteral("çıkış")});
+    analysis->typeDetail(AnalysisSide::Payments);
+    EXPECT_EQ(descriptions(analysis->detailQuery(AnalysisSide::Payments)),
+              QStringList{QStringLiteral("çıkış")});
     EXPECT_EQ(analysis->detail(AnalysisSide::Payments).totalText, QStringLiteral("80,00"));
 
     // With the groupings by type closed there is no group: the list is empty, not the
     // movements without a type.
     analysis->closeTypeTotals();
-    analysis->isletmegelirDetaybul();
-    EXPECT_TRUE(analysis->detaygelirQuery.isEmpty());
+    analysis->typeDetail(AnalysisSide::Collections);
+    EXPECT_TRUE(analysis->detailQuery(AnalysisSide::Collections).isEmpty());
     EXPECT_EQ(analysis->detail(AnalysisSide::Collections).totalText, QStringLiteral(",00"));
 }
 
@@ -268,25 +277,25 @@ TEST_F(AnalysisTest, PrintChoicesFillTheirTemplates)
     EXPECT_EQ(analysis->period().first, QDate(2021, 1, 1));
     EXPECT_EQ(analysis->period().last, QDate(2021, 12, 31));
 
-    EXPECT_EQ(analysis->JvXPButton3Click(Choice::TahsilatlarOzet), Report::frReport4);
+    EXPECT_EQ(analysis->buildReport(Choice::TahsilatlarOzet), Report::frReport4);
     EXPECT_EQ(templateText(Report::frReport4, "Memo1"),
               QStringLiteral("DÖNEM TAHSİLATLARI ( 1/1/2021 - 31/12/2021 )"));
     EXPECT_EQ(templateText(Report::frReport4, "Memo13"), QStringLiteral("1.234,50"));
-    EXPECT_EQ(analysis->JvXPButton3Click(Choice::OdemelerOzet), Report::frReport1);
+    EXPECT_EQ(analysis->buildReport(Choice::OdemelerOzet), Report::frReport1);
     EXPECT_EQ(templateText(Report::frReport1, "Memo1"),
               QStringLiteral("DÖNEM ÖDEMELERİ ( 1/1/2021 - 31/12/2021 )"));
     EXPECT_EQ(templateText(Report::frReport1, "Memo13"), QStringLiteral("34,50"));
-    EXPECT_EQ(analysis->JvXPButton3Click(Choice::TahsilatOdemeOzeti), Report::frReport2);
+    EXPECT_EQ(analysis->buildReport(Choice::TahsilatOdemeOzeti), Report::frReport2);
     EXPECT_EQ(templateText(Report::frReport2, "Memo19"),
               QStringLiteral("( 1/1/2021 - 31/12/2021 )"));
     EXPECT_EQ(templateText(Report::frReport2, "Memo16"), QStringLiteral("1.234,50"));
     EXPECT_EQ(templateText(Report::frReport2, "Memo27"), QStringLiteral("34,50"));
     EXPECT_EQ(templateText(Report::frReport2, "Memo13"), QStringLiteral("1.200,00"));
 
-    EXPECT_EQ(analysis->JvXPButton3Click(Choice::OdemeDetay), Report::detaygiderReport);
+    EXPECT_EQ(analysis->buildReport(Choice::OdemeDetay), Report::detaygiderReport);
     EXPECT_EQ(templateText(Report::detaygiderReport, "Memo1"), QStringLiteral("Kira"));
     analysis->closeDetail(AnalysisSide::Payments);
-    EXPECT_FALSE(analysis->detaygiderQuery.isOpen());
+    EXPECT_FALSE(analysis->detailQuery(AnalysisSide::Payments).isOpen());
     EXPECT_EQ(analysis->detail(AnalysisSide::Payments).totalText, QStringLiteral("0.00"));
     EXPECT_EQ(analysis->detail(AnalysisSide::Payments).reportDateText,
               QStringLiteral("Rapor Tarihi:"));
