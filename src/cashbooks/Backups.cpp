@@ -38,7 +38,7 @@ QString askBackupPath(const QString& startFolder, const QString& name, const QSt
         if (path.isEmpty() || !QFileInfo::exists(path)) {
             return path;
         }
-        if (dialogs().question(kBackupDialogTitle, backupOverwriteQuestion(path),
+        if (askBeforeReplacing(kBackupDialogTitle, backupOverwriteQuestion(path),
                                Dialogs::Buttons::YesNo) == Dialogs::Answer::Yes) {
             return path;
         }
@@ -220,7 +220,7 @@ bool Backups::TekKasaGeriYukle()
 
 bool Backups::TumFirmalarGeriYukle()
 {
-    if (dialogs().question(kProgramTitle, kRestoreAllWarning, Dialogs::Buttons::YesNo,
+    if (askBeforeReplacing(kProgramTitle, kRestoreAllWarning, Dialogs::Buttons::YesNo,
                            Dialogs::Icon::Warning) != Dialogs::Answer::Yes) {
         return false;
     }

@@ -192,7 +192,7 @@ bool Registry::vazgec()
     if (!registry.isEditing() || !registry.isModified()) {
         return false;
     }
-    if (dialogs().question(kProgramTitle, kRegistryCancelQuestion, Dialogs::Buttons::YesNo) !=
+    if (askBeforeReplacing(kProgramTitle, kRegistryCancelQuestion, Dialogs::Buttons::YesNo) !=
         Dialogs::Answer::Yes) {
         return false;
     }
@@ -202,7 +202,7 @@ bool Registry::vazgec()
 
 bool Registry::sil()
 {
-    if (dialogs().question(kApplicationTitle, kRegistryDeleteQuestion, Dialogs::Buttons::YesNo) !=
+    if (askBeforeReplacing(kApplicationTitle, kRegistryDeleteQuestion, Dialogs::Buttons::YesNo) !=
         Dialogs::Answer::Yes) {
         return false;
     }

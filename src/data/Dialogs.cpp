@@ -14,8 +14,7 @@ public:
     {
         std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
     }
-    Answer question(const QString& title, const QString& text, Buttons,
-                    Icon icon = Icon::Question) override
+    Answer question(const QString& title, const QString& text, Buttons, Icon icon, Answer) override
     {
         message(title, text, icon);
         return Answer::No;
@@ -55,6 +54,12 @@ Dialogs& dialogs()
 void installDialogs(Dialogs* dialogs)
 {
     installed() = dialogs != nullptr ? dialogs : &fallback();
+}
+
+Dialogs::Answer askBeforeReplacing(const QString& title, const QString& text,
+                                   Dialogs::Buttons buttons, Dialogs::Icon icon)
+{
+    return dialogs().question(title, text, buttons, icon, Dialogs::Answer::No);
 }
 
 void showMessage(const QString& text)

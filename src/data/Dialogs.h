@@ -23,9 +23,10 @@ public:
     // A message box with an OK button.
     virtual void message(const QString& title, const QString& text, Icon icon) = 0;
     // A question box, with the question icon unless another is asked for (a warning before
-    // a command that replaces data).
+    // a command that replaces data), and "Evet" as its default button unless `defaultAnswer`
+    // names another (Enter and a hasty key give the default).
     virtual Answer question(const QString& title, const QString& text, Buttons buttons,
-                            Icon icon = Icon::Question) = 0;
+                            Icon icon = Icon::Question, Answer defaultAnswer = Answer::Yes) = 0;
     // File and folder dialogs; an empty text when the user cancels.
     virtual QString openFileName(const QString& title, const QString& folder,
                                  const QString& filter) = 0;
@@ -50,6 +51,12 @@ inline const QString kReportPreviewTitle = QStringLiteral("Norvane Rapor Önizle
 // The dialogs of the program; the one installed last.
 Dialogs& dialogs();
 void installDialogs(Dialogs* dialogs);
+
+// A question before a command that destroys or replaces data (a delete, a restore, an
+// overwritten file): "Hayır" is its default button, so Enter or a hasty key keeps the data.
+Dialogs::Answer askBeforeReplacing(const QString& title, const QString& text,
+                                   Dialogs::Buttons buttons = Dialogs::Buttons::YesNo,
+                                   Dialogs::Icon icon = Dialogs::Icon::Question);
 
 // A plain message with an OK button and the application title.
 void showMessage(const QString& text);

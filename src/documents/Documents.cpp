@@ -121,7 +121,7 @@ void Documents::store()
 void Documents::deleteDocument()
 {
     open();
-    if (dialogs().question(kProgramTitle, kDeleteDocumentQuestion, Dialogs::Buttons::YesNoCancel) !=
+    if (askBeforeReplacing(kProgramTitle, kDeleteDocumentQuestion, Dialogs::Buttons::YesNoCancel) !=
         Dialogs::Answer::Yes) {
         return;
     }
@@ -182,7 +182,7 @@ void Documents::saveAsJpeg()
     }
     const QString path = jpegFileName(chosen);
     if (QFileInfo::exists(path) &&
-        dialogs().question(kApplicationTitle, kOverwriteQuestion, Dialogs::Buttons::YesNo) !=
+        askBeforeReplacing(kApplicationTitle, kOverwriteQuestion, Dialogs::Buttons::YesNo) !=
             Dialogs::Answer::Yes) {
         return;
     }

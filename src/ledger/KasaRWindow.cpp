@@ -500,8 +500,16 @@ void TkasaRF::editMovement()
 
 void TkasaRF::deleteMovement()
 {
-    if (dialogs().question(kApplicationTitle, kDeleteQuestion, Dialogs::Buttons::YesNo) !=
-        Dialogs::Answer::Yes) {
+    if (ledger_.currentMovementId() <= 0) {
+        return;
+    }
+    const auto field = [this](const char* name) {
+        return ledger_.currentMovementValue(QString::fromLatin1(name));
+    };
+    const QString question = deleteMovementQuestion(
+        field("islem_tarihi").toDate(), field("borc_tutar"), field("alacak_tutar"),
+        field("doviz_cinsi").toString(), field("aciklama").toString());
+    if (askBeforeReplacing(kApplicationTitle, question) != Dialogs::Answer::Yes) {
         return;
     }
     guarded([this] { ledger_.deleteCurrentMovement(); });

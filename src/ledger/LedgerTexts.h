@@ -1,7 +1,10 @@
 #pragma once
 
+#include "data/Money.h"
+
 #include <QDate>
 #include <QString>
+#include <QVariant>
 
 namespace tamevo {
 
@@ -16,6 +19,18 @@ inline const QString kBothSides = QStringLiteral(
 inline const QString kSavedMessage = QStringLiteral("İşlem başarıyla kayıt edildi");
 inline const QString kDateNotFound = QStringLiteral("Bu tarihe ait kasa kaydı mevcut değildir!");
 inline const QString kDeleteQuestion = QStringLiteral("Kaydı silmek istediğinize eminmisiniz?");
+
+// The delete question of one movement: the question, then the movement as the ledger shows
+// it, so the user sees what goes: "05.01.2021  Giren: 1.234,50 TL  Peşin satış bedeli".
+inline QString deleteMovementQuestion(const QDate& day, const QVariant& in, const QVariant& out,
+                                      const QString& currency, const QString& description)
+{
+    const bool moneyIn = !in.isNull();
+    const Money amount = Money::fromStored(moneyIn ? in : out);
+    return kDeleteQuestion + QStringLiteral("\n\r") + day.toString(QStringLiteral("dd.MM.yyyy")) +
+           (moneyIn ? QStringLiteral("  Giren: ") : QStringLiteral("  Çıkan: ")) + amount.text() +
+           QLatin1Char(' ') + currency + QStringLiteral("  ") + description;
+}
 
 inline QString yearQuestion(int year)
 {

@@ -83,7 +83,7 @@ void TkaynakF::addName()
 
 void TkaynakF::deleteCurrentName()
 {
-    if (dialogs().question(kApplicationTitle, kDeleteRecordQuestion, Dialogs::Buttons::YesNo) !=
+    if (askBeforeReplacing(kApplicationTitle, kDeleteRecordQuestion, Dialogs::Buttons::YesNo) !=
         Dialogs::Answer::Yes) {
         return;
     }

@@ -52,7 +52,7 @@ bool ReferenceList::add(const QString& name)
 bool ReferenceList::removeCurrent()
 {
     table_.open();
-    if (dialogs().question(kApplicationTitle, kDeleteRecordQuestion, Dialogs::Buttons::YesNo) !=
+    if (askBeforeReplacing(kApplicationTitle, kDeleteRecordQuestion, Dialogs::Buttons::YesNo) !=
         Dialogs::Answer::Yes) {
         return false;
     }

@@ -162,8 +162,16 @@ void TdetayF::deleteMovement()
 {
     // The list is not read again: the deleted movement stays in it, and in the total, until
     // the detail is built again.
-    if (dialogs().question(kApplicationTitle, kDeleteQuestion, Dialogs::Buttons::YesNo) ==
-        Dialogs::Answer::Yes) {
+    if (currentNid() <= 0) {
+        return;
+    }
+    const auto field = [this](const char* name) {
+        return movements_.value(QString::fromLatin1(name));
+    };
+    const QString question =
+        deleteMovementQuestion(currentDay(), field("borc_tutar"), field("alacak_tutar"),
+                               field("doviz_cinsi").toString(), field("aciklama").toString());
+    if (askBeforeReplacing(kApplicationTitle, question) == Dialogs::Answer::Yes) {
         emit deleteRequested(currentDay(), currentNid());
     }
 }

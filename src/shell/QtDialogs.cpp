@@ -50,7 +50,7 @@ void QtDialogs::message(const QString& title, const QString& text, Icon icon)
 }
 
 Dialogs::Answer QtDialogs::question(const QString& title, const QString& text, Buttons buttons,
-                                    Icon icon)
+                                    Icon icon, Answer defaultAnswer)
 {
     QMessageBox::StandardButtons standard = QMessageBox::Yes | QMessageBox::No;
     if (buttons == Buttons::YesNoCancel) {
@@ -63,6 +63,9 @@ Dialogs::Answer QtDialogs::question(const QString& title, const QString& text, B
     if (buttons == Buttons::YesNoCancel) {
         box.button(QMessageBox::Cancel)->setText(QStringLiteral("İptal"));
     }
+    box.setDefaultButton(defaultAnswer == Answer::No       ? QMessageBox::No
+                         : defaultAnswer == Answer::Cancel ? QMessageBox::Cancel
+                                                           : QMessageBox::Yes);
     switch (box.exec()) {
         case QMessageBox::Yes:
             return Answer::Yes;

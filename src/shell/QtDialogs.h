@@ -9,8 +9,8 @@ namespace tamevo {
 class QtDialogs : public Dialogs {
 public:
     void message(const QString& title, const QString& text, Icon icon) override;
-    Answer question(const QString& title, const QString& text, Buttons buttons,
-                    Icon icon = Icon::Question) override;
+    Answer question(const QString& title, const QString& text, Buttons buttons, Icon icon,
+                    Answer defaultAnswer) override;
     QString openFileName(const QString& title, const QString& folder,
                          const QString& filter) override;
     QString saveFileName(const QString& title, const QString& folder, const QString& filter,

@@ -6,6 +6,7 @@
 #include "shell/Program.h"
 #include "data/ProgramFolder.h"
 #include "shell/QtDialogs.h"
+#include "shell/QtTranslation.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -26,6 +27,7 @@ int runProgram(int& argc, char** argv, const std::function<void()>& entryScreenS
 {
     Application app(argc, argv);
     setUpApplication();
+    installQtTranslation(app);
 
     QtDialogs qtDialogs;
     installDialogs(&qtDialogs);

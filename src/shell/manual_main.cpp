@@ -29,7 +29,10 @@ namespace {
 class QuietDialogs : public Dialogs {
 public:
     void message(const QString&, const QString&, Icon) override {}
-    Answer question(const QString&, const QString&, Buttons, Icon) override { return Answer::No; }
+    Answer question(const QString&, const QString&, Buttons, Icon, Answer) override
+    {
+        return Answer::No;
+    }
     QString openFileName(const QString&, const QString&, const QString&) override { return {}; }
     QString saveFileName(const QString&, const QString&, const QString&, const QString&) override
     {

@@ -179,6 +179,7 @@ TEST_F(FirmaBackupPanelTest, TheButtonsAndMenuEntriesRunTheirCommands)
         trigger();
         EXPECT_EQ(dialogs().questions(), QStringList{kRestoreAllWarning});
         EXPECT_EQ(dialogs().last()->icon, Dialogs::Icon::Warning);
+        EXPECT_EQ(dialogs().last()->defaultAnswer, Dialogs::Answer::No);
         EXPECT_EQ(dialogs().last()->title, QStringLiteral("Norvane Tamevo Programı"));
     }
 

@@ -82,7 +82,10 @@ public:
             std::_Exit(3);
         }
     }
-    Answer question(const QString&, const QString&, Buttons, Icon) override { return Answer::Yes; }
+    Answer question(const QString&, const QString&, Buttons, Icon, Answer) override
+    {
+        return Answer::Yes;
+    }
     QString openFileName(const QString&, const QString&, const QString&) override
     {
         return archive_;

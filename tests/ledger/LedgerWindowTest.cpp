@@ -108,8 +108,11 @@ TEST_F(LedgerWindowTest, ChangingAndDeletingAMovement)
     EXPECT_EQ(control<QTableView>("kasaRF", "DBGrid1")->model()->rowCount(), 2);
     dialogs().answer(Dialogs::Answer::Yes);
     click(control<QAbstractButton>("kasaRF", "KaydSil"));
+    // The question names the movement, and "Hayır" is its default button.
     EXPECT_EQ(dialogs().questions().last(),
-              QStringLiteral("Kaydı silmek istediğinize eminmisiniz?"));
+              QStringLiteral("Kaydı silmek istediğinize eminmisiniz?\n\r"
+                             "05.01.2021  Giren: 250,00 TL  satis"));
+    EXPECT_EQ(dialogs().last()->defaultAnswer, Dialogs::Answer::No);
     EXPECT_EQ(control<QTableView>("kasaRF", "DBGrid1")->model()->rowCount(), 1);
     EXPECT_EQ(label(control<QLabel>("kasaRF", "dayInLabel")), QStringLiteral("20,00"));
     EXPECT_EQ(queryValue(QStringLiteral("Data/K012021.mdb"),

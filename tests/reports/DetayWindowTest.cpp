@@ -119,8 +119,10 @@ TEST_F(DetayWindowTest, RowCommandsGoThroughTheLedger)
     dialogs().answer(Dialogs::Answer::Yes);
     chooseFromMenu(detailGrid(), 1, QStringLiteral("Kaydı Sil"));
     EXPECT_EQ(dialogs().questions().last(),
-              QStringLiteral("Kaydı silmek istediğinize eminmisiniz?"));
+              QStringLiteral("Kaydı silmek istediğinize eminmisiniz?\n\r"
+                             "10.03.2021  Giren: 200,00 TL  Havale"));
     EXPECT_EQ(dialogs().last()->title, QStringLiteral("Norvane Tamevo"));
+    EXPECT_EQ(dialogs().last()->defaultAnswer, Dialogs::Answer::No);
     EXPECT_EQ(stored("Havale"), 0);
     EXPECT_EQ(column(detailGrid(), 1).size(), 2);
     EXPECT_EQ(labelText("gelirdetayF", "Label2"), QStringLiteral("1.450,50"));

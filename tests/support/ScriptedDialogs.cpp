@@ -58,9 +58,10 @@ void ScriptedDialogs::message(const QString& title, const QString& text, Icon ic
 }
 
 Dialogs::Answer ScriptedDialogs::question(const QString& title, const QString& text,
-                                          Buttons buttons, Icon icon)
+                                          Buttons buttons, Icon icon, Answer defaultAnswer)
 {
-    shown_.push_back({QStringLiteral("question"), title, text, icon, buttons, {}, {}});
+    shown_.push_back(
+        {QStringLiteral("question"), title, text, icon, buttons, {}, {}, defaultAnswer});
     if (answers_.empty()) {
         ADD_FAILURE() << "unexpected question: " << text.toStdString();
         return Answer::No;

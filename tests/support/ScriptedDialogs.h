@@ -26,8 +26,9 @@ public:
         QString text;
         Icon icon = Icon::None;
         Buttons buttons = Buttons::YesNo;
-        QString filter;         // file dialogs: the file type filter
-        QString defaultSuffix;  // save dialogs: the extension added to a bare name
+        QString filter;                      // file dialogs: the file type filter
+        QString defaultSuffix;               // save dialogs: the extension added to a bare name
+        Answer defaultAnswer = Answer::Yes;  // questions: the default button
     };
 
     ScriptedDialogs();
@@ -57,8 +58,8 @@ public:
     void clear() { shown_.clear(); }
 
     void message(const QString& title, const QString& text, Icon icon) override;
-    Answer question(const QString& title, const QString& text, Buttons buttons,
-                    Icon icon = Icon::Question) override;
+    Answer question(const QString& title, const QString& text, Buttons buttons, Icon icon,
+                    Answer defaultAnswer) override;
     QString openFileName(const QString& title, const QString& folder,
                          const QString& filter) override;
     QString saveFileName(const QString& title, const QString& folder, const QString& filter,
