@@ -5,9 +5,11 @@
 #include "shell/Application.h"
 #include "shell/Program.h"
 #include "data/ProgramFolder.h"
+#include "data/ProgramLayout.h"
 #include "shell/QtDialogs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QTimer>
 
 namespace tamevo {
@@ -29,13 +31,20 @@ int runProgram(int& argc, char** argv, const std::function<void()>& entryScreenS
 
     QtDialogs qtDialogs;
     installDialogs(&qtDialogs);
-    setProgramFolder(QCoreApplication::applicationDirPath());
+    const ProgramFolders folders =
+        locateProgramFolders(QCoreApplication::applicationDirPath(),
+                             qEnvironmentVariable("TAMEVO_HOME"), QDir::homePath());
+    setProgramFolders(folders);
 
     std::unique_ptr<Program> program;
     try {
+        if (folders.installed) {
+            layOutDataFolder(folders.data, folders.programFiles);
+        }
         program = std::make_unique<Program>();
     } catch (const Error& error) {
-        // A missing or damaged database of the program folder: say which and why, then end.
+        // A data folder that cannot be laid out, a missing or damaged database: say which and
+        // why, then end.
         showError(error.text());
         installDialogs(nullptr);
         return 1;
