@@ -19,6 +19,9 @@ void setUpApplication()
     // The application's title. No display name is set: the platform would append it to every
     // title bar, and the title bars show exactly the windows' captions.
     QApplication::setApplicationName(QStringLiteral("Norvane Tamevo"));
+    // The desktop's menu entry of the installed program, so the desktop shows its windows
+    // under that entry's name and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("tr.com.norvane.Tamevo"));
     // The entry screen is hidden while the ledger is open; the program ends only through
     // the exit sequence.
     QApplication::setQuitOnLastWindowClosed(false);
