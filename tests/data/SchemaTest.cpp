@@ -33,6 +33,20 @@ QByteArray fileHash(const QString& path)
     return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
 }
 
+// The user's work in a general database: a cash book in its registry.
+void registerCashBook(const QString& generalDatabase)
+{
+    const QString connection = QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(generalDatabase);
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO firma (firma_kodu) VALUES ('K01')")));
+    }
+    QSqlDatabase::removeDatabase(connection);
+}
+
 void put(const QString& path, const QByteArray& content)
 {
     QFile file(path);
@@ -158,15 +172,7 @@ TEST(ProgramLayout, MakesWhatIsMissingAndNeverTouchesWhatExists)
     }
 
     // The user's data and edits survive a second build.
-    const QString connection = QUuid::createUuid().toString();
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        db.setDatabaseName(root + QStringLiteral("AnaData/Genel.mdb"));
-        ASSERT_TRUE(db.open());
-        QSqlQuery q(db);
-        ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO firma (firma_kodu) VALUES ('K01')")));
-    }
-    QSqlDatabase::removeDatabase(connection);
+    registerCashBook(root + QStringLiteral("AnaData/Genel.mdb"));
     ASSERT_TRUE(help.open(QIODevice::WriteOnly | QIODevice::Append));
     help.write(" yeni");
     help.close();
@@ -358,15 +364,7 @@ TEST(ProgramLayout, TheDataFolderTakesTheUsersFilesOnceAndKeepsThemFromThenOn)
     // The user works; a later version delivers other files; the user's stay as they are.
     put(data + QStringLiteral("KaynakSekli.ods"), "Nakit\r\nBanka\r\n");
     put(data + QStringLiteral("FirmaAyar.ini"), "[Giris]\r\nKodu=K01\r\n");
-    const QString connection = QUuid::createUuid().toString();
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        db.setDatabaseName(data + QStringLiteral("AnaData/Genel.mdb"));
-        ASSERT_TRUE(db.open());
-        QSqlQuery q(db);
-        ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO firma (firma_kodu) VALUES ('K01')")));
-    }
-    QSqlDatabase::removeDatabase(connection);
+    registerCashBook(data + QStringLiteral("AnaData/Genel.mdb"));
     QMap<QString, QByteArray> before;
     for (const QString& f : usersFiles + QStringList{QStringLiteral("FirmaAyar.ini")}) {
         before[f] = fileHash(data + f);
