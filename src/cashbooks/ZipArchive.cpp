@@ -2,6 +2,7 @@
 
 #include "data/Errors.h"
 #include "data/AtomicFile.h"
+#include "data/PlatformFiles.h"
 #include "data/ZipErrors.h"
 
 #include <QDir>
@@ -13,12 +14,6 @@
 #include <QTemporaryFile>
 
 #include <zip.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-
-#include <unistd.h>
 
 namespace tamevo {
 
@@ -226,7 +221,7 @@ ZipExtraction::ZipExtraction(const ZipArchive& archive, const QString& folder, q
                 throw extractError(target, temporary->errorString());
             }
         }
-        if (!temporary->flush() || ::fsync(temporary->handle()) != 0) {
+        if (!temporary->flush() || !platform::flushToDisk(temporary->handle())) {
             throw extractError(target, temporary->errorString());
         }
         const QFileInfo old(target);
@@ -265,11 +260,6 @@ void ZipExtraction::replaceTargets(const QStringList& staleCompanionSuffixes)
 
 namespace {
 
-bool renameFile(const QString& from, const QString& to)
-{
-    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
-}
-
 // A name beside `path` that no file has, for the file it replaces while the others follow.
 QString keptName(const QString& path)
 {
@@ -305,7 +295,7 @@ QStringList putBack(std::vector<Replacement>& done)
         if (r.replaced && r.kept.isEmpty()) {
             ok = QFile::remove(r.target);
         } else if (r.replaced || (!r.kept.isEmpty() && !r.keptByLink)) {
-            ok = renameFile(r.kept, r.target);
+            ok = platform::replaceFile(r.kept, r.target);
         } else if (!r.kept.isEmpty()) {
             QFile::remove(r.kept);
         }
@@ -313,7 +303,7 @@ QStringList putBack(std::vector<Replacement>& done)
             failed << QDir::toNativeSeparators(r.kept.isEmpty() ? r.target : r.kept);
         }
         for (const auto& [name, kept] : r.companions) {
-            if (!renameFile(kept, name)) {
+            if (!platform::replaceFile(kept, name)) {
                 failed << QDir::toNativeSeparators(kept);
             }
         }
@@ -345,11 +335,10 @@ void ZipExtraction::replaceTogether(const std::vector<ZipExtraction*>& extractio
                 // The old file stays reachable under a second name until every file is in
                 // place; a link keeps it under its own name meanwhile too.
                 r.kept = keptName(entry.target);
-                if (::link(QFile::encodeName(entry.target).constData(),
-                           QFile::encodeName(r.kept).constData()) == 0) {
+                if (platform::linkFile(entry.target, r.kept)) {
                     r.keptByLink = true;
-                } else if (!renameFile(entry.target, r.kept)) {
-                    const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+                } else if (!platform::replaceFile(entry.target, r.kept)) {
+                    const QString reason = platform::lastErrorText();
                     done.pop_back();
                     fail(entry.target, reason);
                 }
@@ -358,14 +347,14 @@ void ZipExtraction::replaceTogether(const std::vector<ZipExtraction*>& extractio
                 const QString companion = entry.target + suffix;
                 if (QFileInfo::exists(companion)) {
                     const QString kept = keptName(companion);
-                    if (!renameFile(companion, kept)) {
-                        fail(companion, QString::fromLocal8Bit(std::strerror(errno)));
+                    if (!platform::replaceFile(companion, kept)) {
+                        fail(companion, platform::lastErrorText());
                     }
                     r.companions.append({companion, kept});
                 }
             }
-            if (!renameFile(entry.temporary->fileName(), entry.target)) {
-                fail(entry.target, QString::fromLocal8Bit(std::strerror(errno)));
+            if (!platform::replaceFile(entry.temporary->fileName(), entry.target)) {
+                fail(entry.target, platform::lastErrorText());
             }
             r.replaced = true;
             entry.temporary->setAutoRemove(false);

@@ -2,26 +2,15 @@
 
 #include "data/Errors.h"
 
+#include "data/PlatformFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace tamevo {
 
 namespace {
-
-QString systemError(int code)
-{
-    return QString::fromLocal8Bit(std::strerror(code));
-}
 
 // The file a path names: a symbolic link is written through, so the link stays.
 QString resolvedTarget(const QString& path)
@@ -37,20 +26,9 @@ QString resolvedTarget(const QString& path)
 
 AtomicFile::AtomicFile(const QString& path) : path_(resolvedTarget(path))
 {
-    const QFileInfo target(path_);
-    QByteArray pattern = QFile::encodeName(target.absolutePath() + QStringLiteral("/.") +
-                                           target.fileName() + QStringLiteral(".XXXXXX"));
-    fd_ = ::mkstemp(pattern.data());
+    fd_ = platform::createFileBeside(path_, &temporary_);
     if (fd_ < 0) {
-        fail(systemError(errno));
-    }
-    temporary_ = QFile::decodeName(pattern);
-    struct stat old {};
-    const mode_t mode = ::stat(QFile::encodeName(path_).constData(), &old) == 0
-                            ? (old.st_mode & 07777)
-                            : mode_t(0644);
-    if (::fchmod(fd_, mode) != 0) {
-        fail(systemError(errno));
+        fail(platform::lastErrorText());
     }
 }
 
@@ -62,11 +40,11 @@ AtomicFile::~AtomicFile()
 void AtomicFile::discard()
 {
     if (fd_ >= 0) {
-        ::close(fd_);
+        platform::closeFile(fd_);
         fd_ = -1;
     }
     if (!temporary_.isEmpty()) {
-        ::unlink(QFile::encodeName(temporary_).constData());
+        QFile::remove(temporary_);
         temporary_.clear();
     }
 }
@@ -82,19 +60,8 @@ void AtomicFile::write(const char* data, qint64 size)
     if (fd_ < 0) {
         fail(QStringLiteral("Dosya yazmaya açık değil."));
     }
-    while (size > 0) {
-        const ssize_t written = ::write(fd_, data, size_t(size));
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            fail(systemError(errno));
-        }
-        if (written == 0) {
-            fail(systemError(ENOSPC));
-        }
-        data += written;
-        size -= written;
+    if (!platform::writeAll(fd_, data, size)) {
+        fail(platform::lastErrorText());
     }
 }
 
@@ -103,26 +70,20 @@ void AtomicFile::commit()
     if (fd_ < 0) {
         fail(QStringLiteral("Dosya yazmaya açık değil."));
     }
-    if (::fsync(fd_) != 0) {
-        fail(systemError(errno));
+    if (!platform::flushToDisk(fd_)) {
+        fail(platform::lastErrorText());
     }
     const int fd = fd_;
     fd_ = -1;
-    if (::close(fd) != 0) {
-        fail(systemError(errno));
+    if (!platform::closeFile(fd)) {
+        fail(platform::lastErrorText());
     }
-    if (std::rename(QFile::encodeName(temporary_).constData(),
-                    QFile::encodeName(path_).constData()) != 0) {
-        fail(systemError(errno));
+    if (!platform::replaceFile(temporary_, path_)) {
+        fail(platform::lastErrorText());
     }
     temporary_.clear();
     // The new name reaches the disk with the folder's entry.
-    const int folder =
-        ::open(QFile::encodeName(QFileInfo(path_).absolutePath()).constData(), O_RDONLY);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
-    }
+    platform::flushFolder(QFileInfo(path_).absolutePath());
 }
 
 void writeFileAtomically(const QString& path, const QByteArray& content)

@@ -21,6 +21,15 @@ void makeFolder(const QDir& root, const QString& name)
     }
 }
 
+// The folder itself and its folders AnaData, Data and Yedek.
+void makeFolders(const QDir& root)
+{
+    makeFolder(root, QStringLiteral("."));
+    for (const char* sub : {"AnaData", "Data", "Yedek"}) {
+        makeFolder(root, QString::fromLatin1(sub));
+    }
+}
+
 void createIfMissing(const QString& path, SchemaKind kind)
 {
     if (!QFileInfo::exists(path)) {
@@ -38,6 +47,26 @@ QByteArray readWhole(const QString& path)
     return file.readAll();
 }
 
+// Copies `source` to `target` when no file is there, under a temporary name renamed into
+// place, so a failed copy never leaves a half file that later counts as existing.
+void copyIfMissing(const QString& source, const QString& target)
+{
+    if (QFileInfo::exists(target)) {
+        return;
+    }
+    const QString temporary = target + QStringLiteral(".yeni");
+    QFile::remove(temporary);
+    // A copy of a read-only delivered file (an installed program's) is the user's to write.
+    if (!QFile::copy(source, temporary) ||
+        !QFile::setPermissions(
+            temporary, QFile::permissions(temporary) | QFile::WriteOwner | QFile::WriteUser) ||
+        !QFile::rename(temporary, target)) {
+        QFile::remove(temporary);
+        throw Error(
+            QStringLiteral("Dosya kopyalanamadı: %1").arg(QDir::toNativeSeparators(target)));
+    }
+}
+
 // Replaces `target` with the content of `source` when they differ.
 void bringUpToDate(const QString& source, const QString& target, bool executable)
 {
@@ -50,6 +79,13 @@ void bringUpToDate(const QString& source, const QString& target, bool executable
         QFile::setPermissions(target, QFile::permissions(target) | QFile::ExeOwner |
                                           QFile::ExeUser | QFile::ExeGroup | QFile::ExeOther);
     }
+}
+
+// The files that are the user's once they exist: the databases and the settings files.
+bool isUsersFile(const QString& fileName)
+{
+    return isSettingsFile(fileName) ||
+           fileName.endsWith(QLatin1String(".mdb"), Qt::CaseInsensitive);
 }
 
 }  // namespace
@@ -72,8 +108,7 @@ void updateProgramFolder(const QString& folder, const QString& deliveredFiles,
     QDirIterator it(deliveredFiles, QDir::Files);
     while (it.hasNext()) {
         const QFileInfo source(it.next());
-        if (!isSettingsFile(source.fileName()) &&
-            !source.fileName().endsWith(QLatin1String(".mdb"), Qt::CaseInsensitive)) {
+        if (!isUsersFile(source.fileName())) {
             bringUpToDate(source.filePath(), root.filePath(source.fileName()), false);
         }
     }
@@ -86,10 +121,7 @@ void updateProgramFolder(const QString& folder, const QString& deliveredFiles,
 void layOutProgramFolder(const QString& folder, const QString& deliveredFiles)
 {
     const QDir root(folder);
-    makeFolder(root, QStringLiteral("."));
-    for (const char* sub : {"AnaData", "Data", "Yedek"}) {
-        makeFolder(root, QString::fromLatin1(sub));
-    }
+    makeFolders(root);
     createIfMissing(root.filePath(QStringLiteral("Kasa.mdb")), SchemaKind::Kasa);
     createIfMissing(root.filePath(QStringLiteral("AnaData/Kasa.mdb")), SchemaKind::Kasa);
     createIfMissing(root.filePath(QStringLiteral("AnaData/Genel.mdb")), SchemaKind::Genel);
@@ -100,16 +132,22 @@ void layOutProgramFolder(const QString& folder, const QString& deliveredFiles)
     QDirIterator it(deliveredFiles, QDir::Files);
     while (it.hasNext()) {
         const QFileInfo source(it.next());
-        const QString target = root.filePath(source.fileName());
-        if (QFileInfo::exists(target)) {
-            continue;
-        }
-        const QString temporary = target + QStringLiteral(".yeni");
-        QFile::remove(temporary);
-        if (!QFile::copy(source.filePath(), temporary) || !QFile::rename(temporary, target)) {
-            QFile::remove(temporary);
-            throw Error(
-                QStringLiteral("Dosya kopyalanamadı: %1").arg(QDir::toNativeSeparators(target)));
+        copyIfMissing(source.filePath(), root.filePath(source.fileName()));
+    }
+}
+
+void layOutDataFolder(const QString& dataFolder, const QString& programFiles)
+{
+    const QDir root(dataFolder);
+    makeFolders(root);
+    const QDir from(programFiles);
+    QDirIterator it(programFiles, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo source(it.next());
+        if (isUsersFile(source.fileName())) {
+            const QString relative = from.relativeFilePath(source.filePath());
+            makeFolder(root, QFileInfo(relative).path());
+            copyIfMissing(source.filePath(), root.filePath(relative));
         }
     }
 }

@@ -23,4 +23,11 @@ bool isSettingsFile(const QString& fileName);
 void updateProgramFolder(const QString& folder, const QString& deliveredFiles,
                          const QString& program, const QStringList& builtFiles = {});
 
+// Lays out the user's data folder of an installed program from its own files: the folders
+// AnaData, Data and Yedek, and every database and settings file of `programFiles` (the
+// fresh layout the package delivers, in its folders) that the data folder lacks. The help
+// texts and the manual stay with the program. A database or a settings file that exists is
+// never touched, so a later version keeps the user's data. Throws Error.
+void layOutDataFolder(const QString& dataFolder, const QString& programFiles);
+
 }  // namespace tamevo

@@ -166,7 +166,7 @@ void TgirisF::buildControls()
     connect(updateButton, &QPushButton::clicked, this, &TgirisF::updateRequested);
     connect(manualButton, &QPushButton::clicked, this, [] {
         // The manual opens in the desktop's viewer; a missing file or viewer is not reported.
-        dialogs().openWithDefaultProgram(GetPathPath() + QStringLiteral("TamevoYardim.pdf"));
+        dialogs().openWithDefaultProgram(programFilesFolder() + QStringLiteral("TamevoYardim.pdf"));
     });
 }
 

@@ -64,7 +64,7 @@ TyardimF::TyardimF()
 
 void TyardimF::loadTopic(const QString& fileName)
 {
-    QFile file(GetPathPath() + fileName);
+    QFile file(programFilesFolder() + fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         return;
     }

@@ -5,10 +5,12 @@
 #include "shell/Application.h"
 #include "shell/Program.h"
 #include "data/ProgramFolder.h"
+#include "data/ProgramLayout.h"
 #include "shell/QtDialogs.h"
 #include "shell/QtTranslation.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QTimer>
 
 namespace tamevo {
@@ -18,6 +20,9 @@ void setUpApplication()
     // The application's title. No display name is set: the platform would append it to every
     // title bar, and the title bars show exactly the windows' captions.
     QApplication::setApplicationName(QStringLiteral("Norvane Tamevo"));
+    // The desktop's menu entry of the installed program, so the desktop shows its windows
+    // under that entry's name and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("tr.com.norvane.Tamevo"));
     // The entry screen is hidden while the ledger is open; the program ends only through
     // the exit sequence.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -31,13 +36,20 @@ int runProgram(int& argc, char** argv, const std::function<void()>& entryScreenS
 
     QtDialogs qtDialogs;
     installDialogs(&qtDialogs);
-    setProgramFolder(QCoreApplication::applicationDirPath());
+    const ProgramFolders folders =
+        locateProgramFolders(QCoreApplication::applicationDirPath(),
+                             qEnvironmentVariable("TAMEVO_HOME"), QDir::homePath());
+    setProgramFolders(folders);
 
     std::unique_ptr<Program> program;
     try {
+        if (folders.installed) {
+            layOutDataFolder(folders.data, folders.programFiles);
+        }
         program = std::make_unique<Program>();
     } catch (const Error& error) {
-        // A missing or damaged database of the program folder: say which and why, then end.
+        // A data folder that cannot be laid out, a missing or damaged database: say which and
+        // why, then end.
         showError(error.text());
         installDialogs(nullptr);
         return 1;

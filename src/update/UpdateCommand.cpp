@@ -16,6 +16,10 @@ UpdateCommand::UpdateCommand(InternetConnection& internet) : internet_(internet)
 
 void UpdateCommand::updateProgram()
 {
+    if (programIsInstalled()) {
+        showMessage(kUpdatedByPackageManager);
+        return;
+    }
     if (dialogs().question(kApplicationTitle, kUpdateQuestion, Dialogs::Buttons::YesNo) !=
         Dialogs::Answer::Yes) {
         return;

@@ -1,4 +1,5 @@
 #include "data/Errors.h"
+#include "data/ProgramFolder.h"
 #include "data/ProgramLayout.h"
 #include "data/Schema.h"
 #include "data/Transaction.h"
@@ -6,6 +7,7 @@
 #include "support/ProgramFolderFixture.h"
 
 #include <QCryptographicHash>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
@@ -29,6 +31,27 @@ QByteArray fileHash(const QString& path)
     QFile f(path);
     EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
     return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
+
+// The user's work in a general database: a cash book in its registry.
+void registerCashBook(const QString& generalDatabase)
+{
+    const QString connection = QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(generalDatabase);
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO firma (firma_kodu) VALUES ('K01')")));
+    }
+    QSqlDatabase::removeDatabase(connection);
+}
+
+void put(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    file.write(content);
 }
 
 }  // namespace
@@ -149,15 +172,7 @@ TEST(ProgramLayout, MakesWhatIsMissingAndNeverTouchesWhatExists)
     }
 
     // The user's data and edits survive a second build.
-    const QString connection = QUuid::createUuid().toString();
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        db.setDatabaseName(root + QStringLiteral("AnaData/Genel.mdb"));
-        ASSERT_TRUE(db.open());
-        QSqlQuery q(db);
-        ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO firma (firma_kodu) VALUES ('K01')")));
-    }
-    QSqlDatabase::removeDatabase(connection);
+    registerCashBook(root + QStringLiteral("AnaData/Genel.mdb"));
     ASSERT_TRUE(help.open(QIODevice::WriteOnly | QIODevice::Append));
     help.write(" yeni");
     help.close();
@@ -241,11 +256,6 @@ TEST(ProgramLayout, AnUpdateBringsTheProgramAndDeliveredFilesButNeverTheUsersDat
     const QString program = dir.path() + QStringLiteral("/derleme/Tamevo");
     QDir().mkpath(delivered);
     QDir().mkpath(dir.path() + QStringLiteral("/derleme"));
-    const auto put = [](const QString& path, const QByteArray& content) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(content);
-    };
     put(delivered + QStringLiteral("ygiris"), "yardım 1");
     put(delivered + QStringLiteral("KaynakSekli.ods"), "Nakit\r\n");
     put(program, "program 1");
@@ -284,4 +294,93 @@ TEST(ProgramLayout, AnUpdateBringsTheProgramAndDeliveredFilesButNeverTheUsersDat
     for (const QString& f : kept) {
         EXPECT_EQ(fileHash(root + f), before[f]) << f.toStdString();
     }
+}
+
+TEST(ProgramFolders, AnInstalledProgramKeepsTheUsersDataInTheUsersFolder)
+{
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    ASSERT_TRUE(QDir().mkpath(root + QStringLiteral("/usr/bin")));
+    ASSERT_TRUE(QDir().mkpath(root + QStringLiteral("/usr/share/tamevo")));
+    ASSERT_TRUE(QDir().mkpath(root + QStringLiteral("/Tamevo")));
+    ASSERT_TRUE(QDir().mkpath(root + QStringLiteral("/share/tamevo")));
+    const struct {
+        const char* executableFolder;
+        const char* tamevoHome;
+        const char* programFiles;
+        const char* data;
+        bool installed;
+    } cases[] = {
+        // Run from its own folder (no bin/, though a share/tamevo/ lies beside it):
+        // everything in that folder, TAMEVO_HOME or not.
+        {"/Tamevo", "", "/Tamevo/", "/Tamevo/", false},
+        {"/Tamevo", "/baska", "/Tamevo/", "/Tamevo/", false},
+        // Installed: its own files beside bin/, the data in the home folder or TAMEVO_HOME.
+        {"/usr/bin", "", "/usr/share/tamevo/", "/ev/Tamevo/", true},
+        {"/usr/bin", "/baska", "/usr/share/tamevo/", "/baska/", true},
+    };
+    for (const auto& c : cases) {
+        const QString tamevoHome = *c.tamevoHome ? root + QLatin1String(c.tamevoHome) : QString();
+        const ProgramFolders found = locateProgramFolders(root + QLatin1String(c.executableFolder),
+                                                          tamevoHome, root + QStringLiteral("/ev"));
+        EXPECT_EQ(found.programFiles, root + QLatin1String(c.programFiles)) << c.executableFolder;
+        EXPECT_EQ(found.data, root + QLatin1String(c.data)) << c.executableFolder;
+        EXPECT_EQ(found.installed, c.installed) << c.executableFolder;
+    }
+}
+
+TEST(ProgramLayout, TheDataFolderTakesTheUsersFilesOnceAndKeepsThemFromThenOn)
+{
+    // The program's own files as installed: the fresh layout, help texts and the manual,
+    // read-only.
+    QTemporaryDir dir;
+    const QString programFiles = dir.path() + QStringLiteral("/share/tamevo/");
+    layOutProgramFolder(programFiles);
+    put(programFiles + QStringLiteral("KaynakSekli.ods"), "Nakit\r\n");
+    put(programFiles + QStringLiteral("ygiris"), "yardım");
+    put(programFiles + QStringLiteral("TamevoYardim.pdf"), "kılavuz");
+    QDirIterator files(programFiles, QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        ASSERT_TRUE(QFile::setPermissions(files.next(), QFile::ReadOwner | QFile::ReadUser |
+                                                            QFile::ReadGroup | QFile::ReadOther));
+    }
+
+    const QString data = dir.path() + QStringLiteral("/ev/Tamevo/");
+    layOutDataFolder(data, programFiles);
+    const QStringList usersFiles{QStringLiteral("Kasa.mdb"), QStringLiteral("AnaData/Genel.mdb"),
+                                 QStringLiteral("AnaData/Kasa.mdb"),
+                                 QStringLiteral("KaynakSekli.ods")};
+    for (const QString& f : usersFiles) {
+        EXPECT_EQ(fileHash(data + f), fileHash(programFiles + f)) << f.toStdString();
+        EXPECT_TRUE(QFileInfo(data + f).permissions() & QFile::WriteOwner) << f.toStdString();
+    }
+    for (const char* f : {"Data", "Yedek"}) {
+        EXPECT_TRUE(QFileInfo(data + QLatin1String(f)).isDir()) << f;
+    }
+    for (const char* f : {"ygiris", "TamevoYardim.pdf"}) {
+        EXPECT_FALSE(QFileInfo(data + QLatin1String(f)).isFile()) << f;
+    }
+
+    // The user works; a later version delivers other files; the user's stay as they are.
+    put(data + QStringLiteral("KaynakSekli.ods"), "Nakit\r\nBanka\r\n");
+    put(data + QStringLiteral("FirmaAyar.ini"), "[Giris]\r\nKodu=K01\r\n");
+    registerCashBook(data + QStringLiteral("AnaData/Genel.mdb"));
+    QMap<QString, QByteArray> before;
+    for (const QString& f : usersFiles + QStringList{QStringLiteral("FirmaAyar.ini")}) {
+        before[f] = fileHash(data + f);
+    }
+    ASSERT_TRUE(QFile::setPermissions(programFiles + QStringLiteral("KaynakSekli.ods"),
+                                      QFile::ReadOwner | QFile::WriteOwner));
+    put(programFiles + QStringLiteral("KaynakSekli.ods"), "Çek\r\n");
+    put(programFiles + QStringLiteral("FirmaAyar.ini"), "[Giris]\r\n");
+    QFile::remove(data + QStringLiteral("AnaData/Kasa.mdb"));
+    layOutDataFolder(data, programFiles);
+    for (auto it = before.cbegin(); it != before.cend(); ++it) {
+        if (it.key() != QStringLiteral("AnaData/Kasa.mdb")) {
+            EXPECT_EQ(fileHash(data + it.key()), it.value()) << it.key().toStdString();
+        }
+    }
+    // A database the user lost comes back fresh.
+    EXPECT_EQ(fileHash(data + QStringLiteral("AnaData/Kasa.mdb")),
+              fileHash(programFiles + QStringLiteral("AnaData/Kasa.mdb")));
 }

@@ -1,3 +1,4 @@
+#include "data/ProgramFolder.h"
 #include "help/YardimWindow.h"
 #include "ledger/KasaRWindow.h"
 
@@ -5,6 +6,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTextEdit>
 #include <QToolButton>
 
@@ -71,4 +73,24 @@ TEST_F(HelpWindowTest, AMissingLedgerTopicKeepsTheTextAndStillSetsTheVersion)
     EXPECT_EQ(control<QComboBox>("yardimF", "ComboBox1")->currentIndex(), 0);
     EXPECT_EQ(windowNamed<TyardimF>("yardimF")->statusPanelText(2),
               QStringLiteral(" Version: 3.4 Guncelleme: 0"));
+}
+
+TEST_F(HelpWindowTest, AnInstalledProgramReadsItsHelpAndManualFromItsOwnFiles)
+{
+    // The help texts in the data folder are not the program's; its own lie elsewhere.
+    writeTopic("ygiris", "eski kopya");
+    QTemporaryDir programFiles;
+    QFile topic(programFiles.filePath(QStringLiteral("ygiris")));
+    ASSERT_TRUE(topic.open(QIODevice::WriteOnly));
+    topic.write("Kurulu programın yardımı");
+    topic.close();
+    setProgramFolders({programFiles.path(), folder(), true});
+
+    click(control<QAbstractButton>("girisF", "tfXPButton1"));
+    EXPECT_EQ(control<QTextEdit>("yardimF", "RichEdit1")->toPlainText(),
+              QStringLiteral("Kurulu programın yardımı"));
+    click(control<QAbstractButton>("girisF", "JvXPButton5"));
+    ASSERT_NE(dialogs().last(), nullptr);
+    EXPECT_EQ(dialogs().last()->kind, QStringLiteral("default-program"));
+    EXPECT_EQ(dialogs().last()->text, programFiles.filePath(QStringLiteral("TamevoYardim.pdf")));
 }

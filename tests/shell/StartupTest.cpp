@@ -3,6 +3,7 @@
 #include "support/ProgramFixture.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLabel>
 
 using namespace tamevo;
@@ -15,6 +16,9 @@ TEST_F(StartupTest, TheTitleBarsShowExactlyTheCaptions)
     setUpApplication();
     EXPECT_EQ(QApplication::applicationName(), QStringLiteral("Norvane Tamevo"));
     EXPECT_FALSE(QApplication::quitOnLastWindowClosed());
+    // The menu entry the package installs is packaging/<this name>.desktop.
+    EXPECT_TRUE(QFileInfo::exists(QStringLiteral(TAMEVO_SOURCE_DIR "/packaging/") +
+                                  QGuiApplication::desktopFileName() + QStringLiteral(".desktop")));
     // No display name of its own: the platform appends none to the windows' titles (the
     // display name falls back to the application's name only when none was set).
     QApplication::setApplicationName(QStringLiteral("başka"));

@@ -1,5 +1,6 @@
 #include "update/UpdateCommand.h"
 
+#include "data/ProgramFolder.h"
 #include "update/HiddenProcess.h"
 #include "update/InternetConnection.h"
 
@@ -11,6 +12,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace tamevo;
@@ -193,6 +195,23 @@ TEST_F(UpdateTest, NoAnswerOrNoConnectionEndsBeforeTheDownload)
         EXPECT_EQ(exitQuestionWaivers, 0);
         expectProgramUntouched();
     }
+}
+
+TEST_F(UpdateTest, AnInstalledProgramLeavesItsUpdatesToThePackageManager)
+{
+    // The program's own files elsewhere, as a package installs them; the data folder is this.
+    QTemporaryDir installed;
+    setProgramFolders({installed.path(), folder(), true});
+    dialogs().clear();
+    command.updateProgram();
+
+    EXPECT_TRUE(dialogs().questions().isEmpty());
+    EXPECT_EQ(dialogs().messages(), QStringList{kUpdatedByPackageManager});
+    EXPECT_TRUE(server.requests().isEmpty());
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("Yedek/Tamevo"))));
+    EXPECT_TRUE(QDir(installed.path()).isEmpty());
+    EXPECT_EQ(exitQuestionWaivers, 0);
+    expectProgramUntouched();
 }
 
 TEST_F(UpdateTest, ADownloadThatIsNoProgramOfThisPlatformIsRefusedAndReplacesNothing)
