@@ -31,6 +31,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace tamevo {
 
 namespace {
@@ -440,8 +442,11 @@ void TkasaRF::showSummary()
     const bool visible = ledger_.currencySummary().isOpen();
     summaryGrid->setVisible(visible);
     if (visible) {
-        const int rows = ledger_.currencySummary().recordCount();
-        const int height = rows <= 1 ? 50 : rows == 2 ? 74 : 98;
+        // Every currency in use shows whole: the heading, one row each, the frame.
+        const int rows = std::max(1, ledger_.currencySummary().recordCount());
+        const int height = summaryGrid->horizontalHeader()->sizeHint().height() +
+                           rows * summaryGrid->verticalHeader()->defaultSectionSize() +
+                           2 * summaryGrid->frameWidth();
         summaryGrid->setFixedHeight(height);
     }
 }

@@ -14,8 +14,12 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScreen>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace tamevo::report {
 
@@ -25,6 +29,9 @@ const QList<int> ReportPreview::kZoomSteps{50, 75, 100, 125, 150, 200, 300};
 namespace {
 
 constexpr int kDefaultZoom = 100;
+// The size the preview is designed for; a smaller screen gets its free area.
+constexpr int kDesignWidth = 980;
+constexpr int kDesignHeight = 900;
 constexpr int kGap = 12;  // pixels around and between the pages
 const QString kPdfFilter = QStringLiteral("PDF Dosyaları (*.pdf)");
 
@@ -98,7 +105,6 @@ ReportPreview::ReportPreview(const PreparedReport& report, QWidget* parent)
     setObjectName(QStringLiteral("ReportPreview"));
     setWindowTitle(kTitle);
     setModal(true);
-    resize(980, 900);
 
     const auto button = [this](const char* name, const QString& text) {
         auto* b = new QPushButton(text, this);
@@ -126,16 +132,35 @@ ReportPreview::ReportPreview(const PreparedReport& report, QWidget* parent)
     closeButton = button("closeButton", QStringLiteral("Kapat"));
     pageLabel = new QLabel(this);
     pageLabel->setObjectName(QStringLiteral("pageLabel"));
+    previousPageButton = button("previousPageButton", QStringLiteral("Önceki Sayfa"));
+    nextPageButton = button("nextPageButton", QStringLiteral("Sonraki Sayfa"));
+    pageBox = new QSpinBox(this);
+    pageBox->setObjectName(QStringLiteral("pageBox"));
+    pageBox->setRange(1, std::max(1, report_.pageCount()));
+    pageBox->setAccessibleName(QStringLiteral("Sayfa"));
+    pageBox->setKeyboardTracking(false);
+    auto* pageCaption = new QLabel(QStringLiteral("Sayfaya Git:"), this);
+    pageCaption->setBuddy(pageBox);
 
+    // Two rows, so the preview fits a laptop's screen: seeing and finding above, the page,
+    // printing and saving below.
     auto* tools = new QHBoxLayout;
-    for (QWidget* w : std::initializer_list<QWidget*>{zoomLabel, zoomBox, zoomOutButton,
-                                                      zoomInButton, findLabel, findEdit, findButton,
-                                                      printButton, saveButton, openButton}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             zoomLabel, zoomBox, zoomOutButton, zoomInButton, findLabel, findEdit, findButton}) {
         tools->addWidget(w);
     }
     tools->addStretch(1);
     tools->addWidget(pageLabel);
-    tools->addWidget(closeButton);
+    auto* commands = new QHBoxLayout;
+    for (QWidget* w : std::initializer_list<QWidget*>{pageCaption, previousPageButton, pageBox,
+                                                      nextPageButton}) {
+        commands->addWidget(w);
+    }
+    commands->addStretch(1);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{printButton, saveButton, openButton, closeButton}) {
+        commands->addWidget(w);
+    }
 
     canvas_ = new PageCanvas(report_, this);
     scrollArea = new QScrollArea(this);
@@ -147,9 +172,11 @@ ReportPreview::ReportPreview(const PreparedReport& report, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(tools);
+    layout->addLayout(commands);
     layout->addWidget(scrollArea, 1);
 
     setZoom(kDefaultZoom);
+    fitToScreen();
 
     connect(zoomBox, &QComboBox::activated, this,
             [this](int index) { setZoom(zoomBox->itemData(index).toInt()); });
@@ -177,6 +204,34 @@ ReportPreview::ReportPreview(const PreparedReport& report, QWidget* parent)
     connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(scrollArea->verticalScrollBar(), &QScrollBar::valueChanged, this,
             [this] { updatePageLabel(); });
+    connect(pageBox, &QSpinBox::valueChanged, this, [this](int page) { showPage(page - 1); });
+    connect(previousPageButton, &QPushButton::clicked, this,
+            [this] { showPage(currentPage() - 1); });
+    connect(nextPageButton, &QPushButton::clicked, this, [this] { showPage(currentPage() + 1); });
+}
+
+void ReportPreview::fitToScreen()
+{
+    QSize size(kDesignWidth, kDesignHeight);
+    if (const QScreen* screen = this->screen()) {
+        // The window's frame (its title bar) comes on top of the size asked for.
+        const QRect free = screen->availableGeometry();
+        size = size.boundedTo(free.size() - QSize(16, 48));
+        resize(size.expandedTo(minimumSizeHint()).boundedTo(free.size()));
+        move(free.center() - rect().center());
+        return;
+    }
+    resize(size);
+}
+
+void ReportPreview::showPage(int page)
+{
+    if (report_.pageCount() == 0) {
+        return;
+    }
+    page = std::clamp(page, 0, report_.pageCount() - 1);
+    scrollArea->verticalScrollBar()->setValue(canvas_->pageTop(page) - kGap);
+    updatePageLabel();
 }
 
 ReportPreview::~ReportPreview() = default;
@@ -205,6 +260,8 @@ void ReportPreview::updatePageLabel()
 {
     pageLabel->setText(
         QStringLiteral("Sayfa %1 / %2").arg(currentPage() + 1).arg(report_.pageCount()));
+    const QSignalBlocker quiet(pageBox);
+    pageBox->setValue(currentPage() + 1);
 }
 
 bool ReportPreview::findNext()

@@ -6,6 +6,7 @@
 
 class QComboBox;
 class QLabel;
+class QSpinBox;
 class QLineEdit;
 class QPushButton;
 class QScrollArea;
@@ -37,12 +38,16 @@ public:
     int foundItem() const { return foundItem_; }
     // The page shown at the top of the view (0-based).
     int currentPage() const;
+    // Shows the page (0-based) at the top of the view.
+    void showPage(int page);
 
 private:
     void printToDefaultPrinter();
     void saveAsPdf();
     void openSaved();
     void updatePageLabel();
+    // The preview's size: its design size, within the screen's free area.
+    void fitToScreen();
 
     QPushButton* zoomInButton = nullptr;
     QPushButton* zoomOutButton = nullptr;
@@ -53,7 +58,10 @@ private:
     QPushButton* saveButton = nullptr;
     QPushButton* openButton = nullptr;
     QPushButton* closeButton = nullptr;
-    QLabel* pageLabel = nullptr;
+    QLabel* pageLabel = nullptr;  // "Sayfa 1 / 617"
+    QPushButton* previousPageButton = nullptr;
+    QSpinBox* pageBox = nullptr;  // the page to go to
+    QPushButton* nextPageButton = nullptr;
     QScrollArea* scrollArea = nullptr;
 
     const PreparedReport& report_;

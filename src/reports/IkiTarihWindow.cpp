@@ -22,6 +22,8 @@ TikitarihF::TikitarihF(LedgerPrinting& printing, TwoDateBrowser& browser)
     setObjectName(QStringLiteral("ikitarihF"));
     centreOnFirstShow(this);
     setWindowTitle(QStringLiteral("Norvane Tamevo"));
+    // Wide enough for the captions, the days and the button's text in one look.
+    setMinimumWidth(360);
 
     currencyBox = new QComboBox;
     currencyBox->setObjectName(QStringLiteral("dovizBox"));

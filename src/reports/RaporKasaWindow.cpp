@@ -12,6 +12,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -166,8 +167,16 @@ QTableView* TraporKasaF::buildGrid(Dataset& dataset, const char* objectName,
     model->addColumn(QStringLiteral("doviz_cinsi"), QStringLiteral("PB"));
     tintAlternateRows(*model);
     bindTableView(*grid, *model);
+    // The group's name takes the room the grid has; the amount and the currency what they
+    // need. A grid shows at least eight rows, however small the window.
     grid->setColumnWidth(0, groupWidth);
-    grid->setColumnWidth(1, 100);
+    grid->horizontalHeader()->setMinimumSectionSize(60);
+    grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    grid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    grid->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    grid->setMinimumWidth(groupWidth + 160);
+    grid->setMinimumHeight(grid->horizontalHeader()->sizeHint().height() + 8 * kRowHeight +
+                           2 * grid->frameWidth());
     return grid;
 }
 

@@ -16,7 +16,9 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -234,6 +236,36 @@ TEST_F(ReportPreviewTest, SavesAsPdfAndOpensASavedReport)
     click(part<QAbstractButton>("saveButton"));  // a folder that is not there
     EXPECT_EQ(dialogs.last()->kind, QStringLiteral("message"));
     EXPECT_EQ(dialogs.last()->icon, Dialogs::Icon::Error);
+}
+
+// The preview opens within the screen's free area, whatever the screen, and its page box and
+// page buttons go to a page.
+TEST_F(ReportPreviewTest, FitsTheScreenAndGoesToAPage)
+{
+    ReportPreview fresh(report);
+    fresh.show();
+    ASSERT_NE(fresh.screen(), nullptr);
+    const QRect free = fresh.screen()->availableGeometry();
+    EXPECT_TRUE(free.contains(fresh.frameGeometry()))
+        << fresh.frameGeometry().width() << "x" << fresh.frameGeometry().height() << " in "
+        << free.width() << "x" << free.height();
+    EXPECT_LE(fresh.width(), 980);
+    EXPECT_LE(fresh.height(), 900);
+
+    auto* box = part<QSpinBox>("pageBox");
+    EXPECT_EQ(box->maximum(), 3);
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_3);
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(preview.currentPage(), 2);
+    EXPECT_EQ(part<QLabel>("pageLabel")->text(), QStringLiteral("Sayfa 3 / 3"));
+    click(part<QAbstractButton>("previousPageButton"));
+    EXPECT_EQ(preview.currentPage(), 1);
+    EXPECT_EQ(box->value(), 2);
+    click(part<QAbstractButton>("nextPageButton"));
+    click(part<QAbstractButton>("nextPageButton"));  // the last page stays the last
+    EXPECT_EQ(preview.currentPage(), 2);
 }
 
 }  // namespace tamevo::report

@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSplitter>
@@ -99,6 +100,24 @@ TEST_F(RaporKasaWindowTest, SourceGridsAreSizedToTheirRows)
         EXPECT_EQ(sourceGridHeight("JvDBGrid1", "Splitter2"), heights[sources - 1]) << sources;
     }
     EXPECT_EQ(sourceGridHeight("JvDBGrid2", "Splitter3"), -1);
+}
+
+// The type grids show at least eight rows, and their columns fill their width: no grey
+// beside the columns however wide the window.
+TEST_F(RaporKasaWindowTest, TypeGridsShowTheirRowsAndFillTheirWidth)
+{
+    addYear();
+    openAnalysis();
+    for (const char* name : {"giderGrid", "hizligir"}) {
+        QTableView* grid = analysisGrid(name);
+        EXPECT_GE(grid->viewport()->height(), 8 * grid->verticalHeader()->defaultSectionSize())
+            << name;
+        int columns = 0;
+        for (int c = 0; c < grid->model()->columnCount(); ++c) {
+            columns += grid->columnWidth(c);
+        }
+        EXPECT_EQ(columns, grid->viewport()->width()) << name;
+    }
 }
 
 // "Tahsilat Detay" lists payments and "Ödeme Detay" collections; each grid's double click
