@@ -7,11 +7,14 @@
 #include "data/Session.h"
 #include "cashbooks/BackupSettings.h"
 #include "cashbooks/Registry.h"
+#include "cashbooks/RestoreJournal.h"
 #include "cashbooks/ZipArchive.h"
+#include "data/DatabaseSnapshot.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 namespace tamevo {
 
@@ -74,6 +77,51 @@ void checkRestoredDatabases(const ZipExtraction& extraction)
 const QStringList kStaleCompanions{QStringLiteral("-journal"), QStringLiteral("-wal"),
                                    QStringLiteral("-shm")};
 
+// Unpacks the archives, checks every database and puts them all in place as one step, under
+// the restore journal: a stop at any moment is finished or taken back at the next start.
+void restoreTogether(RestoreJournal& journal, const std::vector<ZipExtraction*>& extractions)
+{
+    journal.unpacking({extractions.begin(), extractions.end()});
+    for (ZipExtraction* extraction : extractions) {
+        extraction->unpack(&journal);
+    }
+    for (const ZipExtraction* extraction : extractions) {
+        checkRestoredDatabases(*extraction);
+    }
+    ZipExtraction::replaceTogether(extractions, kStaleCompanions, &journal);
+}
+
+// The databases of `folder` matching `wildcard`, each copied as it is at one moment into
+// `into` and checked: the archive's entries (name, copy). A save of another copy of the
+// program waits for the copy or goes on before it, and never shows half in it. Throws Error
+// naming a database that cannot be copied whole or fails the check.
+QList<QPair<QString, QString>> databaseSnapshots(const QString& folder, const QString& wildcard,
+                                                 const QString& into)
+{
+    if (!QDir().mkpath(into)) {
+        throw Error(QStringLiteral("%1 oluşturulamadı.").arg(QDir::toNativeSeparators(into)));
+    }
+    QList<QPair<QString, QString>> entries;
+    for (const QString& name : ZipArchive::matchingFiles(folder, wildcard)) {
+        const QString copy = QDir(into).filePath(name);
+        try {
+            snapshotDatabase(QDir(folder).filePath(name), copy);
+        } catch (const Error& error) {
+            throw Error(backupDatabaseRefusedMessage(name, error.text()));
+        }
+        entries.append({name, copy});
+    }
+    return entries;
+}
+
+// The folder the copies are made in, removed with everything in it after the backup.
+void requireFolder(const QTemporaryDir& folder)
+{
+    if (!folder.isValid()) {
+        throw Error(QStringLiteral("Geçici klasör oluşturulamadı.\n%1").arg(folder.errorString()));
+    }
+}
+
 void reopen(Connection& connection, const QString& connectionString)
 {
     if (connection.isOpen()) {
@@ -113,6 +161,11 @@ QString restoredDatabaseRefusedMessage(const QString& fileName, const QString& r
         .arg(fileName, reason);
 }
 
+QString backupDatabaseRefusedMessage(const QString& fileName, const QString& reason)
+{
+    return QStringLiteral("%1 veritabanı yedeklenemedi; yedek alınmadı.\n\r%2").arg(fileName, reason);
+}
+
 QString openCashBookRestoreMessage(const QString& path)
 {
     return QStringLiteral(
@@ -125,9 +178,15 @@ Backups::Backups(Session& session) : session_(session) {}
 
 void Backups::writeBackupPair(const QString& path)
 {
-    ZipArchive(path).writeMatchingFiles(dataFolder(), QStringLiteral("*.mdb"));
-    ZipArchive(path + QStringLiteral("Gen"))
-        .writeMatchingFiles(generalFolder(), QStringLiteral("*.mdb"));
+    // Every database is copied and checked before either archive is written.
+    const QTemporaryDir work;
+    requireFolder(work);
+    const auto data = databaseSnapshots(dataFolder(), QStringLiteral("*.mdb"),
+                                        work.filePath(QStringLiteral("Data")));
+    const auto general = databaseSnapshots(generalFolder(), QStringLiteral("*.mdb"),
+                                           work.filePath(QStringLiteral("AnaData")));
+    ZipArchive(path).writeFiles(data);
+    ZipArchive(path + QStringLiteral("Gen")).writeFiles(general);
 }
 
 bool Backups::TekKasaYedekle(const QString& code)
@@ -150,8 +209,10 @@ bool Backups::TekKasaYedekle(const QString& code)
     }
     // Exactly this cash book's databases: the code followed by a four-digit year, so the
     // backup of K1 takes K12021.mdb but not K122021.mdb of cash book K12.
-    ZipArchive(path).writeMatchingFiles(dataFolder(),
-                                        code + QStringLiteral("[0-9][0-9][0-9][0-9].mdb"));
+    const QTemporaryDir work;
+    requireFolder(work);
+    ZipArchive(path).writeFiles(databaseSnapshots(
+        dataFolder(), code + QStringLiteral("[0-9][0-9][0-9][0-9].mdb"), work.path()));
     settings.write(kTekYedekler, kSonTekYedek, folderOf(path));
     showMessage(singleBackupDoneMessage(code));
     return true;
@@ -168,7 +229,7 @@ bool Backups::TumunuYedekle()
     if (path.isEmpty()) {
         return false;
     }
-    // The connections stay open: the files are complete on disk after every save.
+    // The connections stay open: each database is copied as it is at one moment.
     writeBackupPair(path);
     settings.write(kTumYedekler, kSonTumYedek, folderOf(path));
     dialogs().message(kProgramTitle, kBackupAllDone, Dialogs::Icon::Information);
@@ -202,6 +263,7 @@ bool Backups::TekKasaGeriYukle()
     if (path.isEmpty()) {
         return false;
     }
+    RestoreJournal journal(QFileInfo(path).fileName());
     ZipExtraction extraction{ZipArchive(path), dataFolder()};
     // The connections stay as they are, so the cash book open in the ledger keeps its file: a
     // file replaced under an open connection would take the following entries with it.
@@ -213,8 +275,7 @@ bool Backups::TekKasaGeriYukle()
             }
         }
     }
-    checkRestoredDatabases(extraction);
-    extraction.replaceTargets(kStaleCompanions);
+    restoreTogether(journal, {&extraction});
     return true;
 }
 
@@ -244,20 +305,19 @@ bool Backups::TumFirmalarGeriYukle()
         cash.close();
         try {
             // Both archives are read whole before any database is replaced.
+            RestoreJournal journal(QFileInfo(path).fileName());
             ZipExtraction data{ZipArchive(path), dataFolder()};
             companionMissing = !QFileInfo(companion).isFile();
             std::optional<ZipExtraction> generalData;
             if (!companionMissing) {
                 generalData.emplace(ZipArchive(companion), generalFolder());
             }
-            checkRestoredDatabases(data);
             std::vector<ZipExtraction*> all{&data};
             if (generalData) {
-                checkRestoredDatabases(*generalData);
                 all.push_back(&*generalData);
             }
             // Both folders change together or not at all.
-            ZipExtraction::replaceTogether(all, kStaleCompanions);
+            restoreTogether(journal, all);
         } catch (const Error& error) {
             try {
                 reconnect(generalWasOpen, generalString, cashWasOpen, cashString);

@@ -33,6 +33,9 @@ QString backupOverwriteQuestion(const QString& path);
 QString companionMissingMessage(const QString& companionPath);
 // An unpacked database that is not a database or is damaged: nothing was restored.
 QString restoredDatabaseRefusedMessage(const QString& fileName, const QString& reason);
+// A database that cannot be copied whole for a backup, or whose copy fails the check: no
+// archive was written.
+QString backupDatabaseRefusedMessage(const QString& fileName, const QString& reason);
 // A single restore that would replace the database of the cash book open in the ledger.
 QString openCashBookRestoreMessage(const QString& path);
 

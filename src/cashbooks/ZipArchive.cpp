@@ -10,10 +10,11 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QScopeGuard>
+#include <QSet>
 #include <QStorageInfo>
-#include <QTemporaryFile>
 
 #include <zip.h>
+
 
 namespace tamevo {
 
@@ -73,18 +74,33 @@ QString bareEntryName(const QString& storedName)
     return name;
 }
 
+QStringList ZipArchive::matchingFiles(const QString& folder, const QString& wildcard)
+{
+    return QDir(folder).entryList({wildcard}, QDir::Files, QDir::Name);
+}
+
 QStringList ZipArchive::writeMatchingFiles(const QString& folder, const QString& wildcard) const
 {
     const QDir dir(folder);
-    const QStringList names = dir.entryList({wildcard}, QDir::Files, QDir::Name);
-    if (names.isEmpty()) {
+    const QStringList names = matchingFiles(folder, wildcard);
+    QList<QPair<QString, QString>> files;
+    for (const QString& name : names) {
+        files.append({name, dir.filePath(name)});
+    }
+    writeFiles(files);
+    return names;
+}
+
+void ZipArchive::writeFiles(const QList<QPair<QString, QString>>& files) const
+{
+    if (files.isEmpty()) {
         // A ZIP writer drops an archive without entries; the backup still gets its file.
         try {
             writeFileAtomically(path_, kEmptyArchive);
         } catch (const Error& error) {
             throw writeError(path_, error.text().section(QLatin1Char('\n'), 1));
         }
-        return names;
+        return;
     }
 
     int openError = 0;
@@ -98,9 +114,8 @@ QStringList ZipArchive::writeMatchingFiles(const QString& folder, const QString&
         zip_discard(zip);
         return writeError(path_, reason);
     };
-    for (const QString& name : names) {
-        zip_source_t* source =
-            zip_source_file(zip, QFile::encodeName(dir.filePath(name)).constData(), 0, -1);
+    for (const auto& [name, file] : files) {
+        zip_source_t* source = zip_source_file(zip, QFile::encodeName(file).constData(), 0, -1);
         if (source == nullptr) {
             throw fail();
         }
@@ -119,14 +134,37 @@ QStringList ZipArchive::writeMatchingFiles(const QString& folder, const QString&
     if (zip_close(zip) != 0) {
         throw fail();
     }
-    return names;
 }
 
 void ZipArchive::extractAll(const QString& folder) const
 {
     ZipExtraction extraction(*this, folder);
-    extraction.replaceTargets();
+    extraction.unpack();
+    ZipExtraction::replaceTogether({&extraction});
 }
+
+namespace {
+
+bool fileExists(const QString& path)
+{
+    return QFileInfo::exists(path) || QFileInfo(path).isSymLink();
+}
+
+// A name beside `path` that no file has: ".<name>.<suffix>", then with a number.
+QString freeNameBeside(const QString& path, const QString& suffix)
+{
+    const QFileInfo info(path);
+    for (int n = 0;; ++n) {
+        const QString name = info.absolutePath() + QStringLiteral("/.%1.%2%3")
+                                                       .arg(info.fileName(), suffix)
+                                                       .arg(n == 0 ? QString() : QString::number(n));
+        if (!fileExists(name)) {
+            return name;
+        }
+    }
+}
+
+}  // namespace
 
 ZipExtraction::ZipExtraction(const ZipArchive& archive, const QString& folder, qint64 maxEntrySize)
     : archivePath_(archive.path())
@@ -139,17 +177,11 @@ ZipExtraction::ZipExtraction(const ZipArchive& archive, const QString& folder, q
     }
     const auto closeArchive = qScopeGuard([zip] { zip_discard(zip); });
 
-    const QDir dir(folder);
-    const zip_int64_t count = zip_get_num_entries(zip, 0);
-
     // The declared sizes first: an archive that cannot fit is refused before anything is
     // written.
-    struct Planned {
-        zip_uint64_t index;
-        QString name;
-        zip_uint64_t size;
-    };
-    std::vector<Planned> planned;
+    const QDir dir(folder);
+    const QHash<QString, QString> existing = existingNames(dir);
+    const zip_int64_t count = zip_get_num_entries(zip, 0);
     zip_uint64_t total = 0;
     for (zip_int64_t i = 0; i < count; ++i) {
         zip_stat_t stat;
@@ -158,24 +190,26 @@ ZipExtraction::ZipExtraction(const ZipArchive& archive, const QString& folder, q
             (stat.valid & ZIP_STAT_NAME) == 0) {
             throw readError(archivePath_, QString::fromLocal8Bit(zip_strerror(zip)));
         }
-        const QString name = bareEntryName(QString::fromUtf8(stat.name));
-        if (name.isEmpty()) {
+        const QString bareName = bareEntryName(QString::fromUtf8(stat.name));
+        if (bareName.isEmpty()) {
             continue;
         }
         if ((stat.valid & ZIP_STAT_SIZE) == 0) {
             throw readError(archivePath_,
-                            QStringLiteral("%1 dosyasının boyu okunamadı.").arg(name));
+                            QStringLiteral("%1 dosyasının boyu okunamadı.").arg(bareName));
         }
         if (stat.size > zip_uint64_t(maxEntrySize)) {
             throw tooLargeError(archivePath_,
                                 QStringLiteral("%1 dosyası %2 bayt; geri yüklenebilecek en "
                                                "büyük dosya %3 bayt.")
-                                    .arg(name)
+                                    .arg(bareName)
                                     .arg(stat.size)
                                     .arg(maxEntrySize));
         }
         total += stat.size;
-        planned.push_back({zip_uint64_t(i), name, stat.size});
+        const QString target =
+            dir.absoluteFilePath(existing.value(bareName.toCaseFolded(), bareName));
+        entries_.push_back({quint64(i), stat.size, target, {}, false});
     }
     const QStorageInfo storage(dir.absolutePath());
     if (storage.isValid() && storage.bytesAvailable() >= 0 &&
@@ -185,18 +219,55 @@ ZipExtraction::ZipExtraction(const ZipArchive& archive, const QString& folder, q
                                 .arg(total)
                                 .arg(storage.bytesAvailable()));
     }
+    for (Entry& entry : entries_) {
+        entry.unpacked = freeNameBeside(entry.target, QStringLiteral("yeni"));
+    }
+}
 
-    const QHash<QString, QString> existing = existingNames(dir);
-    QByteArray buffer(1 << 16, Qt::Uninitialized);
-    for (const Planned& entry : planned) {
-        const QString name = existing.value(entry.name.toCaseFolded(), entry.name);
-        const QString target = dir.absoluteFilePath(name);
-
-        auto temporary = std::make_unique<QTemporaryFile>(
-            dir.absoluteFilePath(QStringLiteral(".%1.XXXXXX").arg(name)));
-        if (!temporary->open()) {
-            throw extractError(target, temporary->errorString());
+ZipExtraction::~ZipExtraction()
+{
+    for (const Entry& entry : entries_) {
+        if (entry.written) {
+            QFile::remove(entry.unpacked);
         }
+    }
+}
+
+QStringList ZipExtraction::targets() const
+{
+    QStringList paths;
+    for (const Entry& entry : entries_) {
+        paths << entry.target;
+    }
+    return paths;
+}
+
+QStringList ZipExtraction::unpackedFiles() const
+{
+    QStringList paths;
+    for (const Entry& entry : entries_) {
+        paths << entry.unpacked;
+    }
+    return paths;
+}
+
+void ZipExtraction::unpack(ReplacementLog* log)
+{
+    int openError = 0;
+    zip_t* zip = zip_open(QFile::encodeName(archivePath_).constData(), ZIP_RDONLY | ZIP_CHECKCONS,
+                          &openError);
+    if (zip == nullptr) {
+        throw readError(archivePath_, zipOpenErrorText(openError));
+    }
+    const auto closeArchive = qScopeGuard([zip] { zip_discard(zip); });
+    QByteArray buffer(1 << 16, Qt::Uninitialized);
+    for (Entry& entry : entries_) {
+        const QString name = QFileInfo(entry.target).fileName();
+        QFile unpacked(entry.unpacked);
+        if (!unpacked.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            throw extractError(entry.target, unpacked.errorString());
+        }
+        entry.written = true;
         zip_file_t* file = zip_fopen_index(zip, entry.index, 0);
         if (file == nullptr) {
             throw readError(archivePath_, QString::fromLocal8Bit(zip_strerror(zip)));
@@ -217,160 +288,201 @@ ZipExtraction::ZipExtraction(const ZipArchive& archive, const QString& folder, q
                 throw readError(archivePath_,
                                 QStringLiteral("%1 dosyası bildirilen boyundan uzun.").arg(name));
             }
-            if (temporary->write(buffer.constData(), read) != read) {
-                throw extractError(target, temporary->errorString());
+            if (unpacked.write(buffer.constData(), read) != read) {
+                throw extractError(entry.target, unpacked.errorString());
             }
         }
-        if (!temporary->flush() || !platform::flushToDisk(temporary->handle())) {
-            throw extractError(target, temporary->errorString());
+        if (!unpacked.flush() || !platform::flushToDisk(unpacked.handle())) {
+            throw extractError(entry.target, unpacked.errorString());
         }
-        const QFileInfo old(target);
-        temporary->setPermissions(old.exists()
-                                      ? old.permissions()
-                                      : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
-                                            QFile::WriteUser | QFile::ReadGroup | QFile::ReadOther);
-        temporary->close();
-        entries_.push_back({std::move(temporary), target});
+        const QFileInfo old(entry.target);
+        unpacked.setPermissions(old.exists()
+                                    ? old.permissions()
+                                    : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
+                                          QFile::WriteUser | QFile::ReadGroup | QFile::ReadOther);
+        unpacked.close();
+        if (log != nullptr) {
+            log->stepDone();
+        }
     }
-}
-
-ZipExtraction::~ZipExtraction() = default;
-
-QStringList ZipExtraction::targets() const
-{
-    QStringList paths;
-    for (const Entry& entry : entries_) {
-        paths << entry.target;
-    }
-    return paths;
 }
 
 void ZipExtraction::checkEach(
     const std::function<void(const QString& unpacked, const QString& target)>& check) const
 {
     for (const Entry& entry : entries_) {
-        check(entry.temporary->fileName(), entry.target);
+        check(entry.unpacked, entry.target);
     }
 }
-
-void ZipExtraction::replaceTargets(const QStringList& staleCompanionSuffixes)
-{
-    replaceTogether({this}, staleCompanionSuffixes);
-}
-
-namespace {
-
-// A name beside `path` that no file has, for the file it replaces while the others follow.
-QString keptName(const QString& path)
-{
-    const QFileInfo info(path);
-    for (int n = 0;; ++n) {
-        const QString name =
-            info.absolutePath() + QStringLiteral("/.%1.onceki%2")
-                                      .arg(info.fileName())
-                                      .arg(n == 0 ? QString() : QString::number(n));
-        if (!QFileInfo::exists(name) && !QFileInfo(name).isSymLink()) {
-            return name;
-        }
-    }
-}
-
-// One file put in place, with what it replaced kept aside.
-struct Replacement {
-    QString target;
-    QString kept;                               // the file replaced; empty when there was none
-    bool keptByLink = false;                    // the target still had the old file then
-    bool replaced = false;                      // the new file is in place
-    QList<QPair<QString, QString>> companions;  // (name, kept name) of the files moved aside
-};
-
-// Puts every replaced file back, in reverse order; the names of the files it could not put
-// back.
-QStringList putBack(std::vector<Replacement>& done)
-{
-    QStringList failed;
-    for (auto it = done.rbegin(); it != done.rend(); ++it) {
-        Replacement& r = *it;
-        bool ok = true;
-        if (r.replaced && r.kept.isEmpty()) {
-            ok = QFile::remove(r.target);
-        } else if (r.replaced || (!r.kept.isEmpty() && !r.keptByLink)) {
-            ok = platform::replaceFile(r.kept, r.target);
-        } else if (!r.kept.isEmpty()) {
-            QFile::remove(r.kept);
-        }
-        if (!ok) {
-            failed << QDir::toNativeSeparators(r.kept.isEmpty() ? r.target : r.kept);
-        }
-        for (const auto& [name, kept] : r.companions) {
-            if (!platform::replaceFile(kept, name)) {
-                failed << QDir::toNativeSeparators(kept);
-            }
-        }
-    }
-    return failed;
-}
-
-}  // namespace
 
 void ZipExtraction::replaceTogether(const std::vector<ZipExtraction*>& extractions,
-                                    const QStringList& staleCompanionSuffixes)
+                                    const QStringList& staleCompanionSuffixes, ReplacementLog* log)
 {
-    std::vector<Replacement> done;
+    // Every name is chosen before the first file moves, so a journal can hold them all.
+    std::vector<ReplacedFile> files;
+    std::vector<Entry*> entries;
+    for (ZipExtraction* extraction : extractions) {
+        for (Entry& entry : extraction->entries_) {
+            ReplacedFile file{entry.target, entry.unpacked, {}, {}};
+            if (QFileInfo(entry.target).isFile()) {
+                file.kept = freeNameBeside(entry.target, QStringLiteral("onceki"));
+            }
+            for (const QString& suffix : staleCompanionSuffixes) {
+                const QString companion = entry.target + suffix;
+                if (fileExists(companion)) {
+                    file.companions.append(
+                        {companion, freeNameBeside(companion, QStringLiteral("onceki"))});
+                }
+            }
+            files.push_back(file);
+            entries.push_back(&entry);
+        }
+    }
+    if (log != nullptr) {
+        log->replacing(files);
+        // From here the unpacked files are the journal's: however this replacement ends, the
+        // next start may need them to finish it.
+        for (Entry* entry : entries) {
+            entry->written = false;
+        }
+    }
     const auto fail = [&](const QString& target, const QString& reason) {
-        const QStringList notBack = putBack(done);
+        if (log != nullptr) {
+            try {
+                log->puttingBack();
+            } catch (const Error&) {
+                // The journal still says "replacing"; what is put back here needs no journal.
+            }
+        }
+        const QStringList notBack = putBackReplaced(files);
         QString text = reason;
-        if (!notBack.isEmpty()) {
+        if (notBack.isEmpty()) {
+            if (log != nullptr) {
+                log->finished();
+            }
+        } else {
             text += QStringLiteral("\nEski dosyalar geri konamadı; kopyaları: %1")
                         .arg(notBack.join(QStringLiteral(", ")));
         }
         throw extractError(target, text);
     };
-    for (ZipExtraction* extraction : extractions) {
-        for (Entry& entry : extraction->entries_) {
-            done.push_back({entry.target, {}, false, false, {}});
-            Replacement& r = done.back();
-            const QFileInfo old(entry.target);
-            if (old.exists() && old.isFile()) {
-                // The old file stays reachable under a second name until every file is in
-                // place; a link keeps it under its own name meanwhile too.
-                r.kept = keptName(entry.target);
-                if (platform::linkFile(entry.target, r.kept)) {
-                    r.keptByLink = true;
-                } else if (!platform::replaceFile(entry.target, r.kept)) {
-                    const QString reason = platform::lastErrorText();
-                    done.pop_back();
-                    fail(entry.target, reason);
-                }
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const ReplacedFile& file = files[i];
+        if (!file.kept.isEmpty()) {
+            // The old file stays reachable under a second name until every file is in
+            // place; a link keeps it under its own name meanwhile too.
+            if (!platform::linkFile(file.target, file.kept) &&
+                !platform::replaceFile(file.target, file.kept)) {
+                fail(file.target, platform::lastErrorText());
             }
-            for (const QString& suffix : staleCompanionSuffixes) {
-                const QString companion = entry.target + suffix;
-                if (QFileInfo::exists(companion)) {
-                    const QString kept = keptName(companion);
-                    if (!platform::replaceFile(companion, kept)) {
-                        fail(companion, platform::lastErrorText());
-                    }
-                    r.companions.append({companion, kept});
-                }
+        }
+        for (const auto& [companion, kept] : file.companions) {
+            if (!platform::replaceFile(companion, kept)) {
+                fail(companion, platform::lastErrorText());
             }
-            if (!platform::replaceFile(entry.temporary->fileName(), entry.target)) {
-                fail(entry.target, platform::lastErrorText());
-            }
-            r.replaced = true;
-            entry.temporary->setAutoRemove(false);
+        }
+        if (!platform::replaceFile(file.unpacked, file.target)) {
+            fail(file.target, platform::lastErrorText());
+        }
+        entries[i]->written = false;
+        if (log != nullptr) {
+            log->stepDone();
         }
     }
-    // Every file is in place: what they replaced goes.
-    for (const Replacement& r : done) {
-        if (!r.kept.isEmpty()) {
-            QFile::remove(r.kept);
-        }
-        for (const auto& companion : r.companions) {
-            QFile::remove(companion.second);
-        }
+    // Every file is in place, and its name on the disk: what they replaced goes.
+    syncTargetFolders(files);
+    if (log != nullptr) {
+        log->cleaningUp();
     }
+    removeReplaced(files, log);
     for (ZipExtraction* extraction : extractions) {
         extraction->entries_.clear();
+    }
+    if (log != nullptr) {
+        log->finished();
+    }
+}
+
+QStringList putBackReplaced(const std::vector<ReplacedFile>& files)
+{
+    QStringList failed;
+    const auto move = [&failed](const QString& from, const QString& to) {
+        if (fileExists(from) && !platform::replaceFile(from, to)) {
+            failed << QDir::toNativeSeparators(from);
+        }
+    };
+    for (auto it = files.rbegin(); it != files.rend(); ++it) {
+        const ReplacedFile& file = *it;
+        if (fileExists(file.unpacked)) {
+            // Not replaced: the old file may have a second name (a link) or be under it
+            // alone.
+            if (!file.kept.isEmpty() && fileExists(file.kept)) {
+                if (fileExists(file.target)) {
+                    QFile::remove(file.kept);
+                } else {
+                    move(file.kept, file.target);
+                }
+            }
+            QFile::remove(file.unpacked);
+        } else if (file.kept.isEmpty()) {
+            // A file the restore made where there was none.
+            if (fileExists(file.target) && !QFile::remove(file.target)) {
+                failed << QDir::toNativeSeparators(file.target);
+            }
+        } else {
+            move(file.kept, file.target);
+        }
+        for (const auto& [companion, kept] : file.companions) {
+            move(kept, companion);
+        }
+    }
+    return failed;
+}
+
+void completeReplacement(const std::vector<ReplacedFile>& files)
+{
+    for (const ReplacedFile& file : files) {
+        if (!fileExists(file.unpacked)) {
+            continue;  // in place already
+        }
+        // The files beside the old target belong to it; they go before the new file comes.
+        for (const auto& [companion, kept] : file.companions) {
+            if (!fileExists(companion)) {
+                continue;
+            }
+            if (fileExists(kept) ? !QFile::remove(companion) : !platform::replaceFile(companion, kept)) {
+                throw extractError(companion, platform::lastErrorText());
+            }
+        }
+        if (!platform::replaceFile(file.unpacked, file.target)) {
+            throw extractError(file.target, platform::lastErrorText());
+        }
+    }
+}
+
+void syncTargetFolders(const std::vector<ReplacedFile>& files)
+{
+    QSet<QString> folders;
+    for (const ReplacedFile& file : files) {
+        folders.insert(QFileInfo(file.target).absolutePath());
+    }
+    for (const QString& folder : folders) {
+        platform::flushFolder(folder);
+    }
+}
+
+void removeReplaced(const std::vector<ReplacedFile>& files, ReplacementLog* log)
+{
+    for (const ReplacedFile& file : files) {
+        if (!file.kept.isEmpty()) {
+            QFile::remove(file.kept);
+        }
+        for (const auto& companion : file.companions) {
+            QFile::remove(companion.second);
+        }
+        if (log != nullptr) {
+            log->stepDone();
+        }
     }
 }
 

@@ -1,6 +1,9 @@
 #include "data/Dataset.h"
 
+#include "data/Dialogs.h"
 #include "data/Errors.h"
+#include "data/RowConflict.h"
+#include "data/Transaction.h"
 
 #include <QDate>
 #include <QSqlError>
@@ -366,17 +369,27 @@ Dataset::Row Dataset::readRow(const QSqlQuery& query) const
     return row;
 }
 
-Dataset::Row Dataset::fetchStoredRow(const QVariant& key)
+std::optional<Dataset::Row> Dataset::readStoredRow(const QVariant& key)
 {
     QSqlQuery query =
         run(connection_.database(),
             selectSql() + QLatin1String(" WHERE ") + keySql() + QLatin1String(" = ?"), {key});
     if (!query.next()) {
-        throw Error(query.lastError().isValid()
-                        ? query.lastError().text()
-                        : QStringLiteral("%1: kaydedilen kayıt okunamadı.").arg(displayName()));
+        if (query.lastError().isValid()) {
+            throw Error(query.lastError().text());
+        }
+        return std::nullopt;
     }
     return readRow(query);
+}
+
+Dataset::Row Dataset::fetchStoredRow(const QVariant& key)
+{
+    std::optional<Row> row = readStoredRow(key);
+    if (!row) {
+        throw Error(QStringLiteral("%1: kaydedilen kayıt okunamadı.").arg(displayName()));
+    }
+    return *std::move(row);
 }
 
 // --- Rows and position -------------------------------------------------------------------
@@ -705,33 +718,75 @@ void Dataset::insertCurrentRow()
     rows_[current_] = fetchStoredRow(key);
 }
 
-// Stores the columns that changed, by the key the row had when editing began.
+// Stores the columns typed since editing began, by the key the row had then, once the file is
+// seen to hold the row as this copy read it. The row is read and changed under the write
+// lock, so no other copy's write comes between. When another copy changed the row meanwhile,
+// the user is shown what it stored and what was typed here, and chooses: the typed columns
+// are stored over it (its other columns stay as it stored them; checked again, as a third
+// change may come while the question is open), or its row stays and is shown
+// (OtherCopyKept).
 void Dataset::updateCurrentRow()
 {
-    const Row& row = rows_[current_];
+    const QVariant storedKey = savedRow_[keyColumn_];
     QStringList assignments;
     QVariantList values;
     for (int i = 0; i < columns_.size(); ++i) {
-        if (row[i] != savedRow_[i]) {
+        if (rows_[current_][i] != savedRow_[i]) {
             assignments << quoted(columns_[i].name) + QLatin1String(" = ?");
-            values << row[i];
+            values << rows_[current_][i];
         }
     }
     if (assignments.isEmpty()) {
         return;
     }
-    const QVariant storedKey = savedRow_[keyColumn_];
-    const QVariant newKey = row[keyColumn_].isNull() ? storedKey : row[keyColumn_];
+    const QVariant newKey =
+        rows_[current_][keyColumn_].isNull() ? storedKey : rows_[current_][keyColumn_];
     values << storedKey;
-    const QSqlQuery query =
-        run(connection_.database(),
-            QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
-                .arg(quoted(table_), assignments.join(QLatin1String(", ")), keySql()),
-            values);
-    if (query.numRowsAffected() < 1) {
-        throw Error(QStringLiteral("%1: değiştirilen kayıt artık yok.").arg(displayName()));
+    Row expected = savedRow_;
+    for (;;) {
+        std::optional<Row> onFile;
+        {
+            Transaction transaction(connection_.database(), Transaction::Mode::Write);
+            onFile = readStoredRow(storedKey);
+            if (!onFile) {
+                throw Error(QStringLiteral("%1: değiştirilen kayıt artık yok.").arg(displayName()));
+            }
+            if (*onFile == expected) {
+                run(connection_.database(),
+                    QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                        .arg(quoted(table_), assignments.join(QLatin1String(", ")), keySql()),
+                    values);
+                transaction.commit();
+                rows_[current_] = fetchStoredRow(newKey);
+                return;
+            }
+        }
+        const QString question = changedRowQuestion(changedFields(*onFile, savedRow_),
+                                                     changedFields(rows_[current_], savedRow_));
+        if (askBeforeReplacing(kProgramTitle, question, Dialogs::Buttons::YesNo,
+                               Dialogs::Icon::Warning) == Dialogs::Answer::Yes) {
+            expected = *std::move(onFile);
+            continue;
+        }
+        rows_[current_] = *std::move(onFile);
+        savedRow_.clear();
+        modified_ = false;
+        emit rowChanged(current_);
+        setState(DatasetState::Browse);
+        throw OtherCopyKept(kOtherCopyKeptChange);
     }
-    rows_[current_] = fetchStoredRow(newKey);
+}
+
+// The columns of `row` that differ from `read`, with their values in `row`.
+QList<FieldValue> Dataset::changedFields(const Row& row, const Row& read) const
+{
+    QList<FieldValue> fields;
+    for (int i = 0; i < columns_.size(); ++i) {
+        if (row[i] != read[i]) {
+            fields.append({columnCaption(table_, columns_[i].name), row[i]});
+        }
+    }
+    return fields;
 }
 
 void Dataset::cancel()
@@ -750,6 +805,10 @@ void Dataset::cancel()
     }
 }
 
+// Deletes the row when the file still holds it as this copy shows it (a row another copy
+// deleted already is simply gone). When another copy changed it meanwhile, the user is shown
+// what it stored and chooses to delete it all the same or to keep it (OtherCopyKept, the row
+// then shows the other copy's values).
 void Dataset::remove()
 {
     requireWritable();
@@ -761,10 +820,33 @@ void Dataset::remove()
         return;
     }
     forEachDetail(&Dataset::settlePending);
-    const Row& stored = state_ == DatasetState::Edit ? savedRow_ : rows_[current_];
-    run(connection_.database(),
-        QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(quoted(table_), keySql()),
-        {stored[keyColumn_]});
+    Row seen = state_ == DatasetState::Edit ? savedRow_ : rows_[current_];
+    for (;;) {
+        std::optional<Row> onFile;
+        {
+            Transaction transaction(connection_.database(), Transaction::Mode::Write);
+            onFile = readStoredRow(seen[keyColumn_]);
+            if (!onFile || *onFile == seen) {
+                if (onFile) {
+                    run(connection_.database(),
+                        QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(quoted(table_), keySql()),
+                        {seen[keyColumn_]});
+                }
+                transaction.commit();
+                break;
+            }
+        }
+        if (askBeforeReplacing(kProgramTitle, deletedRowQuestion(changedFields(*onFile, seen)),
+                               Dialogs::Buttons::YesNo,
+                               Dialogs::Icon::Warning) == Dialogs::Answer::Yes) {
+            seen = *std::move(onFile);
+            continue;
+        }
+        cancel();
+        rows_[current_] = *std::move(onFile);
+        emit rowChanged(current_);
+        throw OtherCopyKept(kOtherCopyKeptDelete);
+    }
     const bool wasEditing = state_ == DatasetState::Edit;
     state_ = DatasetState::Browse;
     modified_ = false;
@@ -783,10 +865,14 @@ void Dataset::settlePending()
     if (!isEditing()) {
         return;
     }
-    if (modified_) {
-        post();
-    } else {
+    if (!modified_) {
         cancel();
+        return;
+    }
+    try {
+        post();
+    } catch (const OtherCopyKept&) {
+        // The user kept the other copy's row: nothing is pending any more, so the move goes on.
     }
 }
 

@@ -12,12 +12,14 @@
 #include <QVector>
 
 #include <functional>
+#include <optional>
 
 class QSqlQuery;
 
 namespace tamevo {
 
 class Dataset;
+struct FieldValue;
 
 // The states of a dataset, as the windows know them.
 enum class DatasetState { Inactive, Browse, Edit, Insert };
@@ -59,6 +61,14 @@ private:
 // unchanged new row; when the post is refused the exception propagates and the position
 // stays. A new row whose only values are its starting values (the master's value, what the
 // new-row hook set) counts as unchanged.
+//
+// Another copy: the file may be changed by another copy of the program between this copy's
+// reading of a row and its change. Every change and delete of a stored row first checks,
+// under the write lock, that the file still holds the row as this copy read it; if not, the
+// user is told what the other copy stored and chooses (the question's Yes stores the columns
+// typed here over the other copy's row, or deletes it; No keeps the other copy's row, which
+// the dataset then shows, and the command ends with OtherCopyKept). Nothing is overwritten without that choice. Leaving a
+// pending row whose post ended so goes on, as nothing is pending any more.
 //
 // Signals tell what has already happened, in this order: rows first (rowsReset, rowInserted,
 // rowRemoved, rowChanged), then currentChanged, then stateChanged. The one exception is
@@ -171,13 +181,16 @@ public:
     void append();  // posts or drops a pending row first, then adds a new pending row at the end
     void edit();    // the current row becomes pending; no effect when editing or without a row
     // Stores the pending row and reads it back (with its new key); throws ValidationError or
-    // Error, and then the row stays pending. No effect without a pending row.
+    // Error, and then the row stays pending. No effect without a pending row. Throws
+    // OtherCopyKept when another copy changed the row and the user kept that change.
     void post();
     void cancel();  // drops the pending change
     // Applies the pending-row rule now, as moving to another row does: a changed pending row
     // is posted (a refused post throws and the row stays pending), an unchanged one dropped.
     void settle() { settlePending(); }
-    void remove();  // deletes the current row (a pending new row is only dropped)
+    // Deletes the current row (a pending new row is only dropped). Throws OtherCopyKept when
+    // another copy changed the row and the user kept it.
+    void remove();
 
     // Calls `react` (in `context`'s lifetime) after every change of the rows, the current row
     // or the state: what a control showing the dataset follows.
@@ -222,7 +235,9 @@ private:
     Row readRow(const QSqlQuery& query) const;
     QString selectSql() const;
     QString keySql() const;
+    std::optional<Row> readStoredRow(const QVariant& key);
     Row fetchStoredRow(const QVariant& key);
+    QList<FieldValue> changedFields(const Row& row, const Row& read) const;
     void insertCurrentRow();
     void updateCurrentRow();
     void settlePending();

@@ -3,12 +3,19 @@
 #include "data/Errors.h"
 
 #include <QSqlError>
+#include <QSqlQuery>
 
 namespace tamevo {
 
-Transaction::Transaction(const QSqlDatabase& db) : db_(db)
+Transaction::Transaction(const QSqlDatabase& db, Mode mode) : db_(db)
 {
-    if (!db_.transaction()) {
+    if (mode == Mode::Write) {
+        // SQLite's own form; commit() and the rollback end it as any other transaction.
+        QSqlQuery begin(db_);
+        if (!begin.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+            throw Error(begin.lastError().text());
+        }
+    } else if (!db_.transaction()) {
         throw Error(db_.lastError().text());
     }
     active_ = true;

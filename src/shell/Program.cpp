@@ -1,6 +1,7 @@
 #include "shell/Program.h"
 
 #include "cashbooks/FirmaWindow.h"
+#include "cashbooks/RestoreJournal.h"
 #include "data/Dialogs.h"
 #include "documents/ResimKasaWindow.h"
 #include "entry/GirisWindow.h"
@@ -45,6 +46,10 @@ void present(QWidget* window)
 
 Program::Program()
 {
+    // A restore that a stop left half done is finished or taken back before any database
+    // is opened; what was done is said once the windows exist.
+    QString restoreOutcome;
+    guarded([&restoreOutcome] { restoreOutcome = finishInterruptedRestore(); });
     session_.openStartupConnections();
     ledger_ = std::make_unique<Ledger>(session_);
     ledgerReports_ = std::make_unique<LedgerReports>(session_, *ledger_);
@@ -61,6 +66,9 @@ Program::Program()
     createWindows();
     connectWindows();
     girisF->start();
+    if (!restoreOutcome.isEmpty()) {
+        showMessage(restoreOutcome);
+    }
 }
 
 void Program::createWindows()

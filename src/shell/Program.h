@@ -43,8 +43,9 @@ class UpdateCommand;
 class Program : public QObject {
     Q_OBJECT
 public:
-    // Opens the start-up connections and creates the windows. Throws Error when a database
-    // of the program folder is missing or is not a database.
+    // Finishes a restore that a stop left half done (and says so), opens the start-up
+    // connections and creates the windows. Throws Error when a database of the program
+    // folder is missing or is not a database.
     Program();
     ~Program() override;
 

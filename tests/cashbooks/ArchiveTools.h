@@ -41,6 +41,16 @@ inline QStringList archiveNames(const QString& archive)
     return names;
 }
 
+// The bytes of one entry of an archive, as unzip gives them.
+inline QByteArray archivedBytes(const QString& archive, const QString& entry)
+{
+    QProcess process;
+    process.start(QStringLiteral("unzip"), {QStringLiteral("-p"), archive, entry});
+    EXPECT_TRUE(process.waitForFinished(60000)) << "unzip did not finish";
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    return process.readAllStandardOutput();
+}
+
 // unzip -t: every entry reads back with its checksum.
 inline bool unzipAccepts(const QString& archive)
 {

@@ -11,13 +11,20 @@
 #include "cashbooks/ZipArchive.h"
 
 #include "ArchiveTools.h"
+#include "support/BookChecks.h"
 #include "support/ProgramFolderFixture.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QThread>
+
+#include <atomic>
+#include <thread>
 
 using namespace tamevo;
 using namespace tamevo::test;
@@ -221,12 +228,17 @@ TEST_F(BackupsTest, TheBackupOfAllWritesTheArchiveAndItsCompanion)
 
 TEST_F(BackupsTest, AFailedBackupSaysWhyAndUpdatesNoSetting)
 {
-    addBook(QStringLiteral("K012021.mdb"));
+    // Books holding pictures that do not compress: each is copied whole before the archive
+    // is written, and the archive of them all is larger than the disk allows.
+    for (const char* book : {"K012021.mdb", "K022021.mdb", "K032021.mdb", "K042021.mdb"}) {
+        addBook(QString::fromLatin1(book));
+        execute(QStringLiteral("Data/") + QString::fromLatin1(book),
+                {QStringLiteral("INSERT INTO resimnakit (resim) VALUES (randomblob(45000))")});
+    }
     // Two folders that cannot exist, their parent being a regular file; a disk that fills.
     const QString underFile = path(QStringLiteral("Kasa.mdb/"));
     QDir().mkpath(path(QStringLiteral("Oto")));
     backupSettingsFile().write(kOtoYedekler, kSonOtoYedek, path(QStringLiteral("Oto")));
-    writeAll(path(QStringLiteral("Data/K022021.mdb")), incompressible(400000, 7));
 
     const struct {
         const char* name;
@@ -249,7 +261,7 @@ TEST_F(BackupsTest, AFailedBackupSaysWhyAndUpdatesNoSetting)
          kTumYedekler, kSonTumYedek, underFile},
         {"automatic, disk full",
          [&] {
-             const FileSizeLimit full(100000);
+             const FileSizeLimit full(150000);
              backups.TumunuYedekleOto();
          },
          kOtoYedekler, kTarihOtoYil, path(QStringLiteral("Oto"))},
@@ -268,6 +280,144 @@ TEST_F(BackupsTest, AFailedBackupSaysWhyAndUpdatesNoSetting)
         EXPECT_EQ(setting(c.section, c.key), QString());
     }
     EXPECT_EQ(folderEntries(path(QStringLiteral("Oto"))), QStringList());
+}
+
+namespace {
+
+// Another copy of the program saving: its own connection to a cash book, storing movements
+// on random days, a few to a transaction, until it is stopped.
+class OtherCopySaving {
+public:
+    explicit OtherCopySaving(const QString& file) : file_(file), thread_([this] { run(); }) {}
+    ~OtherCopySaving() { stop(); }
+    // Stops it and waits for its last save to end.
+    void stop()
+    {
+        stop_ = true;
+        if (thread_.joinable()) {
+            thread_.join();
+        }
+    }
+    int saves() const { return saves_; }
+    // Read after stop(): why it stopped saving, if it failed.
+    QString failure() const { return failure_; }
+
+private:
+    void run()
+    {
+        const QString name = QStringLiteral("baska-kopya");
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            db.setDatabaseName(file_);
+            db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=60000"));
+            if (!db.open()) {
+                failure_ = db.lastError().text();
+                return;
+            }
+            QSqlQuery q(db);
+            q.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
+            QRandomGenerator random(20210503);
+            while (!stop_ && failure_.isEmpty()) {
+                bool ok = q.exec(QStringLiteral("BEGIN IMMEDIATE"));
+                for (int i = 0; ok && i < 8; ++i) {
+                    q.prepare(QStringLiteral(
+                        "INSERT INTO nakit (islem_tarihi, doviz_cinsi, borc_tutar, doviz_kuru, "
+                        "aciklama) VALUES (?, 'TL', ?, 1, 'baska kopya')"));
+                    q.addBindValue(QDate(2021, 1, 1)
+                                       .addDays(random.bounded(365))
+                                       .toString(Qt::ISODate));
+                    q.addBindValue(random.bounded(1, 100000) / 100.0);
+                    ok = q.exec();
+                }
+                if (!ok || !q.exec(QStringLiteral("COMMIT"))) {
+                    failure_ = q.lastError().text();
+                }
+                ++saves_;
+            }
+            q.finish();
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(name);
+    }
+
+    QString file_;
+    std::atomic<bool> stop_{false};
+    std::atomic<int> saves_{0};
+    QString failure_;
+    std::thread thread_;
+};
+
+}  // namespace
+
+TEST_F(BackupsTest, ABackupTakenWhileAnotherCopySavesRestoresToAWholeBook)
+{
+    // A book of some megabytes, so that archiving it takes a while.
+    addBook(QStringLiteral("K012021.mdb"));
+    execute(QStringLiteral("Data/K012021.mdb"),
+            {QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                            "WHERE i < 15000) INSERT INTO nakit (islem_tarihi, doviz_cinsi, "
+                            "borc_tutar, doviz_kuru, aciklama) SELECT date('2021-01-01', "
+                            "'+' || (i * 7919 % 365) || ' days'), 'TL', (i % 9973) / 100.0, 1, "
+                            "'hareket ' || hex(randomblob(40)) FROM n")});
+    for (int round = 1; round <= 3; ++round) {
+        SCOPED_TRACE(round);
+        const QString archive = path(QStringLiteral("Yedek/Tumu%1.zip").arg(round));
+        int savesDuring = 0;
+        {
+            OtherCopySaving other(path(QStringLiteral("Data/K012021.mdb")));
+            for (int waited = 0; other.saves() < 3 && waited < 2000; ++waited) {
+                QThread::msleep(5);
+            }
+            const int before = other.saves();
+            backUpAll(QFileInfo(archive).fileName());
+            savesDuring = other.saves() - before;
+            other.stop();
+            ASSERT_EQ(other.failure(), QString());
+        }
+        EXPECT_GT(savesDuring, 0);
+
+        // Restored elsewhere, the book is whole and its per-day totals are its movements'.
+        QTemporaryDir restored;
+        ZipArchive(archive).extractAll(restored.path());
+        const QString book = restored.filePath(QStringLiteral("K012021.mdb"));
+        EXPECT_EQ(integrityProblems(book), QStringList());
+        EXPECT_EQ(daysDifferingFromMovements(book), 0);
+    }
+}
+
+TEST_F(BackupsTest, ADatabaseThatIsNotWholeStopsTheBackupBeforeAnyArchive)
+{
+    addBook(QStringLiteral("K012021.mdb"));
+    execute(QStringLiteral("Data/K012021.mdb"),
+            {QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                            "WHERE i < 3000) INSERT INTO nakit (islem_tarihi, aciklama) SELECT "
+                            "'2021-02-01', hex(randomblob(60)) FROM n")});
+    const QByteArray whole = readAll(path(QStringLiteral("Data/K012021.mdb")));
+    const struct {
+        const char* name;
+        QByteArray content;
+    } cases[] = {
+        {"not a database", QByteArray("bu bir veritabanı değil").repeated(100)},
+        {"cut in half", whole.left(whole.size() / 2)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeAll(path(QStringLiteral("Data/K022021.mdb")), c.content);
+        dialogs().clear();
+        dialogs().choosePath(path(QStringLiteral("Yedek/Tumu.zip")));
+        try {
+            backups.TumunuYedekle();
+            ADD_FAILURE() << "no error";
+        } catch (const Error& error) {
+            EXPECT_TRUE(error.text().startsWith(
+                QStringLiteral("K022021.mdb veritabanı yedeklenemedi; yedek alınmadı.\n\r")))
+                << error.what();
+        }
+        EXPECT_TRUE(dialogs().messages().isEmpty());
+        EXPECT_EQ(folderEntries(path(QStringLiteral("Yedek"))), QStringList());
+        EXPECT_EQ(setting(kTumYedekler, kSonTumYedek), QString());
+        EXPECT_EQ(readAll(path(QStringLiteral("Data/K022021.mdb"))), c.content);
+    }
 }
 
 TEST_F(BackupsTest, TheAutomaticBackupWritesThePairIntoTheStoredFolder)
@@ -320,7 +470,7 @@ TEST_F(BackupsTest, ASingleRestoreGivesBackTheBackedUpBytes)
     const QString archive = path(QStringLiteral("Yedek/K01.ydk"));
     dialogs().choosePath(archive);
     backups.TekKasaYedekle(QStringLiteral("K01"));
-    const QByteArray backedUp = readAll(path(QStringLiteral("Data/K012021.mdb")));
+    const QByteArray backedUp = archivedBytes(archive, QStringLiteral("K012021.mdb"));
     execute(QStringLiteral("Data/K012021.mdb"),
             {QStringLiteral("INSERT INTO nakit (aciklama) VALUES ('sonra')")});
     execute(QStringLiteral("Data/K022021.mdb"),
@@ -337,6 +487,9 @@ TEST_F(BackupsTest, ASingleRestoreGivesBackTheBackedUpBytes)
     EXPECT_EQ(shown(0).text, path(QStringLiteral("Yedek/")));
     EXPECT_EQ(shown(0).filter, QStringLiteral("Yedek (*.ydk)"));
     EXPECT_EQ(readAll(path(QStringLiteral("Data/K012021.mdb"))), backedUp);
+    EXPECT_EQ(queryValue(QStringLiteral("Data/K012021.mdb"),
+                         QStringLiteral("SELECT group_concat(aciklama) FROM nakit")),
+              QVariant(QStringLiteral("K012021.mdb")));
     EXPECT_EQ(readAll(path(QStringLiteral("Data/K022021.mdb"))), otherBook);
     EXPECT_TRUE(session.ADOConnection1.isOpen());
     EXPECT_TRUE(session.kasaConnection.isOpen());
@@ -366,7 +519,10 @@ TEST_F(BackupsTest, ARestoreOfAllGivesBackBothFoldersWithTheConnectionsOpenedAga
                             QStringLiteral("AnaData/Kasa.mdb")};
     QList<QByteArray> backedUp;
     for (const QString& file : files) {
-        backedUp << readAll(path(file));
+        backedUp << archivedBytes(file.startsWith(QLatin1String("Data/"))
+                                      ? archive
+                                      : archive + QStringLiteral("Gen"),
+                                  QFileInfo(file).fileName());
     }
     registerBook(QStringLiteral("K02"));
     execute(files[0], {QStringLiteral("INSERT INTO nakit (aciklama) VALUES ('sonra')")});
@@ -447,7 +603,7 @@ TEST_F(BackupsTest, ARestoreOfAllWithoutItsCompanionSaysTheGeneralDatabasesStaye
 {
     addBook(QStringLiteral("K012021.mdb"));
     const QString archive = backUpAll(QStringLiteral("Tumu.zip"));
-    const QByteArray book = readAll(path(QStringLiteral("Data/K012021.mdb")));
+    const QByteArray book = archivedBytes(archive, QStringLiteral("K012021.mdb"));
     QFile::remove(archive + QStringLiteral("Gen"));
     execute(QStringLiteral("Data/K012021.mdb"),
             {QStringLiteral("INSERT INTO nakit (aciklama) VALUES ('sonra')")});
@@ -585,7 +741,7 @@ TEST_F(BackupsTest, ARestoredDatabaseDropsTheJournalOfTheFileItReplaced)
     const QString archive = path(QStringLiteral("Yedek/K01.ydk"));
     dialogs().choosePath(archive);
     backups.TekKasaYedekle(QStringLiteral("K01"));
-    const QByteArray backedUp = readAll(path(file));
+    const QByteArray backedUp = archivedBytes(archive, QStringLiteral("K012021.mdb"));
     // Saved after the backup, then a save that stopped halfway.
     execute(file, {QStringLiteral("UPDATE nakit SET aciklama = 'sonra'")});
     leaveHotJournal(file);

@@ -2,10 +2,12 @@
 #include "data/ConnectionString.h"
 #include "data/Dataset.h"
 #include "data/Errors.h"
+#include "data/RowConflict.h"
 
 #include "support/ProgramFolderFixture.h"
 
 #include <QDate>
+#include <QLocale>
 
 #include <functional>
 #include <memory>
@@ -129,10 +131,12 @@ TEST_F(DatasetTest, EditThenCancelRestoresTheRowAndPostStoresOnlyWhatChanged)
     EXPECT_FALSE(nakit->isModified());
     EXPECT_EQ(nakit->value(QStringLiteral("firmaadi")), QVariant(QStringLiteral("B")));
 
-    // A column changed outside meanwhile survives a post of another column, and is read back.
+    // A column changed outside meanwhile: the post asks first; stored, the typed column goes
+    // in and the other survives, and is read back.
     execute(kKasa, {QStringLiteral("UPDATE nakit SET neden = 'KİRA' WHERE firmaadi = 'B'")});
     nakit->edit();
     nakit->setValue(QStringLiteral("aciklama"), QStringLiteral("düzeltme"));
+    dialogs().answer(Dialogs::Answer::Yes);
     nakit->post();
     EXPECT_EQ(nakit->value(QStringLiteral("neden")), QVariant(QStringLiteral("KİRA")));
     EXPECT_EQ(movementsValue(QStringLiteral("SELECT group_concat(firmaadi || '=' || "
@@ -221,6 +225,118 @@ TEST_F(DatasetTest, PostOfARowDeletedMeanwhileIsAnError)
     EXPECT_THROW(nakit->post(), Error);
     EXPECT_EQ(nakit->state(), DatasetState::Edit);
     EXPECT_EQ(movementCount(), 2);
+}
+
+// Two copies of the program on one file: each change or delete of a stored row checks that
+// the file still holds the row as this copy read it, and asks when another copy changed it.
+class TwoCopiesTest : public DatasetTest {
+protected:
+    void SetUp() override
+    {
+        DatasetTest::SetUp();
+        addMovements();
+        firstConnection = connectTo(kKasa);
+        secondConnection = connectTo(kKasa);
+        first = openMovements(*firstConnection);
+        second = openMovements(*secondConnection);
+    }
+
+    QVariant stored(const char* field, const char* firm)
+    {
+        return movementsValue(QStringLiteral("SELECT %1 FROM nakit WHERE firmaadi = '%2'")
+                                  .arg(QLatin1String(field), QLatin1String(firm)));
+    }
+
+    static QString amount(double value) { return QLocale().toString(value, 'f', 2); }
+
+    std::unique_ptr<Connection> firstConnection;
+    std::unique_ptr<Connection> secondConnection;
+    std::unique_ptr<Dataset> first;
+    std::unique_ptr<Dataset> second;
+};
+
+TEST_F(TwoCopiesTest, AChangeOverAnotherCopysChangeAsksAndKeepsWhatTheUserChooses)
+{
+    const QString in = QStringLiteral("borc_tutar");
+    first->setValue(in, 150.0);
+    first->post();
+
+    // No: the other copy's row stays and is shown; nothing typed here is stored.
+    second->setValue(in, 120.0);
+    second->setValue(QStringLiteral("aciklama"), QStringLiteral("ikinci"));
+    dialogs().answer(Dialogs::Answer::No);
+    EXPECT_THROW(second->post(), OtherCopyKept);
+    ASSERT_EQ(dialogs().shown().back().defaultAnswer, Dialogs::Answer::No);
+    const QString question = dialogs().questions().last();
+    EXPECT_TRUE(question.contains(QStringLiteral("Diğer kopyanın sakladığı:\n\r    Kasaya Giren "
+                                                 "Tutar: ") +
+                                  amount(150)))
+        << question.toStdString();
+    EXPECT_TRUE(question.contains(QStringLiteral("Sizin yazdığınız:\n\r    Kasaya Giren Tutar: ") +
+                                  amount(120) + QStringLiteral("\n\r    Açıklama: \"ikinci\"")))
+        << question.toStdString();
+    EXPECT_EQ(stored("borc_tutar", "A").toDouble(), 150.0);
+    EXPECT_TRUE(stored("aciklama", "A").isNull());
+    EXPECT_EQ(second->state(), DatasetState::Browse);
+    EXPECT_EQ(second->value(in).toDouble(), 150.0);
+    EXPECT_TRUE(second->value(QStringLiteral("aciklama")).isNull());
+
+    // Having seen it, the second copy changes it without a question.
+    second->setValue(in, 120.0);
+    second->post();
+    EXPECT_EQ(stored("borc_tutar", "A").toDouble(), 120.0);
+
+    // Yes: the typed column goes over the other copy's row, whose other changes stay.
+    first->setValue(QStringLiteral("aciklama"), QStringLiteral("birinci"));
+    dialogs().answer(Dialogs::Answer::Yes);
+    first->post();
+    EXPECT_EQ(stored("borc_tutar", "A").toDouble(), 120.0);
+    EXPECT_EQ(stored("aciklama", "A").toString(), QStringLiteral("birinci"));
+    EXPECT_EQ(first->value(in).toDouble(), 120.0);
+    EXPECT_EQ(dialogs().questions().size(), 2);
+}
+
+TEST_F(TwoCopiesTest, ADeleteOfARowAnotherCopyChangedAsksFirst)
+{
+    first->last();   // C
+    second->last();
+    second->setValue(QStringLiteral("aciklama"), QStringLiteral("değişti"));
+    second->post();
+
+    dialogs().answer(Dialogs::Answer::No);
+    EXPECT_THROW(first->remove(), OtherCopyKept);
+    EXPECT_TRUE(dialogs().questions().last().contains(QStringLiteral("Açıklama: \"değişti\"")));
+    EXPECT_EQ(movementCount(), 3);
+    EXPECT_EQ(first->value(QStringLiteral("aciklama")).toString(), QStringLiteral("değişti"));
+
+    second->setValue(QStringLiteral("aciklama"), QStringLiteral("yine"));
+    second->post();
+    dialogs().answer(Dialogs::Answer::Yes);
+    first->remove();
+    EXPECT_EQ(movementCount(), 2);
+    EXPECT_EQ(first->recordCount(), 2);
+
+    // A row the other copy deleted already is simply gone.
+    second->first();
+    first->first();
+    second->remove();
+    first->remove();
+    EXPECT_EQ(movementCount(), 1);
+    EXPECT_EQ(dialogs().questions().size(), 2);
+}
+
+TEST_F(TwoCopiesTest, LeavingAPendingRowWhoseOtherCopyWasKeptGoesOn)
+{
+    second->setValue(QStringLiteral("aciklama"), QStringLiteral("öbür kopya"));
+    second->post();
+    first->setValue(QStringLiteral("aciklama"), QStringLiteral("bu kopya"));
+    dialogs().answer(Dialogs::Answer::No);
+    first->next();
+    EXPECT_EQ(first->currentIndex(), 1);
+    EXPECT_EQ(first->state(), DatasetState::Browse);
+    EXPECT_EQ(stored("aciklama", "A").toString(), QStringLiteral("öbür kopya"));
+    EXPECT_EQ(first->valueAt(0, QStringLiteral("aciklama")).toString(),
+              QStringLiteral("öbür kopya"));
 }
 
 // Every way of leaving the current row, from the middle row (B) of three or from a new row

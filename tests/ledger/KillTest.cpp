@@ -17,6 +17,10 @@
 #include "data/Session.h"
 #include "ledger/CarryOver.h"
 #include "ledger/Ledger.h"
+#include "cashbooks/RestoreJournal.h"
+
+#include "support/AnsweringDialogs.h"
+#include "support/BookChecks.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -24,6 +28,7 @@
 #include <QHash>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -69,38 +74,6 @@ QString restoreArchive(const QString& folder)
 }
 
 // --- The worker ------------------------------------------------------------------------------
-
-// The worker's dialogs: every question answered Yes, the restore's open dialog given the
-// archive; an error message ends the worker, so the test sees it.
-class WorkerDialogs : public Dialogs {
-public:
-    explicit WorkerDialogs(QString archive) : archive_(std::move(archive)) {}
-    void message(const QString&, const QString& text, Icon icon) override
-    {
-        if (icon == Icon::Error || icon == Icon::Warning) {
-            std::fprintf(stderr, "hata: %s\n", qPrintable(text));
-            std::_Exit(3);
-        }
-    }
-    Answer question(const QString&, const QString&, Buttons, Icon, Answer) override
-    {
-        return Answer::Yes;
-    }
-    QString openFileName(const QString&, const QString&, const QString&) override
-    {
-        return archive_;
-    }
-    QString saveFileName(const QString&, const QString&, const QString&, const QString&) override
-    {
-        return {};
-    }
-    QString existingFolder(const QString&, const QString&) override { return {}; }
-    bool openWithDefaultProgram(const QString&) override { return false; }
-    void preview(const report::PreparedReport&) override {}
-
-private:
-    QString archive_;
-};
 
 // One line of the worker's log, on the disk before the worker goes on.
 class Log {
@@ -159,7 +132,7 @@ void changeOtherBook(const QString& folder, QRandomGenerator& random)
 int runWorker(const QString& folder, const QString& logPath, quint32 seed)
 {
     setProgramFolder(folder);
-    WorkerDialogs workerDialogs(restoreArchive(GetPathPath()));
+    test::AnsweringDialogs workerDialogs(restoreArchive(GetPathPath()));
     installDialogs(&workerDialogs);
     QRandomGenerator random(seed);
     Log log(logPath);
@@ -289,6 +262,13 @@ public:
     // and checks it whole. Returns the movements: nid -> description.
     QHash<qint64, QString> checkBook(const QString& file)
     {
+        // The engine's own check, and the per-day totals against the sums over the movements,
+        // in kuruş.
+        EXPECT_EQ(test::integrityProblems(file), QStringList()) << file.toStdString();
+        ++passed;
+        EXPECT_EQ(test::daysDifferingFromMovements(file), 0) << file.toStdString();
+        ++passed;
+
         QHash<qint64, QString> movements;
         const QString name = QUuid::createUuid().toString();
         {
@@ -309,29 +289,6 @@ public:
                 }
                 return result;
             };
-            // The engine's own check.
-            const auto integrity = rows(QStringLiteral("PRAGMA integrity_check"));
-            EXPECT_EQ(integrity.size(), 1);
-            EXPECT_EQ(integrity.value(0).value(0).toString(), QStringLiteral("ok"))
-                << file.toStdString();
-            ++passed;
-
-            // The per-day totals equal the sums over the movements, in kuruş.
-            const auto differing = rows(
-                QStringLiteral("WITH s AS (SELECT islem_tarihi AS d, doviz_cinsi AS c, "
-                               "SUM(CAST(ROUND(IFNULL(borc_tutar, 0) * 100) AS INTEGER)) AS b, "
-                               "SUM(CAST(ROUND(IFNULL(alacak_tutar, 0) * 100) AS INTEGER)) AS a, "
-                               "COUNT(borc_tutar) AS bn, COUNT(alacak_tutar) AS an, COUNT(*) AS n "
-                               "FROM nakit GROUP BY islem_tarihi, doviz_cinsi), "
-                               "g AS (SELECT islem_tarihi AS d, doviz_cinsi AS c, "
-                               "borc_kurus AS b, alacak_kurus AS a, "
-                               "borc_adet AS bn, alacak_adet AS an, adet AS n FROM nakit_gunluk) "
-                               "SELECT * FROM (SELECT * FROM s EXCEPT SELECT * FROM g) "
-                               "UNION ALL SELECT * FROM (SELECT * FROM g EXCEPT SELECT * FROM s)"));
-            EXPECT_TRUE(differing.isEmpty())
-                << file.toStdString() << ": " << differing.size() << " day(s) differ";
-            ++passed;
-
             // Every movement whole: one side, its description naming it, its local amount.
             for (const QVariantList& row : rows(QStringLiteral(
                      "SELECT nid, neden, borc_tutar, alacak_tutar, doviz_kuru, doviz_borc, "
@@ -421,6 +378,13 @@ TEST(KillTest, DatabasesStayWholeWhenTheProgramIsKilledAtRandomMoments)
         ASSERT_EQ(worker.exitStatus(), QProcess::CrashExit)
             << "the worker stopped by itself (" << worker.exitCode()
             << "): " << worker.readAllStandardError().toStdString();
+
+        // The next start finishes a restore the kill stopped, and nothing it made is left.
+        EXPECT_NO_THROW(finishInterruptedRestore());
+        EXPECT_EQ(QDir(folder + QStringLiteral("Data")).entryList(QDir::Files | QDir::Hidden)
+                      .filter(QRegularExpression(QStringLiteral("^\\."))),
+                  QStringList());
+        ++checker.passed;
 
         const QHash<qint64, QString> movements =
             checker.checkBook(folder + QStringLiteral("Data/K012021.mdb"));

@@ -1,6 +1,7 @@
 #include "ledger/KasaRWindow.h"
 #include "ledger/KasaWindow.h"
 #include "ledger/Ledger.h"
+#include "data/RowConflict.h"
 
 #include "support/ProgramFixture.h"
 
@@ -119,6 +120,56 @@ TEST_F(LedgerWindowTest, ChangingAndDeletingAMovement)
                          QStringLiteral("SELECT SUM(borc_tutar) FROM nakit"))
                   .toDouble(),
               20.0);
+}
+
+// Another copy of the program on the same cash book changes the movement while this copy
+// has it open in the movement window: SAKLA asks, never overwriting without a word.
+TEST_F(LedgerWindowTest, TwoCopiesChangingOneMovementGiveTheSecondAQuestion)
+{
+    record(jan5, QStringLiteral("TL"), QStringLiteral("100"), {});
+    click(control<QAbstractButton>("kasaF", "kapat"));
+    const qint64 nid = program->ledger().kasaTable.value(QStringLiteral("nid")).toLongLong();
+
+    Session otherSession;
+    otherSession.openStartupConnections();
+    otherSession.kasaac(QStringLiteral("K01"), QStringLiteral("2021"), std::nullopt);
+    Ledger other(otherSession);
+    other.setCurrencySelection(QStringLiteral("TL"));
+    other.openBook();
+    const auto otherCopyStores = [&](double in) {
+        ASSERT_TRUE(other.locateMovement(jan5, nid));
+        ASSERT_TRUE(other.editCurrentMovement());
+        other.kasaTable.setValue(QStringLiteral("borc_tutar"), in);
+        ASSERT_EQ(other.saveMovement({jan5, QStringLiteral("TL")}), Ledger::SaveResult::Saved);
+    };
+    const auto storedIn = [&] {
+        return queryValue(QStringLiteral("Data/K012021.mdb"),
+                          QStringLiteral("SELECT borc_tutar || '/' || doviz_borc FROM nakit"))
+            .toString();
+    };
+
+    // No: the other copy's 150 stays, and the movement window shows it.
+    clickRow(control<QTableView>("kasaRF", "DBGrid1"), 0);
+    click(control<QAbstractButton>("kasaRF", "KaydDzelt"));
+    type(control<QLineEdit>("kasaF", "DBEdit1"), QStringLiteral("120"));
+    otherCopyStores(150);
+    dialogs().answer(Dialogs::Answer::No);
+    click(control<QAbstractButton>("kasaF", "BitBtn1"));
+    EXPECT_TRUE(dialogs().questions().last().contains(QStringLiteral("Kasaya Giren Tutar: 150,00")))
+        << dialogs().questions().last().toStdString();
+    EXPECT_EQ(dialogs().messages().last(), kOtherCopyKeptChange);
+    EXPECT_EQ(storedIn(), QStringLiteral("150.0/150.0"));
+    EXPECT_EQ(control<QLineEdit>("kasaF", "DBEdit1")->text(), QStringLiteral("150,00"));
+
+    // Yes: the typed 130 goes over the other copy's 175, and the day's figures follow.
+    type(control<QLineEdit>("kasaF", "DBEdit1"), QStringLiteral("130"));
+    otherCopyStores(175);
+    dialogs().answer(Dialogs::Answer::Yes);
+    click(control<QAbstractButton>("kasaF", "BitBtn1"));
+    EXPECT_EQ(dialogs().messages().last(), QStringLiteral("İşlem başarıyla kayıt edildi"));
+    EXPECT_EQ(storedIn(), QStringLiteral("130.0/130.0"));
+    EXPECT_EQ(label(control<QLabel>("kasaRF", "dayInLabel")), QStringLiteral("130,00"));
+    EXPECT_EQ(dialogs().questions().size(), 2);
 }
 
 TEST_F(LedgerWindowTest, RefusedSaveKeepsTheWindowOnThePendingMovement)
