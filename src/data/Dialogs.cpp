@@ -56,6 +56,11 @@ void installDialogs(Dialogs* dialogs)
     installed() = dialogs != nullptr ? dialogs : &fallback();
 }
 
+std::unique_ptr<Progress> Dialogs::startProgress(const QString&, bool)
+{
+    return std::make_unique<NoProgress>();
+}
+
 Dialogs::Answer askBeforeReplacing(const QString& title, const QString& text,
                                    Dialogs::Buttons buttons, Dialogs::Icon icon)
 {

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "data/Progress.h"
+
 #include <QString>
+
+#include <memory>
 
 namespace tamevo::report {
 class PreparedReport;
@@ -39,6 +43,10 @@ public:
     // user zooms, finds text, prints, saves it as PDF and opens a saved report; returns when
     // the user closes it.
     virtual void preview(const report::PreparedReport& report) = 0;
+    // The progress of a long command, shown as long as the returned object lives: a busy
+    // cursor at once, a dialog titled `title` with the step once it lasts, with a cancel
+    // button when `cancellable`. Without an implementation of its own, nothing is shown.
+    virtual std::unique_ptr<Progress> startProgress(const QString& title, bool cancellable);
 };
 
 // The application title, the title of plain messages.
@@ -78,6 +86,8 @@ bool tamevo::guarded(Command&& command)
     try {
         command();
         return true;
+    } catch (const Progress::OperationCancelled&) {
+        // The user stopped it; nothing to say.
     } catch (const ValidationError& error) {
         showMessage(error.text());
     } catch (const Error& error) {

@@ -187,7 +187,10 @@ void TdetayF::printDetail()
 {
     guarded([this] {
         analysis_.typeDetail(side_);
-        dialogs().preview(analysis_.prepare(IncomeExpenseAnalysis::detailReport(side_), measurer_));
+        report::previewPrepared([&](const report::PrepareOptions& options) {
+            return analysis_.prepare(IncomeExpenseAnalysis::detailReport(side_), measurer_,
+                                     options);
+        });
     });
 }
 

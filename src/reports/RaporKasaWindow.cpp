@@ -302,7 +302,11 @@ void TraporKasaF::sizeSourceGrid(AnalysisSide side)
 void TraporKasaF::buildAnalysis()
 {
     analysis_.setCurrency(currencyBox->currentIndex() > 0 ? currencyBox->currentText() : QString());
-    guarded([this] { analysis_.buildBothSides(); });
+    guarded([this] {
+        // A year of movements takes a moment: the cursor says so.
+        const auto busy = dialogs().startProgress(QStringLiteral("Rapor Hazırlanıyor"), false);
+        analysis_.buildBothSides();
+    });
 }
 
 void TraporKasaF::printChoice()
@@ -356,7 +360,11 @@ void TraporKasaF::printTypeDetail(AnalysisSide side)
 
 void TraporKasaF::showReport(IncomeExpenseAnalysis::Report which)
 {
-    guarded([&] { dialogs().preview(analysis_.prepare(which, measurer_)); });
+    guarded([&] {
+        report::previewPrepared([&](const report::PrepareOptions& options) {
+            return analysis_.prepare(which, measurer_, options);
+        });
+    });
 }
 
 }  // namespace tamevo

@@ -18,6 +18,7 @@ public:
     QString existingFolder(const QString& title, const QString& folder) override;
     bool openWithDefaultProgram(const QString& pathOrUrl) override;
     void preview(const report::PreparedReport& report) override;
+    std::unique_ptr<Progress> startProgress(const QString& title, bool cancellable) override;
 };
 
 }  // namespace tamevo
