@@ -63,9 +63,7 @@ TkasaRF::TkasaRF(Session& session, Ledger& ledger, CurrencyChoices& currencies)
     // version text.
     datePicker->setDate(QDate::currentDate());
     ledger_.setPickerDate(QDate::currentDate());
-    setCurrencyEntries(
-        currencyBoxes({QStringLiteral("TL"), QStringLiteral("USD"), QStringLiteral("EURO")})
-            .ledger);
+    setCurrencyEntries(currencyBoxes(kBuiltInCurrencies).ledger);
     statusPanels_[2]->setText(QStringLiteral(" Version: 3.4 Guncelleme: 0"));
 
     connect(&ledger_, &Ledger::figuresChanged, this, [this] { showFigures(); });

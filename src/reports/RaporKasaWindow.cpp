@@ -63,9 +63,7 @@ TraporKasaF::TraporKasaF(IncomeExpenseAnalysis& analysis) : analysis_(analysis)
     statusPanels_ = addStatusPanels(this, 3);
     buildMenus();
 
-    setCurrencyEntries(
-        currencyBoxes({QStringLiteral("TL"), QStringLiteral("USD"), QStringLiteral("EURO")})
-            .analysis);
+    setCurrencyEntries(currencyBoxes(kBuiltInCurrencies).analysis);
     showPeriod();
     showFigures();
     connect(&analysis_, &IncomeExpenseAnalysis::periodChanged, this, [this] { showPeriod(); });

@@ -17,6 +17,7 @@
 #include "data/Session.h"
 #include "ledger/CarryOver.h"
 #include "ledger/Ledger.h"
+#include "lists/ReferenceLists.h"
 
 #include <QCoreApplication>
 #include <QDir>
