@@ -3,6 +3,7 @@
 #include "data/Dialogs.h"
 #include "data/DisplayFormat.h"
 #include "ledger/LedgerTexts.h"
+#include "reportengine/ReportPreviewPort.h"
 #include "widgets/DatasetModel.h"
 #include "widgets/WindowKit.h"
 
@@ -182,7 +183,8 @@ void TdetayF::JvXPButton3Click()
 {
     guarded([this] {
         analysis_.typeDetail(side_);
-        dialogs().preview(analysis_.prepare(IncomeExpenseAnalysis::detailReport(side_), measurer_));
+        report::previewPort().preview(
+            analysis_.prepare(IncomeExpenseAnalysis::detailReport(side_), measurer_));
     });
 }
 

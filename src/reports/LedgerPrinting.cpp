@@ -1,6 +1,7 @@
 #include "reports/LedgerPrinting.h"
 
 #include "data/Dialogs.h"
+#include "reportengine/ReportPreviewPort.h"
 #include "reports/IncomeExpenseAnalysis.h"
 #include "reports/LedgerReports.h"
 
@@ -45,7 +46,7 @@ bool LedgerPrinting::printPeriodReport(TwoDateOutput output, const TwoDateRange&
 
 bool LedgerPrinting::showReport(int number)
 {
-    return guarded([&] { dialogs().preview(reports_.prepare(number, measurer_)); });
+    return guarded([&] { report::previewPort().preview(reports_.prepare(number, measurer_)); });
 }
 
 }  // namespace tamevo

@@ -3,6 +3,7 @@
 #include "data/Dialogs.h"
 #include "data/DisplayFormat.h"
 #include "lists/ReferenceLists.h"
+#include "reportengine/ReportPreviewPort.h"
 #include "widgets/DatasetModel.h"
 #include "widgets/WindowKit.h"
 
@@ -343,7 +344,7 @@ void TraporKasaF::printTypeDetail(AnalysisSide side)
 
 void TraporKasaF::showReport(IncomeExpenseAnalysis::Report which)
 {
-    guarded([&] { dialogs().preview(analysis_.prepare(which, measurer_)); });
+    guarded([&] { report::previewPort().preview(analysis_.prepare(which, measurer_)); });
 }
 
 }  // namespace tamevo

@@ -29,6 +29,7 @@ int runProgram(int& argc, char** argv, const std::function<void()>& entryScreenS
 
     QtDialogs qtDialogs;
     installDialogs(&qtDialogs);
+    report::installPreviewPort(&qtDialogs);
     setProgramFolder(QCoreApplication::applicationDirPath());
 
     std::unique_ptr<Program> program;
@@ -38,6 +39,7 @@ int runProgram(int& argc, char** argv, const std::function<void()>& entryScreenS
         // A missing or damaged database of the program folder: say which and why, then end.
         showError(error.text());
         installDialogs(nullptr);
+        report::installPreviewPort(nullptr);
         return 1;
     }
     program->window(QStringLiteral("girisF"))->show();
@@ -47,6 +49,7 @@ int runProgram(int& argc, char** argv, const std::function<void()>& entryScreenS
     const int code = QApplication::exec();
     program.reset();
     installDialogs(nullptr);
+    report::installPreviewPort(nullptr);
     return code;
 }
 

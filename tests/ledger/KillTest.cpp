@@ -94,7 +94,6 @@ public:
     }
     QString existingFolder(const QString&, const QString&) override { return {}; }
     bool openWithDefaultProgram(const QString&) override { return false; }
-    void preview(const report::PreparedReport&) override {}
 
 private:
     QString archive_;
