@@ -6,6 +6,7 @@ namespace tamevo::report {
 
 namespace {
 
+// Stands in while no port is installed.
 class MessagePreview : public ReportPreviewPort {
 public:
     void preview(const PreparedReport&) override
@@ -14,28 +15,19 @@ public:
     }
 };
 
-MessagePreview& fallback()
-{
-    static MessagePreview port;
-    return port;
-}
-
-ReportPreviewPort*& installed()
-{
-    static ReportPreviewPort* current = &fallback();
-    return current;
-}
+ReportPreviewPort* installed = nullptr;
 
 }  // namespace
 
 ReportPreviewPort& previewPort()
 {
-    return *installed();
+    static MessagePreview fallback;
+    return installed != nullptr ? *installed : fallback;
 }
 
 void installPreviewPort(ReportPreviewPort* port)
 {
-    installed() = port != nullptr ? port : &fallback();
+    installed = port;
 }
 
 }  // namespace tamevo::report
