@@ -11,6 +11,7 @@
 #include "data/DisplayFormat.h"
 #include "data/Session.h"
 #include "ledger/Ledger.h"
+#include "lists/ReferenceLists.h"
 #include "reports/LedgerReports.h"
 #include "reports/TwoDateBrowser.h"
 

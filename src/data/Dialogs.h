@@ -6,16 +6,11 @@
 
 #include <memory>
 
-namespace tamevo::report {
-class PreparedReport;
-}
-
 namespace tamevo {
 
-// Every message box, question, file or folder dialog, "open with the default program" and
-// report preview of the program goes through this interface. The program installs the Qt
-// implementation; tests install a scripted one that records what was shown and gives chosen
-// answers.
+// Every message box, question, file or folder dialog and "open with the default program" of
+// the program goes through this interface. The program installs the Qt implementation; tests
+// install a scripted one that records what was shown and gives chosen answers.
 class Dialogs {
 public:
     enum class Icon { None, Information, Warning, Error, Question };
@@ -39,10 +34,6 @@ public:
     virtual QString existingFolder(const QString& title, const QString& folder) = 0;
     // Opens a file or an address with the desktop's default program; false on failure.
     virtual bool openWithDefaultProgram(const QString& pathOrUrl) = 0;
-    // The modal report preview (kReportPreviewTitle) of a prepared report, from which the
-    // user zooms, finds text, prints, saves it as PDF and opens a saved report; returns when
-    // the user closes it.
-    virtual void preview(const report::PreparedReport& report) = 0;
     // The progress of a long command, shown as long as the returned object lives: a busy
     // cursor at once, a dialog titled `title` with the step once it lasts, with a cancel
     // button when `cancellable`. Without an implementation of its own, nothing is shown.
@@ -53,8 +44,6 @@ public:
 inline const QString kApplicationTitle = QStringLiteral("Norvane Tamevo");
 // The title of the questions that name the program in full.
 inline const QString kProgramTitle = QStringLiteral("Norvane Tamevo Programı");
-// The title of the report preview, whatever the report.
-inline const QString kReportPreviewTitle = QStringLiteral("Norvane Rapor Önizleme");
 
 // The dialogs of the program; the one installed last.
 Dialogs& dialogs();

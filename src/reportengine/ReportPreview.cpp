@@ -2,6 +2,7 @@
 
 #include "data/Dialogs.h"
 #include "reportengine/ReportPainter.h"
+#include "reportengine/ReportPreviewPort.h"
 
 #include <QComboBox>
 #include <QDir>

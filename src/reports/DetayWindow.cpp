@@ -3,6 +3,7 @@
 #include "data/Dialogs.h"
 #include "data/DisplayFormat.h"
 #include "ledger/LedgerTexts.h"
+#include "reportengine/ReportPreviewPort.h"
 #include "widgets/DatasetModel.h"
 #include "widgets/WindowKit.h"
 

@@ -1,6 +1,7 @@
 #include "reports/LedgerPrinting.h"
 
 #include "data/Dialogs.h"
+#include "reportengine/ReportPreviewPort.h"
 #include "reports/IncomeExpenseAnalysis.h"
 #include "reports/LedgerReports.h"
 

@@ -4,6 +4,7 @@
 #include "data/Dialogs.h"
 #include "data/DisplayFormat.h"
 #include "lists/ReferenceLists.h"
+#include "reportengine/ReportPreviewPort.h"
 #include "widgets/DatasetModel.h"
 #include "widgets/WindowKit.h"
 
@@ -65,9 +66,7 @@ TraporKasaF::TraporKasaF(IncomeExpenseAnalysis& analysis) : analysis_(analysis)
     statusPanels_ = addStatusPanels(this, 3);
     buildMenus();
 
-    setCurrencyEntries(
-        currencyBoxes({QStringLiteral("TL"), QStringLiteral("USD"), QStringLiteral("EURO")})
-            .analysis);
+    setCurrencyEntries(currencyBoxes(kBuiltInCurrencies).analysis);
     showPeriod();
     showFigures();
     connect(&analysis_, &IncomeExpenseAnalysis::periodChanged, this, [this] { showPeriod(); });

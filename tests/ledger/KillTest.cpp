@@ -17,6 +17,7 @@
 #include "data/Session.h"
 #include "ledger/CarryOver.h"
 #include "ledger/Ledger.h"
+#include "lists/ReferenceLists.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -96,7 +97,6 @@ public:
     }
     QString existingFolder(const QString&, const QString&) override { return {}; }
     bool openWithDefaultProgram(const QString&) override { return false; }
-    void preview(const report::PreparedReport&) override {}
 
 private:
     QString archive_;

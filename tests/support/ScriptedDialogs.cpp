@@ -7,11 +7,13 @@ namespace tamevo::test {
 ScriptedDialogs::ScriptedDialogs()
 {
     installDialogs(this);
+    report::installPreviewPort(this);
 }
 
 ScriptedDialogs::~ScriptedDialogs()
 {
     installDialogs(nullptr);
+    report::installPreviewPort(nullptr);
     EXPECT_TRUE(answers_.empty()) << answers_.size() << " question answer(s) left unused";
     EXPECT_TRUE(paths_.empty()) << paths_.size() << " dialog path(s) left unused";
     EXPECT_TRUE(errors_.empty()) << errors_.size() << " expected error message(s) not shown";
@@ -152,7 +154,7 @@ bool ScriptedDialogs::openWithDefaultProgram(const QString& pathOrUrl)
 void ScriptedDialogs::preview(const report::PreparedReport& report)
 {
     shown_.push_back({QStringLiteral("preview"),
-                      kReportPreviewTitle,
+                      report::kReportPreviewTitle,
                       report.title,
                       Icon::None,
                       Buttons::YesNo,

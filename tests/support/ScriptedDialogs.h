@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "reportengine/PreparedReport.h"
+#include "reportengine/ReportPreviewPort.h"
 
 #include <deque>
 #include <functional>
@@ -13,11 +14,11 @@
 
 namespace tamevo::test {
 
-// Dialogs for tests: records every message and question, answers questions and file
-// dialogs from queues a test fills, and fails the test when a question, a dialog or an error
-// or warning message comes that the test did not queue or expect, or when an answer or an
-// expected error is left unused at the end of the test.
-class ScriptedDialogs : public Dialogs {
+// Dialogs and report previews for tests: records every message, question and preview,
+// answers questions and file dialogs from queues a test fills, and fails the test when a
+// question, a dialog or an error or warning message comes that the test did not queue or
+// expect, or when an answer or an expected error is left unused at the end of the test.
+class ScriptedDialogs : public Dialogs, public report::ReportPreviewPort {
 public:
     struct Shown {
         // "message", "question", "open", "save", "folder", "default-program", "preview"
