@@ -11,11 +11,13 @@
 #include "data/DisplayFormat.h"
 #include "data/Session.h"
 #include "ledger/Ledger.h"
+#include "lists/ReferenceLists.h"
 #include "reports/LedgerReports.h"
 #include "reports/TwoDateBrowser.h"
 
 #include <QCoreApplication>
 #include <QLocale>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
@@ -60,7 +62,7 @@ void run(const QSqlDatabase& db, const QString& sql, const QVariantList& values,
         q.addBindValue(v);
     }
     if (!q.exec()) {
-        std::fprintf(stderr, "%s\n", qPrintable(sql));
+        std::fprintf(stderr, "%s: %s\n", qPrintable(sql), qPrintable(q.lastError().text()));
         std::exit(1);
     }
     read(q);
@@ -104,9 +106,9 @@ void figuresOverTotals(const QSqlDatabase& db, const QString& currency)
         values << currency;
     }
     run(db,
-        QStringLiteral("SELECT SUM(CASE WHEN islem_tarihi < ? THEN borc - alacak END), "
-                       "SUM(CASE WHEN islem_tarihi >= ? THEN ROUND(borc * 100) END), "
-                       "SUM(CASE WHEN islem_tarihi >= ? THEN ROUND(alacak * 100) END) "
+        QStringLiteral("SELECT SUM(CASE WHEN islem_tarihi < ? THEN borc_kurus - alacak_kurus END), "
+                       "SUM(CASE WHEN islem_tarihi >= ? THEN borc_kurus END), "
+                       "SUM(CASE WHEN islem_tarihi >= ? THEN alacak_kurus END) "
                        "FROM nakit_gunluk WHERE %1islem_tarihi <= ?")
             .arg(where),
         values + QVariantList{kDay2}, [](QSqlQuery& q) {

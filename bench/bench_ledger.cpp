@@ -12,6 +12,7 @@
 #include "ledger/BalanceQueries.h"
 #include "ledger/BalanceQueries.h"
 #include "ledger/Ledger.h"
+#include "lists/ReferenceLists.h"
 
 #include <QCoreApplication>
 #include <QSqlQuery>

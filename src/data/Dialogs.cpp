@@ -7,7 +7,7 @@ namespace tamevo {
 namespace {
 
 // Before the program installs its dialogs (and in command-line tools) messages go to the
-// error stream (a report preview as the preview's title) and every question is declined.
+// error stream and every question is declined.
 class StreamDialogs : public Dialogs {
 public:
     void message(const QString& title, const QString& text, Icon) override
@@ -26,10 +26,6 @@ public:
     }
     QString existingFolder(const QString&, const QString&) override { return {}; }
     bool openWithDefaultProgram(const QString&) override { return false; }
-    void preview(const report::PreparedReport&) override
-    {
-        message(kReportPreviewTitle, {}, Icon::None);
-    }
 };
 
 StreamDialogs& fallback()
@@ -54,6 +50,11 @@ Dialogs& dialogs()
 void installDialogs(Dialogs* dialogs)
 {
     installed() = dialogs != nullptr ? dialogs : &fallback();
+}
+
+std::unique_ptr<Progress> Dialogs::startProgress(const QString&, bool)
+{
+    return std::make_unique<NoProgress>();
 }
 
 Dialogs::Answer askBeforeReplacing(const QString& title, const QString& text,

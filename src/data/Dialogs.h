@@ -1,17 +1,16 @@
 #pragma once
 
+#include "data/Progress.h"
+
 #include <QString>
 
-namespace tamevo::report {
-class PreparedReport;
-}
+#include <memory>
 
 namespace tamevo {
 
-// Every message box, question, file or folder dialog, "open with the default program" and
-// report preview of the program goes through this interface. The program installs the Qt
-// implementation; tests install a scripted one that records what was shown and gives chosen
-// answers.
+// Every message box, question, file or folder dialog and "open with the default program" of
+// the program goes through this interface. The program installs the Qt implementation; tests
+// install a scripted one that records what was shown and gives chosen answers.
 class Dialogs {
 public:
     enum class Icon { None, Information, Warning, Error, Question };
@@ -35,18 +34,16 @@ public:
     virtual QString existingFolder(const QString& title, const QString& folder) = 0;
     // Opens a file or an address with the desktop's default program; false on failure.
     virtual bool openWithDefaultProgram(const QString& pathOrUrl) = 0;
-    // The modal report preview (kReportPreviewTitle) of a prepared report, from which the
-    // user zooms, finds text, prints, saves it as PDF and opens a saved report; returns when
-    // the user closes it.
-    virtual void preview(const report::PreparedReport& report) = 0;
+    // The progress of a long command, shown as long as the returned object lives: a busy
+    // cursor at once, a dialog titled `title` with the step once it lasts, with a cancel
+    // button when `cancellable`. Without an implementation of its own, nothing is shown.
+    virtual std::unique_ptr<Progress> startProgress(const QString& title, bool cancellable);
 };
 
 // The application title, the title of plain messages.
 inline const QString kApplicationTitle = QStringLiteral("Norvane Tamevo");
 // The title of the questions that name the program in full.
 inline const QString kProgramTitle = QStringLiteral("Norvane Tamevo Programı");
-// The title of the report preview, whatever the report.
-inline const QString kReportPreviewTitle = QStringLiteral("Norvane Rapor Önizleme");
 
 // The dialogs of the program; the one installed last.
 Dialogs& dialogs();
@@ -78,6 +75,8 @@ bool tamevo::guarded(Command&& command)
     try {
         command();
         return true;
+    } catch (const Progress::OperationCancelled&) {
+        // The user stopped it; nothing to say.
     } catch (const ValidationError& error) {
         showMessage(error.text());
     } catch (const Error& error) {

@@ -9,6 +9,7 @@
 #include "ledger/Ledger.h"
 #include "reportengine/ReportData.h"
 #include "reportengine/ReportLayout.h"
+#include "reportengine/ReportPreviewPort.h"
 
 #include <QDir>
 #include <QFile>
@@ -167,7 +168,7 @@ report::PreparedReport Documents::prepare(DocumentPage page, const report::TextM
 
 void Documents::print(DocumentPage page, const report::TextMeasurer& measurer)
 {
-    dialogs().preview(prepare(page, measurer));
+    report::previewPort().preview(prepare(page, measurer));
 }
 
 void Documents::saveAsJpeg()

@@ -82,9 +82,7 @@ TkasaRF::TkasaRF(Session& session, Ledger& ledger, CurrencyChoices& currencies)
     // version text.
     datePicker->setDate(QDate::currentDate());
     ledger_.setPickerDate(QDate::currentDate());
-    setCurrencyEntries(
-        currencyBoxes({QStringLiteral("TL"), QStringLiteral("USD"), QStringLiteral("EURO")})
-            .ledger);
+    setCurrencyEntries(currencyBoxes(kBuiltInCurrencies).ledger);
     statusPanels_[2]->setText(versionPanelText());
 
     connect(&ledger_, &Ledger::figuresChanged, this, [this] { showFigures(); });

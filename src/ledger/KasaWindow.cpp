@@ -3,6 +3,7 @@
 #include "data/Dialogs.h"
 #include "data/Session.h"
 #include "ledger/Ledger.h"
+#include "lists/ReferenceLists.h"
 #include "widgets/FieldBinding.h"
 #include "widgets/KeyFilters.h"
 #include "widgets/WindowKit.h"
@@ -64,7 +65,7 @@ TkasaF::TkasaF(Session& session, Ledger& ledger) : session_(session), ledger_(le
     datePicker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     currencyBox = new QComboBox;
     currencyBox->setObjectName(QStringLiteral("dovizBox"));
-    currencyBox->addItems({QStringLiteral("TL"), QStringLiteral("USD"), QStringLiteral("EURO")});
+    currencyBox->addItems(kBuiltInCurrencies);
     inEdit = new QLineEdit;
     inEdit->setObjectName(QStringLiteral("DBEdit1"));
     outEdit = new QLineEdit;

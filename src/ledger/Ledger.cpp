@@ -5,6 +5,7 @@
 #include "data/Money.h"
 #include "data/Session.h"
 #include "ledger/BalanceQueries.h"
+#include "lists/ReferenceLists.h"
 #include "reportengine/ReportData.h"
 
 namespace tamevo {

@@ -8,8 +8,6 @@
 
 namespace tamevo {
 
-// The pseudo-currency of the selection lists: all currencies, never stored.
-inline const QString kAllCurrencies = QStringLiteral("Hepsi");
 // The selected day when the date list is empty.
 inline const QDate kZeroDate{1899, 12, 30};
 

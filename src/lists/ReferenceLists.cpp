@@ -4,7 +4,6 @@
 #include "data/Dialogs.h"
 #include "data/Errors.h"
 #include "data/Session.h"
-#include "ledger/LedgerTexts.h"
 
 namespace tamevo {
 

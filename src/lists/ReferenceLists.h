@@ -24,6 +24,12 @@ inline const QString kCurrencyCodeTooLong = QStringLiteral(
 constexpr int kTransactionTypeMaxLength = 30;
 constexpr int kCurrencyCodeMaxLength = 5;
 
+// The pseudo-currency of the selection lists: all currencies, never stored.
+inline const QString kAllCurrencies = QStringLiteral("Hepsi");
+// The codes the currency boxes offer before a cash book's currency list is read.
+inline const QStringList kBuiltInCurrencies{QStringLiteral("TL"), QStringLiteral("USD"),
+                                            QStringLiteral("EURO")};
+
 // One of the two small lists of the general database: a table with one name
 // column, shown in the order of its rows. Its rule against names longer than their column
 // is installed on the table's dataset, so it holds for "SAKLA" and for corrections in the

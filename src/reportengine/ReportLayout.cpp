@@ -1,5 +1,7 @@
 #include "reportengine/ReportLayout.h"
 
+#include "data/Dialogs.h"
+
 #include "data/Dataset.h"
 #include "data/Errors.h"
 #include "data/Money.h"
@@ -489,6 +491,8 @@ private:
     void startPage()
     {
         ++pageNumber_;
+        stepProgress(options_.progress, pageNumber_, totalPages_,
+                     QStringLiteral("Sayfa %1 hazırlanıyor").arg(pageNumber_));
         if (!counting_) {
             result_.pages.append(PreparedPage());
         }
@@ -657,6 +661,18 @@ PreparedReport prepareReport(const ReportTemplate& report, ReportData& data,
         const QString name = report.title.isEmpty() ? report.name : report.title;
         throw Error(QStringLiteral("%1 raporu hazırlanamadı: %2").arg(name, error.text()));
     }
+}
+
+void previewPrepared(const std::function<PreparedReport(const PrepareOptions&)>& prepare)
+{
+    PreparedReport prepared;
+    {
+        const auto progress = dialogs().startProgress(QStringLiteral("Rapor Hazırlanıyor"), true);
+        PrepareOptions options;
+        options.progress = progress.get();
+        prepared = prepare(options);
+    }
+    dialogs().preview(prepared);
 }
 
 }  // namespace tamevo::report

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/Progress.h"
+
 #include "reportengine/PreparedReport.h"
 #include "reportengine/ReportData.h"
 #include "reportengine/ReportTemplate.h"
@@ -8,11 +10,15 @@
 #include <QDateTime>
 #include <QLocale>
 
+#include <functional>
+
 namespace tamevo::report {
 
 struct PrepareOptions {
     QDateTime preparedAt;  // [DATE] and [TIME]; now when invalid
     QLocale locale;        // the system's conventions for the formats
+    // Told of each page as it is laid out; a cancel stops the preparation.
+    Progress* progress = nullptr;
 };
 
 // Prepares a template over its data: the pages of positioned items.
@@ -33,5 +39,9 @@ struct PrepareOptions {
 // component, field or user link the template names.
 PreparedReport prepareReport(const ReportTemplate& report, ReportData& data,
                              const TextMeasurer& measurer, const PrepareOptions& options = {});
+
+// Prepares a report through `prepare` with the progress of its pages shown ("Rapor
+// Hazırlanıyor", which the user can cancel), then shows it in the preview. Throws Error.
+void previewPrepared(const std::function<PreparedReport(const PrepareOptions&)>& prepare);
 
 }  // namespace tamevo::report

@@ -164,7 +164,7 @@ QPageLayout pageLayoutOf(const PreparedReport& report)
         QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
 
-void writePdf(const PreparedReport& report, const QString& path)
+void writePdf(const PreparedReport& report, const QString& path, Progress* progress)
 {
     // The document is made in memory and written whole, so a full disk never leaves a cut
     // PDF under the chosen name.
@@ -179,8 +179,14 @@ void writePdf(const PreparedReport& report, const QString& path)
         if (!painter.begin(&writer)) {
             throw Error(QStringLiteral("%1: PDF yazılamadı.").arg(path));
         }
-        drawPages(report, painter, writer.resolution() / 25.4, 0, 0,
-                  [&writer] { writer.newPage(); });
+        int written = 1;
+        drawPages(report, painter, writer.resolution() / 25.4, 0, 0, [&] {
+            stepProgress(
+                progress, written, report.pageCount(),
+                QStringLiteral("Sayfa %1 / %2 yazıldı").arg(written).arg(report.pageCount()));
+            ++written;
+            writer.newPage();
+        });
         painter.end();
     }
     writeFileAtomically(path, buffer.data());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/Progress.h"
+
 #include "reportengine/PreparedReport.h"
 #include "reportengine/ReportFonts.h"
 
@@ -37,7 +39,7 @@ private:
 
 // Writes the report as a PDF file (one page per prepared page, the paper of the template).
 // The file is complete or not written. Throws Error.
-void writePdf(const PreparedReport& report, const QString& path);
+void writePdf(const PreparedReport& report, const QString& path, Progress* progress = nullptr);
 
 // Prints pages `from` to `to` (1-based, 0 for all) on a printer the caller has set up.
 // Throws Error.

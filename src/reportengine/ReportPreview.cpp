@@ -2,6 +2,7 @@
 
 #include "data/Dialogs.h"
 #include "reportengine/ReportPainter.h"
+#include "reportengine/ReportPreviewPort.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -324,7 +325,11 @@ void ReportPreview::saveAsPdf()
     if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
         path += QLatin1String(".pdf");
     }
-    guarded([&] { writePdf(report_, path); });
+    guarded([&] {
+        const auto progress =
+            dialogs().startProgress(QStringLiteral("PDF Olarak Kaydediliyor"), true);
+        writePdf(report_, path, progress.get());
+    });
 }
 
 void ReportPreview::openSaved()

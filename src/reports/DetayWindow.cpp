@@ -3,6 +3,7 @@
 #include "data/Dialogs.h"
 #include "data/DisplayFormat.h"
 #include "ledger/LedgerTexts.h"
+#include "reportengine/ReportPreviewPort.h"
 #include "widgets/DatasetModel.h"
 #include "widgets/WindowKit.h"
 
@@ -187,7 +188,10 @@ void TdetayF::printDetail()
 {
     guarded([this] {
         analysis_.typeDetail(side_);
-        dialogs().preview(analysis_.prepare(IncomeExpenseAnalysis::detailReport(side_), measurer_));
+        report::previewPrepared([&](const report::PrepareOptions& options) {
+            return analysis_.prepare(IncomeExpenseAnalysis::detailReport(side_), measurer_,
+                                     options);
+        });
     });
 }
 

@@ -63,7 +63,8 @@ QString exportFileName(const QString& bookCode, const QDate& first, const QDate&
     return name + kWorkbookSuffix;
 }
 
-QString writeExportWorkbook(const ExportInput& input, const QString& folder, const QDateTime& stamp)
+QString writeExportWorkbook(const ExportInput& input, const QString& folder, const QDateTime& stamp,
+                            Progress* progress)
 {
     const QDir dir(folder);
     const auto failure = [&](const QString& reason) {
@@ -82,7 +83,7 @@ QString writeExportWorkbook(const ExportInput& input, const QString& folder, con
     temporary.close();
     try {
         XlsxSheet sheet(temporaryPath);
-        writeExportSheet(input, sheet);
+        writeExportSheet(input, sheet, progress);
         sheet.close();
     } catch (const Error& error) {
         throw failure(error.text());

@@ -7,6 +7,7 @@
 namespace tamevo {
 
 struct ExportInput;
+class Progress;
 
 // The folder spreadsheet exports are written to: the one set with setExportFolder, else the
 // user's documents folder, else the temporary folder when there is no documents folder or
@@ -27,7 +28,9 @@ QString exportFileName(const QString& bookCode, const QDate& first, const QDate&
 // overwritten. The workbook is written under a temporary name in the folder and renamed
 // into place only when complete, so a failure leaves no file behind. Returns the path.
 // Throws Error with the reason.
+// A cancel through `progress` stops it the same way, with no file left.
 QString writeExportWorkbook(const ExportInput& input, const QString& folder,
-                            const QDateTime& stamp = QDateTime::currentDateTime());
+                            const QDateTime& stamp = QDateTime::currentDateTime(),
+                            Progress* progress = nullptr);
 
 }  // namespace tamevo

@@ -64,7 +64,7 @@ ExportFirma exportFirmaOf(const FirmaRecord& record)
             firmaField(record, "adres_semt"),     firmaField(record, "adres_sehir")};
 }
 
-void writeExportSheet(const ExportInput& input, XlsxSheet& sheet)
+void writeExportSheet(const ExportInput& input, XlsxSheet& sheet, Progress* progress)
 {
     // The titles spill over the empty cells to their right; they do not widen column A.
     const QString titles[] = {joined(input.firma.title1, input.firma.title2), input.firma.address,
@@ -99,6 +99,11 @@ void writeExportSheet(const ExportInput& input, XlsxSheet& sheet)
         sheet.amount(row, 'G', movement.out);
         in += Money::fromStored(movement.in);
         out += Money::fromStored(movement.out);
+        constexpr int kRowsPerStep = 1000;
+        if ((row - kOpeningRow) % kRowsPerStep == 0) {
+            stepProgress(progress, row - kOpeningRow, 0,
+                         QStringLiteral("%L1 hareket yazıldı").arg(row - kOpeningRow));
+        }
     }
 
     // The totals sum the movement rows; with no movements they sum the empty row below the

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Money.h"
+#include "data/Progress.h"
 
 #include <QDate>
 #include <QString>
@@ -83,6 +84,7 @@ struct ExportInput {
 // Every amount cell carries the amount format. The totals, the net and the closing balance
 // are summed in kuruş from the very rows written, so they always agree with the list; with
 // no movements they are 0 and the opening balance. Throws Error.
-void writeExportSheet(const ExportInput& input, XlsxSheet& sheet);
+// `progress` is told every thousand rows; a cancel stops the export.
+void writeExportSheet(const ExportInput& input, XlsxSheet& sheet, Progress* progress = nullptr);
 
 }  // namespace tamevo

@@ -59,9 +59,7 @@ TikitarihF::TikitarihF(LedgerPrinting& printing, TwoDateBrowser& browser)
     layout->addWidget(printButton);
 
     // Before a cash book is opened the box offers the built-in codes.
-    setCurrencyEntries(
-        currencyBoxes({QStringLiteral("TL"), QStringLiteral("USD"), QStringLiteral("EURO")})
-            .twoDate);
+    setCurrencyEntries(currencyBoxes(kBuiltInCurrencies).twoDate);
     for (QWidget* w : {static_cast<QWidget*>(currencyBox), static_cast<QWidget*>(firstDateEdit),
                        static_cast<QWidget*>(lastDateEdit)}) {
         makeEnterMoveOn(w);

@@ -1,6 +1,7 @@
 #include "reports/LedgerPrinting.h"
 
 #include "data/Dialogs.h"
+#include "reportengine/ReportPreviewPort.h"
 #include "reports/IncomeExpenseAnalysis.h"
 #include "reports/LedgerReports.h"
 
@@ -32,7 +33,10 @@ void LedgerPrinting::openAnalysis()
     // Whatever the window showed before, the analysis starts on the whole working year.
     analysis_.useWorkingYear();
     emit analysisWindowRequested();
-    guarded([this] { analysis_.buildBothSides(); });
+    guarded([this] {
+        const auto busy = dialogs().startProgress(QStringLiteral("Rapor Hazırlanıyor"), false);
+        analysis_.buildBothSides();
+    });
 }
 
 bool LedgerPrinting::printPeriodReport(TwoDateOutput output, const TwoDateRange& range)
@@ -45,7 +49,11 @@ bool LedgerPrinting::printPeriodReport(TwoDateOutput output, const TwoDateRange&
 
 bool LedgerPrinting::showReport(int number)
 {
-    return guarded([&] { dialogs().preview(reports_.prepare(number, measurer_)); });
+    return guarded([&] {
+        report::previewPrepared([&](const report::PrepareOptions& options) {
+            return reports_.prepare(number, measurer_, options);
+        });
+    });
 }
 
 }  // namespace tamevo

@@ -4,6 +4,7 @@
 #include "data/Dialogs.h"
 #include "data/DisplayFormat.h"
 #include "lists/ReferenceLists.h"
+#include "reportengine/ReportPreviewPort.h"
 #include "widgets/DatasetModel.h"
 #include "widgets/WindowKit.h"
 
@@ -65,9 +66,7 @@ TraporKasaF::TraporKasaF(IncomeExpenseAnalysis& analysis) : analysis_(analysis)
     statusPanels_ = addStatusPanels(this, 3);
     buildMenus();
 
-    setCurrencyEntries(
-        currencyBoxes({QStringLiteral("TL"), QStringLiteral("USD"), QStringLiteral("EURO")})
-            .analysis);
+    setCurrencyEntries(currencyBoxes(kBuiltInCurrencies).analysis);
     showPeriod();
     showFigures();
     connect(&analysis_, &IncomeExpenseAnalysis::periodChanged, this, [this] { showPeriod(); });
@@ -302,7 +301,11 @@ void TraporKasaF::sizeSourceGrid(AnalysisSide side)
 void TraporKasaF::buildAnalysis()
 {
     analysis_.setCurrency(currencyBox->currentIndex() > 0 ? currencyBox->currentText() : QString());
-    guarded([this] { analysis_.buildBothSides(); });
+    guarded([this] {
+        // A year of movements takes a moment: the cursor says so.
+        const auto busy = dialogs().startProgress(QStringLiteral("Rapor Hazırlanıyor"), false);
+        analysis_.buildBothSides();
+    });
 }
 
 void TraporKasaF::printChoice()
@@ -356,7 +359,11 @@ void TraporKasaF::printTypeDetail(AnalysisSide side)
 
 void TraporKasaF::showReport(IncomeExpenseAnalysis::Report which)
 {
-    guarded([&] { dialogs().preview(analysis_.prepare(which, measurer_)); });
+    guarded([&] {
+        report::previewPrepared([&](const report::PrepareOptions& options) {
+            return analysis_.prepare(which, measurer_, options);
+        });
+    });
 }
 
 }  // namespace tamevo

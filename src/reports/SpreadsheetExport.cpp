@@ -17,7 +17,11 @@ QString exportAndOpen(const ExportInput& input)
 {
     QString path;
     try {
-        path = writeExportWorkbook(input, exportFolder());
+        const auto progress = dialogs().startProgress(QStringLiteral("Excel'e Aktarılıyor"), true);
+        path = writeExportWorkbook(input, exportFolder(), QDateTime::currentDateTime(),
+                                   progress.get());
+    } catch (const Progress::OperationCancelled&) {
+        return {};
     } catch (const Error& error) {
         showError(kExcelNotOpened.arg(error.text()));
         return {};

@@ -1,7 +1,7 @@
 #include "reports/TwoDateQueries.h"
 
 #include "data/Money.h"
-#include "ledger/LedgerTexts.h"
+#include "lists/ReferenceLists.h"
 
 namespace tamevo {
 

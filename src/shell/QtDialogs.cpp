@@ -3,6 +3,8 @@
 #include "reportengine/ReportPreview.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QProgressDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -40,7 +42,63 @@ QMessageBox::Icon boxIcon(Dialogs::Icon icon)
     return QMessageBox::NoIcon;
 }
 
+// The busy cursor from the start; after two seconds a progress dialog with the step, its
+// bar (or a moving bar when the total is not known) and, when the command allows it,
+// "İptal". Events are let through at each step, so the dialog paints and its button works.
+class QtProgress final : public Progress {
+public:
+    QtProgress(const QString& title, bool cancellable) : title_(title), cancellable_(cancellable)
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        clock_.start();
+    }
+    ~QtProgress() override
+    {
+        dialog_.reset();
+        QApplication::restoreOverrideCursor();
+    }
+
+    void report(qint64 done, qint64 total, const QString& step) override
+    {
+        constexpr qint64 kShowAfterMs = 2000;
+        if (!dialog_ && clock_.elapsed() >= kShowAfterMs) {
+            dialog_ = std::make_unique<QProgressDialog>(QApplication::activeWindow());
+            dialog_->setWindowTitle(title_);
+            dialog_->setWindowModality(Qt::ApplicationModal);
+            dialog_->setMinimumDuration(0);
+            dialog_->setAutoClose(false);
+            dialog_->setAutoReset(false);
+            if (cancellable_) {
+                dialog_->setCancelButtonText(QStringLiteral("İptal"));
+            } else {
+                dialog_->setCancelButton(nullptr);
+            }
+            dialog_->show();
+        }
+        if (dialog_) {
+            // The bar counts in thousandths, so totals beyond an int fit.
+            dialog_->setRange(0, total > 0 ? 1000 : 0);
+            dialog_->setValue(total > 0 ? int(done * 1000 / total) : 0);
+            dialog_->setLabelText(step);
+        }
+        QCoreApplication::processEvents();
+    }
+
+    bool wasCancelled() const override { return cancellable_ && dialog_ && dialog_->wasCanceled(); }
+
+private:
+    QString title_;
+    bool cancellable_;
+    QElapsedTimer clock_;
+    std::unique_ptr<QProgressDialog> dialog_;
+};
+
 }  // namespace
+
+std::unique_ptr<Progress> QtDialogs::startProgress(const QString& title, bool cancellable)
+{
+    return std::make_unique<QtProgress>(title, cancellable);
+}
 
 void QtDialogs::message(const QString& title, const QString& text, Icon icon)
 {

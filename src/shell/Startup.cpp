@@ -40,6 +40,7 @@ int runProgram(int& argc, char** argv, const std::function<void()>& entryScreenS
         locateProgramFolders(QCoreApplication::applicationDirPath(),
                              qEnvironmentVariable("TAMEVO_HOME"), QDir::homePath());
     setProgramFolders(folders);
+    report::installPreviewPort(&qtDialogs);
 
     std::unique_ptr<Program> program;
     try {
@@ -52,6 +53,7 @@ int runProgram(int& argc, char** argv, const std::function<void()>& entryScreenS
         // why, then end.
         showError(error.text());
         installDialogs(nullptr);
+        report::installPreviewPort(nullptr);
         return 1;
     }
     program->window(QStringLiteral("girisF"))->show();
@@ -61,6 +63,7 @@ int runProgram(int& argc, char** argv, const std::function<void()>& entryScreenS
     const int code = QApplication::exec();
     program.reset();
     installDialogs(nullptr);
+    report::installPreviewPort(nullptr);
     return code;
 }
 

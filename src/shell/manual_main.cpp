@@ -40,7 +40,6 @@ public:
     }
     QString existingFolder(const QString&, const QString&) override { return {}; }
     bool openWithDefaultProgram(const QString&) override { return false; }
-    void preview(const report::PreparedReport&) override {}
 };
 
 // A month of a small shop's movements in lira and dollars, as one script.

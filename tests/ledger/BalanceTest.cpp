@@ -3,6 +3,7 @@
 #include "data/DisplayFormat.h"
 #include "data/Errors.h"
 #include "ledger/BalanceQueries.h"
+#include "lists/ReferenceLists.h"
 
 #include <QFile>
 #include <QRandomGenerator>

@@ -8,6 +8,7 @@
 // The same program is the worker: started with --kill-worker it runs the loop until it is
 // killed.
 #include "cashbooks/Backups.h"
+#include "cashbooks/RestoreJournal.h"
 #include "cashbooks/ZipArchive.h"
 #include "data/CashBookFiles.h"
 #include "data/Dialogs.h"
@@ -17,7 +18,7 @@
 #include "data/Session.h"
 #include "ledger/CarryOver.h"
 #include "ledger/Ledger.h"
-#include "cashbooks/RestoreJournal.h"
+#include "lists/ReferenceLists.h"
 
 #include "support/AnsweringDialogs.h"
 #include "support/BookChecks.h"

@@ -128,7 +128,7 @@ TEST_F(LedgerWindowTest, TwoCopiesChangingOneMovementGiveTheSecondAQuestion)
 {
     record(jan5, QStringLiteral("TL"), QStringLiteral("100"), {});
     click(control<QAbstractButton>("kasaF", "kapat"));
-    const qint64 nid = program->ledger().kasaTable.value(QStringLiteral("nid")).toLongLong();
+    const qint64 nid = program->ledger().currentMovementId();
 
     Session otherSession;
     otherSession.openStartupConnections();
@@ -139,7 +139,7 @@ TEST_F(LedgerWindowTest, TwoCopiesChangingOneMovementGiveTheSecondAQuestion)
     const auto otherCopyStores = [&](double in) {
         ASSERT_TRUE(other.locateMovement(jan5, nid));
         ASSERT_TRUE(other.editCurrentMovement());
-        other.kasaTable.setValue(QStringLiteral("borc_tutar"), in);
+        other.movementEntry().setValue(QStringLiteral("borc_tutar"), in);
         ASSERT_EQ(other.saveMovement({jan5, QStringLiteral("TL")}), Ledger::SaveResult::Saved);
     };
     const auto storedIn = [&] {

@@ -1,6 +1,7 @@
 #include "LedgerFixture.h"
 
 #include "data/Errors.h"
+#include "lists/ReferenceLists.h"
 
 #include <QFile>
 

@@ -222,9 +222,22 @@ TEST_F(ReportPreviewTest, SavesAsPdfAndOpensASavedReport)
     }
     EXPECT_EQ(text.count(QLatin1Char('\f')), 3);  // one form feed after each page
 
+    // The pages written are shown as the save goes; the user may stop it.
+    ASSERT_EQ(dialogs.progresses().size(), 1u);
+    EXPECT_TRUE(dialogs.progresses()[0].cancellable);
+    EXPECT_EQ(dialogs.progresses()[0].lastStep, QStringLiteral("Sayfa 2 / 3 yazıldı"));
+
     dialogs.choosePath({});  // cancelled: nothing written
     click(part<QAbstractButton>("saveButton"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+
+    // Stopped after its first page: no file, and nothing said.
+    dialogs.choosePath(dir.filePath(QStringLiteral("yarim.pdf")));
+    dialogs.cancelNextProgressAt(1);
+    click(part<QAbstractButton>("saveButton"));
+    EXPECT_TRUE(dialogs.progresses().back().cancelled);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+    EXPECT_TRUE(dialogs.messages().isEmpty());
 
     dialogs.choosePath(pdf + QStringLiteral(".pdf"));
     click(part<QAbstractButton>("openButton"));

@@ -133,6 +133,24 @@ TEST_F(LedgerPrintingTest, PrintGroupChoosesWhatYazdirDoes)
     EXPECT_TRUE(isShown("raporKasaF"));
 }
 
+// A report's pages are shown as they are prepared; stopped, no preview opens and nothing is
+// said, and the next print prepares it whole.
+TEST_F(LedgerPrintingTest, AStoppedPreparationOpensNoPreview)
+{
+    addMovement(QStringLiteral("'2021-01-05', 'TL', 10, NULL, 1, 'Bir'"));
+    openLedger();
+    dialogs().cancelNextProgressAt(1);
+    print();
+    EXPECT_EQ(previewCount(), 0);
+    ASSERT_EQ(dialogs().progresses().size(), 1u);
+    EXPECT_TRUE(dialogs().progresses()[0].cancelled);
+    EXPECT_TRUE(dialogs().messages().isEmpty());
+
+    print();
+    EXPECT_EQ(previewCount(), 1);
+    EXPECT_EQ(dialogs().progresses().back().lastStep, QStringLiteral("Sayfa 1 hazırlanıyor"));
+}
+
 // A report that cannot be prepared shows why and opens no preview; the window prints again.
 TEST_F(LedgerPrintingTest, FailedPreparationShowsItsMessageAndOpensNoPreview)
 {

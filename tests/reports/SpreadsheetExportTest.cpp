@@ -339,10 +339,34 @@ TEST_F(SpreadsheetExportTest, PeriodExportWritesEveryMovementOfALongPeriod)
         }
     }
     EXPECT_EQ(row - 5, 2000);
+    // The rows written were shown as the export went, and the user could stop it.
+    ASSERT_EQ(dialogs().progresses().size(), 1u);
+    EXPECT_TRUE(dialogs().progresses()[0].cancellable);
+    EXPECT_EQ(dialogs().progresses()[0].reports, 2);
+    EXPECT_EQ(dialogs().progresses()[0].lastStep, QStringLiteral("2,000 hareket yazıldı"));
     expectNumber(book, "F5", 40);
     expectClosingRows(book, kPeriodExportLabels,
                       {row + 2, row, double(in) / 100, double(out) / 100, double(in - out) / 100,
                        double(40 * 100 + in - out) / 100});
+}
+
+// A long export the user stops leaves no workbook, opens nothing and says nothing.
+TEST_F(SpreadsheetExportTest, AStoppedExportLeavesNoFile)
+{
+    execute(bookFile(),
+            {QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                            "WHERE i < 2500) "
+                            "INSERT INTO nakit (islem_tarihi, doviz_cinsi, borc_tutar, "
+                            "doviz_kuru, aciklama) SELECT '2021-03-01', 'TL', i, 1, 'H' FROM n")});
+    ledger->openBook();
+    dialogs().cancelNextProgressAt(2);
+
+    exportDayToSpreadsheet(*ledger);
+
+    ASSERT_EQ(dialogs().progresses().size(), 1u);
+    EXPECT_TRUE(dialogs().progresses()[0].cancelled);
+    EXPECT_TRUE(dialogs().shown().empty());
+    EXPECT_TRUE(folderEntries(exportFolder).isEmpty());
 }
 
 // 5,000 movements of one day: every row written, every amount formatted (also past row

@@ -33,7 +33,6 @@ public:
     }
     QString existingFolder(const QString&, const QString&) override { return {}; }
     bool openWithDefaultProgram(const QString&) override { return false; }
-    void preview(const report::PreparedReport&) override {}
 
 private:
     QString file_;

@@ -7,16 +7,57 @@ namespace tamevo::test {
 ScriptedDialogs::ScriptedDialogs()
 {
     installDialogs(this);
+    report::installPreviewPort(this);
 }
 
 ScriptedDialogs::~ScriptedDialogs()
 {
     installDialogs(nullptr);
+    report::installPreviewPort(nullptr);
     EXPECT_TRUE(answers_.empty()) << answers_.size() << " question answer(s) left unused";
     EXPECT_TRUE(paths_.empty()) << paths_.size() << " dialog path(s) left unused";
     EXPECT_TRUE(errors_.empty()) << errors_.size() << " expected error message(s) not shown";
     EXPECT_TRUE(previewActions_.empty())
         << previewActions_.size() << " preview action(s) left unused";
+}
+
+namespace {
+
+// Records what a command reports into its entry of the shown progresses, and cancels it at
+// the step the test chose.
+class ScriptedProgress final : public Progress {
+public:
+    ScriptedProgress(std::vector<ScriptedDialogs::ProgressShown>& shown, size_t index, int cancelAt)
+        : shown_(shown), index_(index), cancelAt_(cancelAt)
+    {
+    }
+    void report(qint64, qint64, const QString& step) override
+    {
+        ScriptedDialogs::ProgressShown& entry = shown_[index_];
+        ++entry.reports;
+        entry.lastStep = step;
+        if (entry.cancellable && cancelAt_ > 0 && entry.reports >= cancelAt_) {
+            entry.cancelled = true;
+        }
+    }
+    bool wasCancelled() const override { return shown_[index_].cancelled; }
+
+private:
+    std::vector<ScriptedDialogs::ProgressShown>& shown_;
+    size_t index_;
+    int cancelAt_;
+};
+
+}  // namespace
+
+std::unique_ptr<Progress> ScriptedDialogs::startProgress(const QString& title, bool cancellable)
+{
+    progresses_.push_back({title, cancellable, 0, {}, false});
+    const int cancelAt = cancellable ? cancelAt_ : 0;
+    if (cancellable) {
+        cancelAt_ = 0;
+    }
+    return std::make_unique<ScriptedProgress>(progresses_, progresses_.size() - 1, cancelAt);
 }
 
 QStringList ScriptedDialogs::messages() const
@@ -113,7 +154,7 @@ bool ScriptedDialogs::openWithDefaultProgram(const QString& pathOrUrl)
 void ScriptedDialogs::preview(const report::PreparedReport& report)
 {
     shown_.push_back({QStringLiteral("preview"),
-                      kReportPreviewTitle,
+                      report::kReportPreviewTitle,
                       report.title,
                       Icon::None,
                       Buttons::YesNo,

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "reportengine/PreparedReport.h"
+#include "reportengine/ReportPreviewPort.h"
 
 #include <deque>
 #include <functional>
@@ -13,11 +14,11 @@
 
 namespace tamevo::test {
 
-// Dialogs for tests: records every message and question, answers questions and file
-// dialogs from queues a test fills, and fails the test when a question, a dialog or an error
-// or warning message comes that the test did not queue or expect, or when an answer or an
-// expected error is left unused at the end of the test.
-class ScriptedDialogs : public Dialogs {
+// Dialogs and report previews for tests: records every message, question and preview,
+// answers questions and file dialogs from queues a test fills, and fails the test when a
+// question, a dialog or an error or warning message comes that the test did not queue or
+// expect, or when an answer or an expected error is left unused at the end of the test.
+class ScriptedDialogs : public Dialogs, public report::ReportPreviewPort {
 public:
     struct Shown {
         // "message", "question", "open", "save", "folder", "default-program", "preview"
@@ -47,6 +48,21 @@ public:
     // say); without one the preview is closed at once.
     using PreviewAction = std::function<void(const report::PreparedReport&)>;
     void onNextPreview(PreviewAction action) { previewActions_.push_back(std::move(action)); }
+    // Makes the user cancel the next cancellable command at its `step`th report (1 for the
+    // first).
+    void cancelNextProgressAt(int step) { cancelAt_ = step; }
+
+    // A long command's progress as it was shown: its title, whether it could be cancelled,
+    // its reports and the last step's text.
+    struct ProgressShown {
+        QString title;
+        bool cancellable = false;
+        int reports = 0;
+        QString lastStep;
+        bool cancelled = false;
+    };
+    const std::vector<ProgressShown>& progresses() const { return progresses_; }
+    std::unique_ptr<Progress> startProgress(const QString& title, bool cancellable) override;
     // The reports previewed, in order (a preview's text is its report's title).
     const std::vector<report::PreparedReport>& previews() const { return previews_; }
 
@@ -79,6 +95,8 @@ private:
     std::deque<PreviewAction> previewActions_;
     std::vector<report::PreparedReport> previews_;
     std::vector<Shown> shown_;
+    int cancelAt_ = 0;
+    std::vector<ProgressShown> progresses_;
 };
 
 }  // namespace tamevo::test
