@@ -1,11 +1,11 @@
 #include "reportengine/ReportLayout.h"
 
-#include "data/Dialogs.h"
-
 #include "data/Dataset.h"
+#include "data/Dialogs.h"
 #include "data/Errors.h"
 #include "data/Money.h"
 #include "reportengine/Expression.h"
+#include "reportengine/ReportPreviewPort.h"
 #include "reportengine/ValueText.h"
 
 #include <QHash>
@@ -672,7 +672,7 @@ void previewPrepared(const std::function<PreparedReport(const PrepareOptions&)>&
         options.progress = progress.get();
         prepared = prepare(options);
     }
-    dialogs().preview(prepared);
+    previewPort().preview(prepared);
 }
 
 }  // namespace tamevo::report
