@@ -163,7 +163,8 @@ QString restoredDatabaseRefusedMessage(const QString& fileName, const QString& r
 
 QString backupDatabaseRefusedMessage(const QString& fileName, const QString& reason)
 {
-    return QStringLiteral("%1 veritabanı yedeklenemedi; yedek alınmadı.\n\r%2").arg(fileName, reason);
+    return QStringLiteral("%1 veritabanı yedeklenemedi; yedek alınmadı.\n\r%2")
+        .arg(fileName, reason);
 }
 
 QString openCashBookRestoreMessage(const QString& path)

@@ -78,7 +78,8 @@ ReplacedFile fileFrom(const QJsonObject& object)
                       absolutePath(object.value(QStringLiteral("onceki"))),
                       {}};
     for (const QJsonValue& pair : object.value(QStringLiteral("eslikciler")).toArray()) {
-        file.companions.append({absolutePath(pair.toArray().at(0)), absolutePath(pair.toArray().at(1))});
+        file.companions.append(
+            {absolutePath(pair.toArray().at(0)), absolutePath(pair.toArray().at(1))});
     }
     return file;
 }

@@ -15,7 +15,6 @@
 
 #include <zip.h>
 
-
 namespace tamevo {
 
 namespace {
@@ -155,9 +154,10 @@ QString freeNameBeside(const QString& path, const QString& suffix)
 {
     const QFileInfo info(path);
     for (int n = 0;; ++n) {
-        const QString name = info.absolutePath() + QStringLiteral("/.%1.%2%3")
-                                                       .arg(info.fileName(), suffix)
-                                                       .arg(n == 0 ? QString() : QString::number(n));
+        const QString name =
+            info.absolutePath() + QStringLiteral("/.%1.%2%3")
+                                      .arg(info.fileName(), suffix)
+                                      .arg(n == 0 ? QString() : QString::number(n));
         if (!fileExists(name)) {
             return name;
         }
@@ -450,7 +450,8 @@ void completeReplacement(const std::vector<ReplacedFile>& files)
             if (!fileExists(companion)) {
                 continue;
             }
-            if (fileExists(kept) ? !QFile::remove(companion) : !platform::replaceFile(companion, kept)) {
+            if (fileExists(kept) ? !QFile::remove(companion)
+                                 : !platform::replaceFile(companion, kept)) {
                 throw extractError(companion, platform::lastErrorText());
             }
         }

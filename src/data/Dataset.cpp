@@ -762,7 +762,7 @@ void Dataset::updateCurrentRow()
             }
         }
         const QString question = changedRowQuestion(changedFields(*onFile, savedRow_),
-                                                     changedFields(rows_[current_], savedRow_));
+                                                    changedFields(rows_[current_], savedRow_));
         if (askBeforeReplacing(kProgramTitle, question, Dialogs::Buttons::YesNo,
                                Dialogs::Icon::Warning) == Dialogs::Answer::Yes) {
             expected = *std::move(onFile);

@@ -67,8 +67,9 @@ private:
 // under the write lock, that the file still holds the row as this copy read it; if not, the
 // user is told what the other copy stored and chooses (the question's Yes stores the columns
 // typed here over the other copy's row, or deletes it; No keeps the other copy's row, which
-// the dataset then shows, and the command ends with OtherCopyKept). Nothing is overwritten without that choice. Leaving a
-// pending row whose post ended so goes on, as nothing is pending any more.
+// the dataset then shows, and the command ends with OtherCopyKept). Nothing is overwritten
+// without that choice. Leaving a pending row whose post ended so goes on, as nothing is
+// pending any more.
 //
 // Signals tell what has already happened, in this order: rows first (rowsReset, rowInserted,
 // rowRemoved, rowChanged), then currentChanged, then stateChanged. The one exception is

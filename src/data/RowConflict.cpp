@@ -76,7 +76,8 @@ QString fieldText(const QVariant& value)
             return locale.toString(number, 'f', whole ? 2 : 4);
         }
         case QMetaType::QByteArray:
-            return QStringLiteral("%1 baytlık resim").arg(locale.toString(value.toByteArray().size()));
+            return QStringLiteral("%1 baytlık resim")
+                .arg(locale.toString(value.toByteArray().size()));
         case QMetaType::QString:
             return QLatin1Char('"') + value.toString() + QLatin1Char('"');
         default:

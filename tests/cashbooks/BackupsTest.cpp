@@ -323,9 +323,8 @@ private:
                     q.prepare(QStringLiteral(
                         "INSERT INTO nakit (islem_tarihi, doviz_cinsi, borc_tutar, doviz_kuru, "
                         "aciklama) VALUES (?, 'TL', ?, 1, 'baska kopya')"));
-                    q.addBindValue(QDate(2021, 1, 1)
-                                       .addDays(random.bounded(365))
-                                       .toString(Qt::ISODate));
+                    q.addBindValue(
+                        QDate(2021, 1, 1).addDays(random.bounded(365)).toString(Qt::ISODate));
                     q.addBindValue(random.bounded(1, 100000) / 100.0);
                     ok = q.exec();
                 }
@@ -519,10 +518,9 @@ TEST_F(BackupsTest, ARestoreOfAllGivesBackBothFoldersWithTheConnectionsOpenedAga
                             QStringLiteral("AnaData/Kasa.mdb")};
     QList<QByteArray> backedUp;
     for (const QString& file : files) {
-        backedUp << archivedBytes(file.startsWith(QLatin1String("Data/"))
-                                      ? archive
-                                      : archive + QStringLiteral("Gen"),
-                                  QFileInfo(file).fileName());
+        backedUp << archivedBytes(
+            file.startsWith(QLatin1String("Data/")) ? archive : archive + QStringLiteral("Gen"),
+            QFileInfo(file).fileName());
     }
     registerBook(QStringLiteral("K02"));
     execute(files[0], {QStringLiteral("INSERT INTO nakit (aciklama) VALUES ('sonra')")});

@@ -298,7 +298,7 @@ TEST_F(TwoCopiesTest, AChangeOverAnotherCopysChangeAsksAndKeepsWhatTheUserChoose
 
 TEST_F(TwoCopiesTest, ADeleteOfARowAnotherCopyChangedAsksFirst)
 {
-    first->last();   // C
+    first->last();  // C
     second->last();
     second->setValue(QStringLiteral("aciklama"), QStringLiteral("değişti"));
     second->post();

@@ -382,7 +382,8 @@ TEST(KillTest, DatabasesStayWholeWhenTheProgramIsKilledAtRandomMoments)
 
         // The next start finishes a restore the kill stopped, and nothing it made is left.
         EXPECT_NO_THROW(finishInterruptedRestore());
-        EXPECT_EQ(QDir(folder + QStringLiteral("Data")).entryList(QDir::Files | QDir::Hidden)
+        EXPECT_EQ(QDir(folder + QStringLiteral("Data"))
+                      .entryList(QDir::Files | QDir::Hidden)
                       .filter(QRegularExpression(QStringLiteral("^\\."))),
                   QStringList());
         ++checker.passed;
