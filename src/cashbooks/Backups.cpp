@@ -57,12 +57,13 @@ QString folderOf(const QString& path)
 
 // Every unpacked database is opened and checked before it replaces anything: a file that is
 // not a database, or a damaged one, is refused with its name and changes nothing.
-void checkRestoredDatabases(const ZipExtraction& extraction)
+void checkRestoredDatabases(const ZipExtraction& extraction, Progress& progress)
 {
-    extraction.checkEach([](const QString& unpacked, const QString& target) {
+    extraction.checkEach([&progress](const QString& unpacked, const QString& target) {
         if (!target.endsWith(QLatin1String(".mdb"), Qt::CaseInsensitive)) {
             return;
         }
+        progress.report(0, 0, QStringLiteral("%1 denetleniyor").arg(QFileInfo(target).fileName()));
         try {
             checkDatabaseFile(unpacked);
         } catch (const Error& error) {
@@ -77,17 +78,31 @@ void checkRestoredDatabases(const ZipExtraction& extraction)
 const QStringList kStaleCompanions{QStringLiteral("-journal"), QStringLiteral("-wal"),
                                    QStringLiteral("-shm")};
 
+// The progress of a backup: the user may stop it, and then no archive is left.
+std::unique_ptr<Progress> backupProgress()
+{
+    return dialogs().startProgress(QStringLiteral("Yedek Alınıyor"), true);
+}
+
+// The progress of a restore, never stopped halfway: once files are replaced, every one is.
+std::unique_ptr<Progress> restoreProgress()
+{
+    return dialogs().startProgress(QStringLiteral("Yedekten Geri Yükleniyor"), false);
+}
+
 // Unpacks the archives, checks every database and puts them all in place as one step, under
 // the restore journal: a stop at any moment is finished or taken back at the next start.
-void restoreTogether(RestoreJournal& journal, const std::vector<ZipExtraction*>& extractions)
+void restoreTogether(RestoreJournal& journal, const std::vector<ZipExtraction*>& extractions,
+                     Progress& progress)
 {
     journal.unpacking({extractions.begin(), extractions.end()});
     for (ZipExtraction* extraction : extractions) {
-        extraction->unpack(&journal);
+        extraction->unpack(&journal, &progress);
     }
     for (const ZipExtraction* extraction : extractions) {
-        checkRestoredDatabases(*extraction);
+        checkRestoredDatabases(*extraction, progress);
     }
+    progress.report(0, 0, QStringLiteral("Dosyalar yerine konuyor"));
     ZipExtraction::replaceTogether(extractions, kStaleCompanions, &journal);
 }
 
@@ -95,14 +110,17 @@ void restoreTogether(RestoreJournal& journal, const std::vector<ZipExtraction*>&
 // `into` and checked: the archive's entries (name, copy). A save of another copy of the
 // program waits for the copy or goes on before it, and never shows half in it. Throws Error
 // naming a database that cannot be copied whole or fails the check.
+// `progress` is told the database it is on; a cancel there ends the backup before any archive.
 QList<QPair<QString, QString>> databaseSnapshots(const QString& folder, const QString& wildcard,
-                                                 const QString& into)
+                                                 const QString& into, Progress& progress)
 {
     if (!QDir().mkpath(into)) {
         throw Error(QStringLiteral("%1 oluşturulamadı.").arg(QDir::toNativeSeparators(into)));
     }
     QList<QPair<QString, QString>> entries;
-    for (const QString& name : ZipArchive::matchingFiles(folder, wildcard)) {
+    const QStringList names = ZipArchive::matchingFiles(folder, wildcard);
+    for (const QString& name : names) {
+        progress.step(entries.size(), names.size(), QStringLiteral("%1 kopyalanıyor").arg(name));
         const QString copy = QDir(into).filePath(name);
         try {
             snapshotDatabase(QDir(folder).filePath(name), copy);
@@ -179,15 +197,22 @@ Backups::Backups(Session& session) : session_(session) {}
 
 void Backups::writeBackupPair(const QString& path)
 {
+    const auto progress = backupProgress();
     // Every database is copied and checked before either archive is written.
     const QTemporaryDir work;
     requireFolder(work);
     const auto data = databaseSnapshots(dataFolder(), QStringLiteral("*.mdb"),
-                                        work.filePath(QStringLiteral("Data")));
+                                        work.filePath(QStringLiteral("Data")), *progress);
     const auto general = databaseSnapshots(generalFolder(), QStringLiteral("*.mdb"),
-                                           work.filePath(QStringLiteral("AnaData")));
-    ZipArchive(path).writeFiles(data);
-    ZipArchive(path + QStringLiteral("Gen")).writeFiles(general);
+                                           work.filePath(QStringLiteral("AnaData")), *progress);
+    ZipArchive(path).writeFiles(data, progress.get());
+    try {
+        ZipArchive(path + QStringLiteral("Gen")).writeFiles(general, progress.get());
+    } catch (...) {
+        // A pair or nothing: the archive of the cash books goes without its companion.
+        QFile::remove(path);
+        throw;
+    }
 }
 
 bool Backups::TekKasaYedekle(const QString& code)
@@ -210,10 +235,15 @@ bool Backups::TekKasaYedekle(const QString& code)
     }
     // Exactly this cash book's databases: the code followed by a four-digit year, so the
     // backup of K1 takes K12021.mdb but not K122021.mdb of cash book K12.
-    const QTemporaryDir work;
-    requireFolder(work);
-    ZipArchive(path).writeFiles(databaseSnapshots(
-        dataFolder(), code + QStringLiteral("[0-9][0-9][0-9][0-9].mdb"), work.path()));
+    {
+        const auto progress = backupProgress();
+        const QTemporaryDir work;
+        requireFolder(work);
+        ZipArchive(path).writeFiles(
+            databaseSnapshots(dataFolder(), code + QStringLiteral("[0-9][0-9][0-9][0-9].mdb"),
+                              work.path(), *progress),
+            progress.get());
+    }
     settings.write(kTekYedekler, kSonTekYedek, folderOf(path));
     showMessage(singleBackupDoneMessage(code));
     return true;
@@ -276,7 +306,7 @@ bool Backups::TekKasaGeriYukle()
             }
         }
     }
-    restoreTogether(journal, {&extraction});
+    restoreTogether(journal, {&extraction}, *restoreProgress());
     return true;
 }
 
@@ -306,6 +336,7 @@ bool Backups::TumFirmalarGeriYukle()
         cash.close();
         try {
             // Both archives are read whole before any database is replaced.
+            const auto progress = restoreProgress();
             RestoreJournal journal(QFileInfo(path).fileName());
             ZipExtraction data{ZipArchive(path), dataFolder()};
             companionMissing = !QFileInfo(companion).isFile();
@@ -318,7 +349,7 @@ bool Backups::TumFirmalarGeriYukle()
                 all.push_back(&*generalData);
             }
             // Both folders change together or not at all.
-            restoreTogether(journal, all);
+            restoreTogether(journal, all, *progress);
         } catch (const Error& error) {
             try {
                 reconnect(generalWasOpen, generalString, cashWasOpen, cashString);

@@ -45,7 +45,9 @@ QString openCashBookRestoreMessage(const QString& path);
 // the user stopped it. A failure of the disk or of an archive is an Error with the reason,
 // thrown before the success message and the settings update; a restore leaves every file
 // as it was when an archive cannot be read whole. Each command leaves the current directory
-// as it found it.
+// as it found it. A backup shows its progress (the database it copies, the archive it
+// writes) and may be stopped by the user: it then ends with Progress::OperationCancelled and
+// leaves no archive. A restore shows its progress too and is never stopped halfway.
 class Backups {
 public:
     explicit Backups(Session& session);

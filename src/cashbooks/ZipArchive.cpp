@@ -90,7 +90,7 @@ QStringList ZipArchive::writeMatchingFiles(const QString& folder, const QString&
     return names;
 }
 
-void ZipArchive::writeFiles(const QList<QPair<QString, QString>>& files) const
+void ZipArchive::writeFiles(const QList<QPair<QString, QString>>& files, Progress* progress) const
 {
     if (files.isEmpty()) {
         // A ZIP writer drops an archive without entries; the backup still gets its file.
@@ -128,9 +128,30 @@ void ZipArchive::writeFiles(const QList<QPair<QString, QString>>& files) const
             throw fail();
         }
     }
+    // What the archive library's callbacks report to, while it writes: they run inside the
+    // library, so they report and answer, never throw.
+    struct Reporting {
+        Progress* progress;
+        QString step;
+    } reporting{progress, QStringLiteral("%1 yazılıyor").arg(QFileInfo(path_).fileName())};
+    if (progress != nullptr) {
+        const auto reportShare = [](zip_t*, double share, void* state) {
+            const auto* r = static_cast<const Reporting*>(state);
+            r->progress->report(qRound64(share * 100), 100, r->step);
+        };
+        const auto cancelled = [](zip_t*, void* state) {
+            return static_cast<const Reporting*>(state)->progress->wasCancelled() ? 1 : 0;
+        };
+        zip_register_progress_callback_with_state(zip, 0.01, reportShare, nullptr, &reporting);
+        zip_register_cancel_callback_with_state(zip, cancelled, nullptr, &reporting);
+    }
     // The files are read and compressed here, into a temporary file that replaces the
     // archive only when it is complete.
     if (zip_close(zip) != 0) {
+        if (progress != nullptr && progress->wasCancelled()) {
+            zip_discard(zip);
+            throw Progress::OperationCancelled();
+        }
         throw fail();
     }
 }
@@ -251,7 +272,7 @@ QStringList ZipExtraction::unpackedFiles() const
     return paths;
 }
 
-void ZipExtraction::unpack(ReplacementLog* log)
+void ZipExtraction::unpack(ReplacementLog* log, Progress* progress)
 {
     int openError = 0;
     zip_t* zip = zip_open(QFile::encodeName(archivePath_).constData(), ZIP_RDONLY | ZIP_CHECKCONS,
@@ -261,8 +282,13 @@ void ZipExtraction::unpack(ReplacementLog* log)
     }
     const auto closeArchive = qScopeGuard([zip] { zip_discard(zip); });
     QByteArray buffer(1 << 16, Qt::Uninitialized);
+    qint64 done = 0;
     for (Entry& entry : entries_) {
         const QString name = QFileInfo(entry.target).fileName();
+        if (progress != nullptr) {
+            progress->report(done++, qint64(entries_.size()),
+                             QStringLiteral("%1 açılıyor").arg(name));
+        }
         QFile unpacked(entry.unpacked);
         if (!unpacked.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
             throw extractError(entry.target, unpacked.errorString());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/Progress.h"
+
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -36,8 +38,11 @@ public:
     // The files of `folder` whose name matches `wildcard` (letter case aside), by name.
     static QStringList matchingFiles(const QString& folder, const QString& wildcard);
     // Writes the archive anew with `files` (entry name, file to store), deflated at level 9,
-    // under a temporary name renamed into place when complete. Throws Error.
-    void writeFiles(const QList<QPair<QString, QString>>& files) const;
+    // under a temporary name renamed into place when complete. Throws Error. With `progress`,
+    // the share written is reported, and a cancel stops the writing with OperationCancelled,
+    // leaving no archive and an older archive of the same name as it was.
+    void writeFiles(const QList<QPair<QString, QString>>& files,
+                    Progress* progress = nullptr) const;
 
 private:
     QString path_;
@@ -94,10 +99,10 @@ public:
     // The absolute paths of the unpacked files.
     QStringList unpackedFiles() const;
 
-    // Writes every entry whole to its unpacked file, synced to the disk. Throws Error (an
-    // entry damaged, the disk full, the folder not writable); the folder's files are then as
-    // they were.
-    void unpack(ReplacementLog* log = nullptr);
+    // Writes every entry whole to its unpacked file, synced to the disk, reporting the file
+    // it is on to `progress` when given. Throws Error (an entry damaged, the disk full, the
+    // folder not writable); the folder's files are then as they were.
+    void unpack(ReplacementLog* log = nullptr, Progress* progress = nullptr);
 
     // Calls `check` with the unpacked file and the target it is to replace, for every entry;
     // a check that throws keeps every target as it was.

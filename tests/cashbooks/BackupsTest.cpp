@@ -259,6 +259,13 @@ TEST_F(BackupsTest, AFailedBackupSaysWhyAndUpdatesNoSetting)
              backups.TumunuYedekle();
          },
          kTumYedekler, kSonTumYedek, underFile},
+        {"all, its companion not writable",
+         [&] {
+             QDir().mkpath(path(QStringLiteral("Yedek/Tumu.zipGen")));
+             dialogs().choosePath(path(QStringLiteral("Yedek/Tumu.zip")));
+             backups.TumunuYedekle();
+         },
+         kTumYedekler, kSonTumYedek, path(QStringLiteral("Yedek"))},
         {"automatic, disk full",
          [&] {
              const FileSizeLimit full(150000);
@@ -280,6 +287,9 @@ TEST_F(BackupsTest, AFailedBackupSaysWhyAndUpdatesNoSetting)
         EXPECT_EQ(setting(c.section, c.key), QString());
     }
     EXPECT_EQ(folderEntries(path(QStringLiteral("Oto"))), QStringList());
+    // A pair or nothing: the cash books' archive goes when its companion cannot be written.
+    EXPECT_EQ(folderEntries(path(QStringLiteral("Yedek"))),
+              QStringList{QStringLiteral("Tumu.zipGen")});
 }
 
 namespace {
@@ -554,6 +564,66 @@ TEST_F(BackupsTest, ARestoreOfAllGivesBackBothFoldersWithTheConnectionsOpenedAga
     // The registry as it was backed up, read through the connection opened again.
     EXPECT_EQ(session.FirmaTakip.recordCount(), 1);
     EXPECT_EQ(QDir::currentPath(), QDir(elsewhere.path()).absolutePath());
+}
+
+// A backup and a restore show their progress with the file they are on; only the backup may
+// be stopped.
+TEST_F(BackupsTest, BackupsAndRestoresShowTheFileTheyAreOn)
+{
+    addBook(QStringLiteral("K012021.mdb"));
+    addBook(QStringLiteral("K022021.mdb"));
+    const QString archive = backUpAll(QStringLiteral("Tumu.zip"));
+    ASSERT_EQ(dialogs().progresses().size(), 1u);
+    const auto& backup = dialogs().progresses()[0];
+    EXPECT_EQ(backup.title, QStringLiteral("Yedek Alınıyor"));
+    EXPECT_TRUE(backup.cancellable);
+    // A copy of each of the four databases, then the two archives written.
+    EXPECT_GE(backup.reports, 6);
+    EXPECT_EQ(backup.lastStep, QStringLiteral("Tumu.zipGen yazılıyor"));
+
+    dialogs().answer(Answer::Yes);
+    dialogs().choosePath(archive);
+    EXPECT_TRUE(backups.TumFirmalarGeriYukle());
+    ASSERT_EQ(dialogs().progresses().size(), 2u);
+    const auto& restore = dialogs().progresses()[1];
+    EXPECT_EQ(restore.title, QStringLiteral("Yedekten Geri Yükleniyor"));
+    EXPECT_FALSE(restore.cancellable);
+    // Each database unpacked and checked, then all put in place.
+    EXPECT_EQ(restore.reports, 4 * 2 + 1);
+    EXPECT_EQ(restore.lastStep, QStringLiteral("Dosyalar yerine konuyor"));
+}
+
+// A backup stopped by the user, while it copies the databases or while it writes an archive,
+// leaves no archive, no remembered folder and no message.
+TEST_F(BackupsTest, AStoppedBackupLeavesNoArchive)
+{
+    addBook(QStringLiteral("K012021.mdb"));
+    addBook(QStringLiteral("K022021.mdb"));
+    // Pictures that do not compress, so that writing the archive takes many reports.
+    execute(QStringLiteral("Data/K012021.mdb"),
+            {QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE "
+                            "i < 40) INSERT INTO resimnakit (resim) SELECT randomblob(50000) FROM "
+                            "n")});
+    const QString archive = path(QStringLiteral("Yedek/Tumu.zip"));
+    const struct {
+        const char* name;
+        int cancelAt;
+    } cases[] = {
+        {"copying the first database", 1},
+        {"copying the general database", 3},
+        {"writing the archive", 20},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        dialogs().clear();
+        dialogs().choosePath(archive);
+        dialogs().cancelNextProgressAt(c.cancelAt);
+        EXPECT_THROW(backups.TumunuYedekle(), Progress::OperationCancelled);
+        EXPECT_TRUE(dialogs().progresses().back().cancelled);
+        EXPECT_TRUE(dialogs().messages().isEmpty());
+        EXPECT_EQ(folderEntries(path(QStringLiteral("Yedek"))), QStringList());
+        EXPECT_EQ(setting(kTumYedekler, kSonTumYedek), QString());
+    }
 }
 
 TEST_F(BackupsTest, ARestoreOfAllAnsweredNoTouchesNothing)
