@@ -30,6 +30,13 @@ inline const QString kNotAPicture =
 inline const QString kNoPicture = QStringLiteral("Seçili bir evrak resmi yok.");
 // A stored picture the program cannot read.
 inline const QString kUnreadablePicture = QStringLiteral("Evrak resmi okunamıyor.");
+// "Sakla" of a new document whose picture was not loaded: a document is its picture.
+inline const QString kNoPictureToStore = QStringLiteral(
+    "Evrakın resmi yüklenmedi; resmi olmayan evrak saklanmaz.\n\rÖnce \"Evrak Yükle\" ile "
+    "resmini yükleyin.");
+// Closing the documents window with a document whose picture is loaded and not stored yet.
+inline const QString kStoreBeforeClosingQuestion =
+    QStringLiteral("Yüklenen evrak henüz saklanmadı.\n\rSaklansın mı?");
 // A document row that belongs to no stored movement.
 inline const QString kNoMovement =
     QStringLiteral("Evrak, kayıtlı bir kasa hareketine eklenebilir. Önce hareketi kaydedin.");
@@ -37,8 +44,8 @@ inline const QString kNoMovement =
 // The file types of the save dialog of "JPG Olarak Sakla".
 inline const QString kJpegFilter = QStringLiteral("JPEG Resim Dosyası (*.jpg)");
 
-// The temporary picture files in the program folder: the picture to print, the picture for
-// the system's picture viewer.
+// The temporary picture files in the program folder: the picture to print (removed once it is
+// read into the page), the picture for the system's picture viewer.
 inline const QString kPrintPictureFile = QStringLiteral("EvrakR.bmp");
 inline const QString kViewerPictureFile = QStringLiteral("RaporR.jpg");
 

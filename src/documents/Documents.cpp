@@ -14,6 +14,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
+#include <QtMath>
 
 namespace tamevo {
 
@@ -24,6 +26,8 @@ const QString kMovement = QStringLiteral("nakidid");
 const QString kPictureObject = QStringLiteral("Picture1");
 
 constexpr int kJpegQuality = 90;
+// The box a loaded picture is decoded within to see that it is one.
+constexpr int kCheckedSide = 256;
 
 void openWithViewer(const QString& path)
 {
@@ -42,10 +46,14 @@ Documents::Documents(Session& session, Ledger& ledger, const PictureFormats& for
     ResimTakip.setTable(QStringLiteral("resimnakit"));
     ledger.linkToCurrentMovement(ResimTakip, kMovement);
     // A document is only ever stored with its movement: one without would be listed under
-    // no movement and never be seen again.
+    // no movement and never be seen again. A new one is only stored with its picture.
     ResimTakip.setBeforePost([](Dataset& documents) {
         if (documents.value(kMovement).toLongLong() < 1) {
             throw ValidationError(kNoMovement);
+        }
+        if (documents.state() == DatasetState::Insert &&
+            documents.value(kPicture).toByteArray().isEmpty()) {
+            throw ValidationError(kNoPictureToStore);
         }
     });
 }
@@ -105,7 +113,9 @@ void Documents::loadPicture()
         throw Error(
             QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(path), file.errorString()));
     }
-    if (formats_.decode(bytes).isNull()) {
+    // Decoded small: the check reads all of the picture's data, without its full size in
+    // memory.
+    if (formats_.decode(bytes, QSize(kCheckedSide, kCheckedSide)).isNull()) {
         throw ValidationError(kNotAPicture);
     }
     ResimTakip.setValue(kPicture, bytes);
@@ -119,6 +129,12 @@ void Documents::store()
     }
 }
 
+bool Documents::hasUnstoredPicture() const
+{
+    return ResimTakip.isOpen() && ResimTakip.isEditing() && ResimTakip.isModified() &&
+           !ResimTakip.value(kPicture).toByteArray().isEmpty();
+}
+
 void Documents::deleteDocument()
 {
     open();
@@ -129,14 +145,14 @@ void Documents::deleteDocument()
     ResimTakip.remove();
 }
 
-Pixels Documents::currentPicture() const
+Pixels Documents::currentPicture(const QSize& box) const
 {
     const QByteArray bytes =
         ResimTakip.isOpen() ? ResimTakip.value(kPicture).toByteArray() : QByteArray();
     if (bytes.isEmpty()) {
         throw ValidationError(kNoPicture);
     }
-    Pixels pixels = formats_.decode(bytes);
+    Pixels pixels = formats_.decode(bytes, box);
     if (pixels.isNull()) {
         throw ValidationError(kUnreadablePicture);
     }
@@ -157,11 +173,18 @@ report::ReportTemplate& Documents::frReport(DocumentPage page)
 
 report::PreparedReport Documents::prepare(DocumentPage page, const report::TextMeasurer& measurer)
 {
-    const Pixels pixels = currentPicture();
-    const QString path = GetPathPath() + kPrintPictureFile;
-    writeFileAtomically(path, formats_.bmp(pixels));
     report::ReportTemplate& layout = frReport(page);
-    layout.loadPicture(kPictureObject, path);
+    // The picture's frame at the print resolution (a template without it is refused below).
+    const report::ReportObject* frame = layout.findObject(kPictureObject);
+    const auto dots = [](double mm) { return qCeil(mm / 25.4 * kPrintDotsPerInch); };
+    const Pixels pixels =
+        currentPicture(frame != nullptr ? QSize(dots(frame->width), dots(frame->height)) : QSize());
+    const QString path = GetPathPath() + kPrintPictureFile;
+    {
+        const auto removeFile = qScopeGuard([&path] { QFile::remove(path); });
+        writeFileAtomically(path, formats_.bmp(pixels));
+        layout.loadPicture(kPictureObject, path);
+    }
     report::ReportData data;
     return report::prepareReport(layout, data, measurer);
 }

@@ -17,6 +17,9 @@ class Session;
 // The page a document picture prints on: frReport17 portrait, frReport16 landscape A4.
 enum class DocumentPage { Portrait, Landscape };
 
+// The resolution a document picture is printed at: a scan of a higher one is decoded smaller.
+constexpr int kPrintDotsPerInch = 300;
+
 // The documents of a movement: named pictures stored in the cash-book database (table
 // resimnakit), each linked to the movement's nid by its nakidid. A picture keeps the bytes of
 // the file it was loaded from, in whatever format that file had.
@@ -44,19 +47,24 @@ public:
     // 350 KB, or one that holds no readable picture, is refused with its message and nothing
     // is loaded; the pending document stays.
     void loadPicture();
-    // "Sakla": stores the pending document when it has changes.
+    // "Sakla": stores the pending document when it has changes. A new document without a
+    // picture is refused (kNoPictureToStore), here and whenever it would be stored.
     void store();
+    // True when a document with a picture is being added or changed and is not stored yet:
+    // closing the window would drop it.
+    bool hasUnstoredPicture() const;
     // "Sil": after its question (Yes, No, Cancel; only Yes deletes) deletes the current
     // document.
     void deleteDocument();
 
-    // The current document's picture. Throws ValidationError(kNoPicture) when there is no
-    // document or it has no picture, ValidationError(kUnreadablePicture) when its bytes are no
-    // picture the program reads.
-    Pixels currentPicture() const;
+    // The current document's picture, within `box` when one is given (fittedSize). Throws
+    // ValidationError(kNoPicture) when there is no document or it has no picture,
+    // ValidationError(kUnreadablePicture) when its bytes are no picture the program reads.
+    Pixels currentPicture(const QSize& box = {}) const;
 
-    // The print of the current picture: the picture, at its own size, written to EvrakR.bmp
-    // in the program folder and loaded into the template's Picture1, then the page prepared.
+    // The print of the current picture: the picture, at the size the template's Picture1
+    // prints it at kPrintDotsPerInch (never enlarged), written to EvrakR.bmp in the program
+    // folder, loaded into Picture1 and the file removed, then the page prepared.
     report::PreparedReport prepare(DocumentPage page, const report::TextMeasurer& measurer);
     // "Dikey Önizle Yazdır" and "Yatay Önizle Yazdır": the prepared page in the preview.
     void print(DocumentPage page, const report::TextMeasurer& measurer);

@@ -2,6 +2,7 @@
 
 #include "data/Errors.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -19,9 +20,6 @@
 namespace tamevo {
 
 namespace {
-
-// The largest decoded picture held in memory, as Qt's image readers allow by default.
-constexpr qint64 kMaxDecodedBytes = 256 * 1024 * 1024;
 
 struct ErrorManager {
     jpeg_error_mgr base;
@@ -70,8 +68,22 @@ struct Header {
     bool invertedCmyk;
 };
 
+// The largest of the library's scale denominators whose picture is still at least `wanted`.
+unsigned int scaleDenominator(JDIMENSION width, JDIMENSION height, int wantedWidth,
+                              int wantedHeight)
+{
+    for (const unsigned int denominator : {8U, 4U, 2U}) {
+        if (int((width + denominator - 1) / denominator) >= wantedWidth &&
+            int((height + denominator - 1) / denominator) >= wantedHeight) {
+            return denominator;
+        }
+    }
+    return 1;
+}
+
+// `boxWidth` and `boxHeight` 0 decode at the full size.
 bool startDecompress(jpeg_decompress_struct& info, ErrorManager& errors, const unsigned char* data,
-                     unsigned long size, Header& header)
+                     unsigned long size, int boxWidth, int boxHeight, Header& header)
 {
     if (setjmp(errors.jump) != 0) {
         return false;
@@ -92,6 +104,13 @@ bool startDecompress(jpeg_decompress_struct& info, ErrorManager& errors, const u
         default:
             info.out_color_space = JCS_RGB;
             break;
+    }
+    if (boxWidth > 0 && boxHeight > 0) {
+        const QSize wanted = fittedSize(QSize(int(info.image_width), int(info.image_height)),
+                                        QSize(boxWidth, boxHeight));
+        info.scale_num = 1;
+        info.scale_denom =
+            scaleDenominator(info.image_width, info.image_height, wanted.width(), wanted.height());
     }
     jpeg_calc_output_dimensions(&info);
     if (qint64(info.output_width) * info.output_height * 3 > kMaxDecodedBytes) {
@@ -181,7 +200,15 @@ bool isJpeg(const QByteArray& bytes)
            quint8(bytes[2]) == 0xFF;
 }
 
-Pixels decodeJpeg(const QByteArray& bytes)
+QSize fittedSize(const QSize& picture, const QSize& box)
+{
+    if (box.isEmpty() || (picture.width() <= box.width() && picture.height() <= box.height())) {
+        return picture;
+    }
+    return picture.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+}
+
+Pixels decodeJpeg(const QByteArray& bytes, const QSize& box)
 {
     if (!isJpeg(bytes)) {
         return {};
@@ -193,7 +220,8 @@ Pixels decodeJpeg(const QByteArray& bytes)
     Pixels pixels;
     bool ok =
         startDecompress(info, errors, reinterpret_cast<const unsigned char*>(bytes.constData()),
-                        static_cast<unsigned long>(bytes.size()), header);
+                        static_cast<unsigned long>(bytes.size()), std::max(box.width(), 0),
+                        std::max(box.height(), 0), header);
     if (ok) {
         pixels.width = header.width;
         pixels.height = header.height;

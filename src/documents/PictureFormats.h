@@ -15,8 +15,10 @@ public:
     virtual ~PictureFormats() = default;
 
     // The picture a file's bytes hold, whatever its format (found from the bytes, not from a
-    // file name); null pixels when the bytes hold no picture these formats read.
-    virtual Pixels decode(const QByteArray& bytes) const = 0;
+    // file name); null pixels when the bytes hold no picture these formats read. With a `box`
+    // it is decoded at the size it is shown or printed within the box (fittedSize), so a
+    // large scan never needs its full size in memory.
+    virtual Pixels decode(const QByteArray& bytes, const QSize& box = {}) const = 0;
     // The pixels as a BMP file.
     virtual QByteArray bmp(const Pixels& pixels) const = 0;
     // The file types of the dialog that picks a picture file: every format these read.

@@ -12,17 +12,34 @@
 
 namespace tamevo {
 
-Pixels QtPictureFormats::decode(const QByteArray& bytes) const
+Pixels QtPictureFormats::decode(const QByteArray& bytes, const QSize& box) const
 {
-    // JPEG bytes go to libjpeg alone: a JPEG it refuses is not read another way.
+    // JPEG bytes go to libjpeg alone: a JPEG it refuses is not read another way. The library
+    // decodes near the size wanted; the last step to it is a smooth scaling.
     if (isJpeg(bytes)) {
-        return decodeJpeg(bytes);
+        Pixels pixels = decodeJpeg(bytes, box);
+        const QSize decoded(pixels.width, pixels.height);
+        const QSize wanted = fittedSize(decoded, box);
+        if (pixels.isNull() || wanted == decoded) {
+            return pixels;
+        }
+        return toPixels(
+            toImage(pixels).scaled(wanted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     }
+    // Read in its own format (a one-bit scan stays one bit; the readers' scaled reading would
+    // widen it to 32 bits at its full size first), within the bound of a JPEG's pixels, then
+    // scaled.
     QBuffer buffer;
     buffer.setData(bytes);
     QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
-    return toPixels(reader.read());
+    reader.setAllocationLimit(int(kMaxDecodedBytes / (1024 * 1024)));
+    const QImage image = reader.read();
+    const QSize wanted = fittedSize(image.size(), box);
+    if (image.isNull() || wanted == image.size()) {
+        return toPixels(image);
+    }
+    return toPixels(image.scaled(wanted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 QByteArray QtPictureFormats::bmp(const Pixels& pixels) const

@@ -10,7 +10,7 @@ namespace tamevo {
 // image readers.
 class QtPictureFormats : public PictureFormats {
 public:
-    Pixels decode(const QByteArray& bytes) const override;
+    Pixels decode(const QByteArray& bytes, const QSize& box = {}) const override;
     QByteArray bmp(const Pixels& pixels) const override;
     QString fileFilter() const override;
 };

@@ -3,6 +3,8 @@
 #include "widgets/DatasetModel.h"
 #include "data/Dialogs.h"
 #include "data/DisplayFormat.h"
+#include "data/ProgramVersion.h"
+#include "documents/DocumentRules.h"
 #include "widgets/FieldBinding.h"
 #include "widgets/KeyFilters.h"
 #include "data/Session.h"
@@ -12,11 +14,13 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QCloseEvent>
 #include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -129,11 +133,11 @@ QWidget* TresimkasaF::buildTopPanel()
     }
     grid->addLayout(buttons, 3, 0, 1, 6);
 
-    connect(portraitButton_, &QPushButton::clicked, this, [this] { JvXPButton23Click(); });
-    connect(landscapeButton_, &QPushButton::clicked, this, [this] { JvXPButton22Click(); });
-    connect(saveJpegButton_, &QPushButton::clicked, this, [this] { JvXPButton24Click(); });
-    connect(viewerButton_, &QPushButton::clicked, this, [this] { windowsacButClick(); });
-    connect(closeButton_, &QPushButton::clicked, this, [this] { hide(); });
+    connect(portraitButton_, &QPushButton::clicked, this, [this] { printPortrait(); });
+    connect(landscapeButton_, &QPushButton::clicked, this, [this] { printLandscape(); });
+    connect(saveJpegButton_, &QPushButton::clicked, this, [this] { saveAsJpeg(); });
+    connect(viewerButton_, &QPushButton::clicked, this, [this] { openInViewer(); });
+    connect(closeButton_, &QPushButton::clicked, this, [this] { close(); });
     return panel;
 }
 
@@ -175,19 +179,39 @@ QWidget* TresimkasaF::buildDocumentColumn()
     layout->addWidget(makeCaption(QStringLiteral("Evraklar"), documentGrid_));
     layout->addWidget(documentGrid_, 1);
 
-    connect(newButton_, &QPushButton::clicked, this, [this] { JvXPButton20Click(); });
-    connect(deleteButton_, &QPushButton::clicked, this, [this] { JvXPButton19Click(); });
-    connect(storeButton_, &QPushButton::clicked, this, [this] { JvXPButton18Click(); });
-    connect(loadButton_, &QPushButton::clicked, this, [this] { JvXPButton28Click(); });
+    connect(newButton_, &QPushButton::clicked, this, [this] { addDocument(); });
+    connect(deleteButton_, &QPushButton::clicked, this, [this] { deleteDocument(); });
+    connect(storeButton_, &QPushButton::clicked, this, [this] { storeDocument(); });
+    connect(loadButton_, &QPushButton::clicked, this, [this] { loadPicture(); });
     return column;
 }
 
 void TresimkasaF::showDocuments()
 {
-    statusPanels_[2]->setText(QStringLiteral(" Version: 3.4 Guncelleme: 0"));
+    statusPanels_[2]->setText(versionPanelText());
     guarded([this] { documents_.open(); });
     show();
     raise();
+}
+
+bool TresimkasaF::settlePendingDocument()
+{
+    if (!documents_.hasUnstoredPicture() ||
+        dialogs().question(kProgramTitle, kStoreBeforeClosingQuestion, Dialogs::Buttons::YesNo,
+                           Dialogs::Icon::Question, Dialogs::Answer::No) != Dialogs::Answer::Yes) {
+        return true;
+    }
+    return guarded([this] { documents_.store(); });
+}
+
+void TresimkasaF::closeEvent(QCloseEvent* event)
+{
+    // A document that could not be stored keeps the window open, with its message.
+    if (!settlePendingDocument()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void TresimkasaF::hideEvent(QHideEvent* event)
@@ -224,45 +248,47 @@ void TresimkasaF::showPicture()
         return;
     }
     shownBytes_ = bytes;
-    pictureView_->setImage(toImage(formats_.decode(bytes)));
+    // Decoded at most at the size the view can take, the screen's.
+    const QSize screenSize = screen()->availableSize() * screen()->devicePixelRatio();
+    pictureView_->setImage(toImage(formats_.decode(bytes, screenSize)));
 }
 
-void TresimkasaF::JvXPButton20Click()
+void TresimkasaF::addDocument()
 {
     guarded([this] { documents_.newDocument(); });
 }
 
-void TresimkasaF::JvXPButton19Click()
+void TresimkasaF::deleteDocument()
 {
     guarded([this] { documents_.deleteDocument(); });
 }
 
-void TresimkasaF::JvXPButton18Click()
+void TresimkasaF::storeDocument()
 {
     guarded([this] { documents_.store(); });
 }
 
-void TresimkasaF::JvXPButton28Click()
+void TresimkasaF::loadPicture()
 {
     guarded([this] { documents_.loadPicture(); });
 }
 
-void TresimkasaF::JvXPButton23Click()
+void TresimkasaF::printPortrait()
 {
     guarded([this] { documents_.print(DocumentPage::Portrait, measurer_); });
 }
 
-void TresimkasaF::JvXPButton22Click()
+void TresimkasaF::printLandscape()
 {
     guarded([this] { documents_.print(DocumentPage::Landscape, measurer_); });
 }
 
-void TresimkasaF::JvXPButton24Click()
+void TresimkasaF::saveAsJpeg()
 {
     guarded([this] { documents_.saveAsJpeg(); });
 }
 
-void TresimkasaF::windowsacButClick()
+void TresimkasaF::openInViewer()
 {
     guarded([this] { documents_.openInViewer(); });
 }

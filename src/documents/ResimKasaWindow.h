@@ -30,7 +30,10 @@ public:
     void showDocuments();
 
 protected:
-    // Hiding the window (KAPAT or closing it) drops a document not stored with "Sakla".
+    // Closing the window (KAPAT, Esc or the title bar) with a document whose picture is not
+    // stored yet asks whether to store it; Hayır, the default, drops it.
+    void closeEvent(QCloseEvent* event) override;
+    // Hiding the window drops a document not stored with "Sakla".
     void hideEvent(QHideEvent* event) override;
 
 private:
@@ -38,15 +41,17 @@ private:
     QWidget* buildDocumentColumn();
     void showMovement();
     void showPicture();
+    // True when the window may go: nothing unstored, or the user's answer carried out.
+    bool settlePendingDocument();
 
-    void JvXPButton20Click();  // "Yeni"
-    void JvXPButton19Click();  // "Sil"
-    void JvXPButton18Click();  // "Sakla"
-    void JvXPButton28Click();  // "Evrak Yükle"
-    void JvXPButton23Click();  // "Dikey Önizle Yazdır"
-    void JvXPButton22Click();  // "Yatay Önizle Yazdır"
-    void JvXPButton24Click();  // "JPG Olarak Sakla"
-    void windowsacButClick();  // "Windows'tan Aç"
+    void addDocument();     // "Yeni" (JvXPButton20Click)
+    void deleteDocument();  // "Sil" (JvXPButton19Click)
+    void storeDocument();   // "Sakla" (JvXPButton18Click)
+    void loadPicture();     // "Evrak Yükle" (JvXPButton28Click)
+    void printPortrait();   // "Dikey Önizle Yazdır" (JvXPButton23Click)
+    void printLandscape();  // "Yatay Önizle Yazdır" (JvXPButton22Click)
+    void saveAsJpeg();      // "JPG Olarak Sakla" (JvXPButton24Click)
+    void openInViewer();    // "Windows'tan Aç" (windowsacButClick)
 
     Ledger& ledger_;
     QtPictureFormats formats_;

@@ -121,6 +121,34 @@ TEST(JpegCodecTest, GreyAndCmykPicturesReadAsRgb)
     expectNear(at(cmyk, 12, 8), {255, 0, 0});
 }
 
+// Within a box a picture is decoded at the library's smallest scale still at least its fitted
+// size; a picture that fits, or no box, gives the full size.
+TEST(JpegCodecTest, WithinABoxThePictureIsDecodedNearTheSizeItIsShownAt)
+{
+    const QByteArray file = encodeJpeg(halves(800, 400));
+    const struct {
+        QSize box;
+        QSize fitted;
+        QSize decoded;
+    } cases[] = {
+        {{}, {800, 400}, {800, 400}},         {{1000, 1000}, {800, 400}, {800, 400}},
+        {{100, 100}, {100, 50}, {100, 50}},    // 1/8
+        {{150, 400}, {150, 75}, {200, 100}},   // 1/4: 1/8 would be smaller
+        {{400, 150}, {300, 150}, {400, 200}},  // the height decides
+        {{799, 400}, {799, 399}, {800, 400}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.box.width() << "x" << c.box.height());
+        EXPECT_EQ(fittedSize(QSize(800, 400), c.box), c.fitted);
+        const Pixels read = decodeJpeg(file, c.box);
+        EXPECT_EQ(QSize(read.width, read.height), c.decoded);
+        if (!read.isNull()) {
+            expectNear(at(read, read.width / 4, read.height / 2), {255, 0, 0});
+            expectNear(at(read, read.width * 3 / 4, read.height / 2), {0, 0, 255});
+        }
+    }
+}
+
 TEST(JpegCodecTest, WhatIsNoWholeJpegReadsAsNothing)
 {
     const QByteArray whole = encodeJpeg(detailed(160, 120));

@@ -13,13 +13,19 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
+#include <QImageWriter>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
 #include <QTableView>
+#include <QtMath>
 
 #include <algorithm>
+#include <cstring>
+#include <functional>
+#include <optional>
 
 namespace tamevo::test {
 namespace {
@@ -247,20 +253,65 @@ TEST_F(ResimKasaWindowTest, FilesThatAreNoReadablePictureAreRefusedAndNothingIsS
     EXPECT_EQ(documentGrid()->model()->rowCount(), 1);  // the new document, still pending
 }
 
-TEST_F(ResimKasaWindowTest, ADocumentNotStoredIsGoneAfterTheWindowIsHidden)
+// KAPAT with a loaded document not stored asks first: Hayır, the default, drops it; Evet
+// stores it. A new document without a picture goes without a question.
+TEST_F(ResimKasaWindowTest, ClosingWithALoadedDocumentNotStoredAsksWhetherToStoreIt)
+{
+    const struct {
+        const char* name;
+        bool loadPicture;
+        std::optional<Dialogs::Answer> answer;  // none: no question
+        qlonglong stored;
+    } cases[] = {
+        {"Hayır", true, Dialogs::Answer::No, 0},
+        {"no picture", false, std::nullopt, 0},
+        {"Evet", true, Dialogs::Answer::Yes, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        openDocuments(0);
+        press("JvXPButton20");
+        typeKeys(field("DBEdit1"), QStringLiteral("Fatura"));
+        if (c.loadPicture) {
+            load(bmpFile(QStringLiteral("fatura.bmp"), filled(50, 50, Qt::blue)));
+        }
+        EXPECT_EQ(documentGrid()->model()->rowCount(), 1);
+        dialogs().clear();
+        if (c.answer) {
+            dialogs().answer(*c.answer);
+        }
+        press("kapatBut");
+        EXPECT_FALSE(window->isVisible());
+        if (c.answer) {
+            ASSERT_EQ(kinds(), QStringList{QStringLiteral("question")});
+            EXPECT_EQ(dialogs().questions(), QStringList{kStoreBeforeClosingQuestion});
+            EXPECT_EQ(dialogs().last()->defaultAnswer, Dialogs::Answer::No);
+        } else {
+            EXPECT_EQ(kinds(), QStringList());
+        }
+        EXPECT_EQ(documentCount(), c.stored);
+
+        openDocuments(0);
+        EXPECT_EQ(documentGrid()->model()->rowCount(), c.stored);
+        EXPECT_EQ(field("DBEdit1")->text(), c.stored ? QStringLiteral("Fatura") : QString());
+    }
+}
+
+// "Sakla" of a new document whose picture was refused stores no document without a picture.
+TEST_F(ResimKasaWindowTest, SaklaRefusesADocumentWithoutAPicture)
 {
     openDocuments(0);
     press("JvXPButton20");
     typeKeys(field("DBEdit1"), QStringLiteral("Fatura"));
-    load(bmpFile(QStringLiteral("fatura.bmp"), filled(50, 50, Qt::blue)));
-    EXPECT_EQ(documentGrid()->model()->rowCount(), 1);
-    press("kapatBut");
-    EXPECT_FALSE(window->isVisible());
+    load(writeFile(QStringLiteral("not.jpg"), QByteArray("resim değil")));
+    dialogs().clear();
+    press("JvXPButton18");
+    EXPECT_EQ(dialogs().messages(), QStringList{kNoPictureToStore});
     EXPECT_EQ(documentCount(), 0);
-
-    openDocuments(0);
-    EXPECT_EQ(documentGrid()->model()->rowCount(), 0);
-    EXPECT_EQ(field("DBEdit1")->text(), QString());
+    // The document stays pending, and takes its picture.
+    load(bmpFile(QStringLiteral("fatura.bmp"), filled(50, 50, Qt::blue)));
+    press("JvXPButton18");
+    EXPECT_EQ(documentCount(QStringLiteral("resimadi = 'Fatura' AND resim IS NOT NULL")), 1);
 }
 
 TEST_F(ResimKasaWindowTest, DocumentsListUnderTheirMovementOnlyAndStayWhenItIsDeleted)
@@ -427,13 +478,18 @@ TEST_F(ResimKasaWindowTest, NoDocumentIsAddedToAMovementNotYetStored)
     EXPECT_EQ(documentCount(), 0);
 }
 
-// The red area of a PDF page rendered by poppler at `dpi`, in mm from the top left corner,
-// and the page's size in mm.
+// The red area (or the area of pixels `marked` picks) of a PDF page rendered by poppler at
+// `dpi`, in mm from the top left corner, and the page's size in mm.
 struct RenderedPage {
     QSizeF page;
     QRectF red;
 };
-RenderedPage renderPdf(const QString& pdf, const QString& prefix)
+bool isRed(const QColor& c)
+{
+    return c.red() > 200 && c.green() < 80 && c.blue() < 80;
+}
+RenderedPage renderPdf(const QString& pdf, const QString& prefix,
+                       const std::function<bool(const QColor&)>& marked = isRed)
 {
     constexpr int kDpi = 50;
     QProcess process;
@@ -447,8 +503,7 @@ RenderedPage renderPdf(const QString& pdf, const QString& prefix)
     QRect red;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
-            const QColor c(image.pixel(x, y));
-            if (c.red() > 200 && c.green() < 80 && c.blue() < 80) {
+            if (marked(QColor(image.pixel(x, y)))) {
                 red |= QRect(x, y, 1, 1);
             }
         }
@@ -488,13 +543,15 @@ TEST_F(ResimKasaWindowTest, PrintsCarryThePictureAtThePageSizeWithItsProportions
         press(c.button);
         ASSERT_EQ(kinds(), (QStringList{QStringLiteral("preview"), QStringLiteral("save")}));
 
-        // The picture printed is the document's, at its own size, through EvrakR.bmp.
-        const QImage printedFile(path(QStringLiteral("EvrakR.bmp")), "BMP");
-        EXPECT_EQ(printedFile.size(), c.picture);
+        // The picture printed is the document's, at its own size, through EvrakR.bmp, which
+        // is gone once read.
         const report::PreparedReport& prepared = dialogs().previews().back();
         ASSERT_EQ(prepared.pageCount(), 1);
         const auto items = prepared.items(0, QStringLiteral("Picture1"));
         ASSERT_EQ(items.size(), 1);
+        const QImage printed = QImage::fromData(prepared.styleOf(*items[0]).picture, "BMP");
+        EXPECT_EQ(printed.size(), c.picture);
+        EXPECT_FALSE(QFile::exists(path(QStringLiteral("EvrakR.bmp"))));
         const QRectF box = items[0]->rect();  // stored in single precision
         for (const auto& [got, wanted] : {std::pair{box.x(), c.pictureBox.x()},
                                           {box.y(), c.pictureBox.y()},
@@ -510,6 +567,72 @@ TEST_F(ResimKasaWindowTest, PrintsCarryThePictureAtThePageSizeWithItsProportions
         EXPECT_NEAR(page.red.y(), c.printed.y(), 1);
         EXPECT_NEAR(page.red.width(), c.printed.width(), 1.5);
         EXPECT_NEAR(page.red.height(), c.printed.height(), 1.5);
+    }
+}
+
+// Whole A4 pages scanned at 600 dpi within the 350 KB rule, the top half dark: a grey JPEG and
+// a one-bit PNG. Each is taken, shown and printed with its pixels, the page's size in memory.
+TEST_F(ResimKasaWindowTest, APageScannedAt600DpiIsTakenShownAndPrinted)
+{
+    QImage scan(4960, 7016, QImage::Format_Grayscale8);
+    scan.fill(Qt::white);
+    for (int y = 0; y < scan.height() / 2; ++y) {
+        std::memset(scan.scanLine(y), 20, size_t(scan.width()));
+    }
+    const struct {
+        const char* file;
+        const char* format;
+        QImage picture;
+    } cases[] = {
+        {"tarama.jpg", "JPEG", scan},
+        {"tarama.png", "PNG", scan.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither)},
+    };
+    openDocuments(0);
+    int number = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        ++number;
+        const QString file = path(QString::fromLatin1(c.file));
+        QImageWriter writer(file, c.format);
+        writer.setOptimizedWrite(true);
+        ASSERT_TRUE(writer.write(c.picture)) << writer.errorString().toStdString();
+        ASSERT_LE(QFileInfo(file).size(), kMaxPictureBytes);
+
+        dialogs().clear();
+        addDocument(QStringLiteral("Tarama %1").arg(number), file);
+        EXPECT_TRUE(dialogs().messages().isEmpty())
+            << dialogs().messages().join(u'|').toStdString();
+        ASSERT_EQ(documentCount(), number);
+        documentGrid()->selectRow(number - 1);
+        // Shown: the view's middle column passes through the dark half.
+        const QImage shown = documentControl<QWidget>("DBImage1")->grab().toImage();
+        int dark = 0;
+        for (int y = 0; y < shown.height(); ++y) {
+            dark += qGray(shown.pixel(shown.width() / 2, y)) < 60 ? 1 : 0;
+        }
+        EXPECT_GT(dark, shown.height() / 4);
+
+        const QString pdf = path(QStringLiteral("tarama%1.pdf").arg(number));
+        saveNextPreviewAsPdf(pdf);
+        dialogs().clear();
+        press("JvXPButton23");
+        ASSERT_EQ(kinds(), (QStringList{QStringLiteral("preview"), QStringLiteral("save")}));
+        const report::PreparedReport& prepared = dialogs().previews().back();
+        const auto items = prepared.items(0, QStringLiteral("Picture1"));
+        ASSERT_EQ(items.size(), 1);
+        // Decoded at the print's resolution: the frame's 207.7 mm by 293.3 mm at 300 dpi.
+        const QImage printed = QImage::fromData(prepared.styleOf(*items[0]).picture, "BMP");
+        EXPECT_EQ(printed.height(), qCeil(293.3 / 25.4 * kPrintDotsPerInch));
+        EXPECT_LE(printed.width(), qCeil(207.7 / 25.4 * kPrintDotsPerInch));
+        EXPECT_FALSE(QFile::exists(path(QStringLiteral("EvrakR.bmp"))));
+
+        // The page holds the dark half: the frame's width, half the picture's printed height.
+        const RenderedPage page =
+            renderPdf(pdf, path(QStringLiteral("taramasayfa%1").arg(number)),
+                      [](const QColor& colour) { return qGray(colour.rgb()) < 60; });
+        EXPECT_NEAR(page.red.y(), 0, 1);
+        EXPECT_NEAR(page.red.height(), 293.3 / 2, 1.5);
+        EXPECT_NEAR(page.red.width(), 293.3 * 4960 / 7016, 1.5);
     }
 }
 
