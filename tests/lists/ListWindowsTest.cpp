@@ -205,6 +205,46 @@ TEST_F(ListWindowsTest, KaydiDuzeltUnlocksTheGridUntilTheNextSave)
               QStringLiteral("TAHSİLAT NAKİT"));
 }
 
+// Another copy of the program renames a transaction type while this copy corrects it: leaving
+// the row asks, and keeps what the user chooses.
+TEST_F(ListWindowsTest, ACorrectionOverAnotherCopysChangeAsksFirst)
+{
+    QWidget* window = windowNamed("nakitnedenF");
+    listWindow(window)->openAndShow();
+    const struct {
+        Answer answer;
+        const char* theirs;
+        const char* stored;
+    } cases[] = {
+        {Answer::No, "KARTLI SATIŞ", "KARTLI SATIŞ"},
+        {Answer::Yes, "VERESİYE SATIŞ", "PEŞİN SATIŞ"},
+    };
+    const QString first =
+        QStringLiteral("SELECT kasanedenine FROM kasaneden ORDER BY kasanedeid LIMIT 1");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.theirs);
+        const QString theirs = QString::fromUtf8(c.theirs);
+        dialogs().clear();
+        action(window, "KaydDzelt1")->trigger();
+        correct(window, 0, QStringLiteral("PEŞİN SATIŞ"));
+        execute(kGenel,
+                QStringLiteral("UPDATE kasaneden SET kasanedenine = ? WHERE kasanedeid = (SELECT "
+                               "min(kasanedeid) FROM kasaneden)"),
+                {theirs});
+        dialogs().answer(c.answer);
+        clickRow(grid(window), 1);
+        ASSERT_EQ(dialogs().questions().size(), 1);
+        EXPECT_TRUE(
+            dialogs().questions()[0].contains(QStringLiteral("İşlem Türü: \"%1\"").arg(theirs)))
+            << dialogs().questions()[0].toStdString();
+        EXPECT_EQ(dialogs().last()->defaultAnswer, Answer::No);
+        EXPECT_EQ(queryValue(kGenel, first).toString(), QString::fromUtf8(c.stored));
+        EXPECT_EQ(grid(window)->model()->index(0, 0).data().toString(),
+                  QString::fromUtf8(c.stored));
+        EXPECT_EQ(session().kasanedenTable.currentIndex(), 1);
+    }
+}
+
 TEST_F(ListWindowsTest, KaydiSilDeletesTheCurrentRowAfterTheQuestion)
 {
     QWidget* window = windowNamed("nakitnedenF");
