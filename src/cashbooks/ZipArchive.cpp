@@ -170,6 +170,18 @@ bool fileExists(const QString& path)
     return QFileInfo::exists(path) || QFileInfo(path).isSymLink();
 }
 
+// The archive opened for reading, its consistency checked. Throws Error.
+zip_t* openForReading(const QString& archivePath)
+{
+    int openError = 0;
+    zip_t* zip = zip_open(QFile::encodeName(archivePath).constData(), ZIP_RDONLY | ZIP_CHECKCONS,
+                          &openError);
+    if (zip == nullptr) {
+        throw readError(archivePath, zipOpenErrorText(openError));
+    }
+    return zip;
+}
+
 // A name beside `path` that no file has: ".<name>.<suffix>", then with a number.
 QString freeNameBeside(const QString& path, const QString& suffix)
 {
@@ -190,12 +202,7 @@ QString freeNameBeside(const QString& path, const QString& suffix)
 ZipExtraction::ZipExtraction(const ZipArchive& archive, const QString& folder, qint64 maxEntrySize)
     : archivePath_(archive.path())
 {
-    int openError = 0;
-    zip_t* zip = zip_open(QFile::encodeName(archivePath_).constData(), ZIP_RDONLY | ZIP_CHECKCONS,
-                          &openError);
-    if (zip == nullptr) {
-        throw readError(archivePath_, zipOpenErrorText(openError));
-    }
+    zip_t* zip = openForReading(archivePath_);
     const auto closeArchive = qScopeGuard([zip] { zip_discard(zip); });
 
     // The declared sizes first: an archive that cannot fit is refused before anything is
@@ -274,12 +281,7 @@ QStringList ZipExtraction::unpackedFiles() const
 
 void ZipExtraction::unpack(ReplacementLog* log, Progress* progress)
 {
-    int openError = 0;
-    zip_t* zip = zip_open(QFile::encodeName(archivePath_).constData(), ZIP_RDONLY | ZIP_CHECKCONS,
-                          &openError);
-    if (zip == nullptr) {
-        throw readError(archivePath_, zipOpenErrorText(openError));
-    }
+    zip_t* zip = openForReading(archivePath_);
     const auto closeArchive = qScopeGuard([zip] { zip_discard(zip); });
     QByteArray buffer(1 << 16, Qt::Uninitialized);
     qint64 done = 0;

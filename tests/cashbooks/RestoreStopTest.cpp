@@ -12,6 +12,7 @@
 #include "data/Session.h"
 
 #include "support/AnsweringDialogs.h"
+#include "support/KilledWorker.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -23,7 +24,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QUuid>
 
 #include <gtest/gtest.h>
@@ -32,8 +32,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
-
-#include <signal.h>
 
 using namespace tamevo;
 
@@ -326,6 +324,7 @@ TEST(RestoreStopTest, ARestoreStoppedAfterAnyStepIsFinishedOrTakenBackAtTheNextS
             break;
         }
     }
+    std::cout << "restore stopped after each of its " << totalSteps << " steps" << std::endl;
     EXPECT_TRUE(sawOld);
     EXPECT_TRUE(sawNew);
 }
@@ -354,19 +353,8 @@ TEST(RestoreStopTest, ARestoreKilledAtRandomMomentsLeavesAllOldOrAllNew)
     int survived = 0;
     for (int round = 1; round <= kKills; ++round) {
         SCOPED_TRACE(round);
-        QProcess worker;
-        worker.start(QCoreApplication::applicationFilePath(), arguments);
-        ASSERT_TRUE(worker.waitForStarted(30000));
-        while (!worker.readAllStandardOutput().contains("ready")) {
-            ASSERT_TRUE(worker.waitForReadyRead(60000))
-                << "the worker did not start: " << worker.readAllStandardError().toStdString();
-        }
-        QThread::msleep(random.bounded(10, kLongestRunMs));
-        ASSERT_EQ(worker.state(), QProcess::Running)
-            << "the worker stopped by itself: " << worker.readAllStandardError().toStdString();
-        ::kill(pid_t(worker.processId()), SIGKILL);
-        ASSERT_TRUE(worker.waitForFinished(30000));
-        ASSERT_EQ(worker.exitStatus(), QProcess::CrashExit);
+        test::killWorkerAfter(arguments, int(random.bounded(10, kLongestRunMs)));
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
 
         const QString message = nextStart(folder);
         reported += message.isEmpty() ? 0 : 1;

@@ -22,12 +22,12 @@
 
 #include "support/AnsweringDialogs.h"
 #include "support/BookChecks.h"
+#include "support/KilledWorker.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QHash>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSet>
@@ -36,7 +36,6 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QUuid>
 
 #include <gtest/gtest.h>
@@ -47,7 +46,6 @@
 #include <iostream>
 
 #include <fcntl.h>
-#include <signal.h>
 #include <unistd.h>
 
 using namespace tamevo;
@@ -363,22 +361,9 @@ TEST(KillTest, DatabasesStayWholeWhenTheProgramIsKilledAtRandomMoments)
     int survived = 0;
     for (int round = 1; round <= kKills; ++round) {
         SCOPED_TRACE(round);
-        QProcess worker;
-        worker.start(QCoreApplication::applicationFilePath(),
-                     {kWorkerFlag, folder, logPath, QString::number(round)});
-        ASSERT_TRUE(worker.waitForStarted(30000));
-        while (!worker.readAllStandardOutput().contains("ready")) {
-            ASSERT_TRUE(worker.waitForReadyRead(60000))
-                << "the worker did not start: " << worker.readAllStandardError().toStdString();
-        }
-        QThread::msleep(random.bounded(10, kLongestRunMs));
-        ASSERT_EQ(worker.state(), QProcess::Running)
-            << "the worker stopped by itself: " << worker.readAllStandardError().toStdString();
-        ::kill(pid_t(worker.processId()), SIGKILL);
-        ASSERT_TRUE(worker.waitForFinished(30000));
-        ASSERT_EQ(worker.exitStatus(), QProcess::CrashExit)
-            << "the worker stopped by itself (" << worker.exitCode()
-            << "): " << worker.readAllStandardError().toStdString();
+        test::killWorkerAfter({kWorkerFlag, folder, logPath, QString::number(round)},
+                              int(random.bounded(10, kLongestRunMs)));
+        ASSERT_FALSE(::testing::Test::HasFatalFailure());
 
         // The next start finishes a restore the kill stopped, and nothing it made is left.
         EXPECT_NO_THROW(finishInterruptedRestore());
