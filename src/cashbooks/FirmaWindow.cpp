@@ -108,13 +108,13 @@ QGroupBox* TfirmaF::buildUpperPanel()
     // (space, signs, Turkish letters) is swallowed; shortcuts keep their work.
     acceptOnlyCharacters(kodEdit, isCashBookCodeCharacter, true);
 
-    secButton = makeButton(QStringLiteral("secButton"), QStringLiteral("KASAYI SEÇ"));
-    yeniButton = makeButton(QStringLiteral("yeniButton"), QStringLiteral("YENİ KASA AÇ"));
-    vazgecBut = makeButton(QStringLiteral("vazgecBut"), QStringLiteral("VAZGEÇ"));
-    kaydetBut = makeButton(QStringLiteral("kaydetBut"), QStringLiteral("KAYDET"));
-    kapatBut = makeButton(QStringLiteral("kapatBut"), QStringLiteral("KAPAT"));
+    chooseButton = makeButton(QStringLiteral("secButton"), QStringLiteral("KASAYI SEÇ"));
+    newButton = makeButton(QStringLiteral("yeniButton"), QStringLiteral("YENİ KASA AÇ"));
+    cancelButton = makeButton(QStringLiteral("vazgecBut"), QStringLiteral("VAZGEÇ"));
+    saveButton = makeButton(QStringLiteral("kaydetBut"), QStringLiteral("KAYDET"));
+    closeButton = makeButton(QStringLiteral("kapatBut"), QStringLiteral("KAPAT"));
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {secButton, yeniButton, vazgecBut, kaydetBut, kapatBut}) {
+    for (QPushButton* b : {chooseButton, newButton, cancelButton, saveButton, closeButton}) {
         buttons->addWidget(b);
     }
     grid->addLayout(buttons, row + 1, 0, 1, 4);
@@ -124,16 +124,16 @@ QGroupBox* TfirmaF::buildUpperPanel()
     for (QLineEdit* edit : fieldEdits) {
         order << edit;
     }
-    order << secButton << yeniButton << vazgecBut << kaydetBut << kapatBut;
+    order << chooseButton << newButton << cancelButton << saveButton << closeButton;
     for (int i = 0; i + 1 < order.size(); ++i) {
         setTabOrder(order[i], order[i + 1]);
     }
 
-    connect(secButton, &QPushButton::clicked, this, [this] { KasayiSec(); });
-    connect(yeniButton, &QPushButton::clicked, this, [this] { yeniButtonClick(); });
-    connect(vazgecBut, &QPushButton::clicked, this, [this] { vazgecButClick(); });
-    connect(kaydetBut, &QPushButton::clicked, this, [this] { kaydetButClick(); });
-    connect(kapatBut, &QPushButton::clicked, this, [this] { kapatButClick(); });
+    connect(chooseButton, &QPushButton::clicked, this, [this] { KasayiSec(); });
+    connect(newButton, &QPushButton::clicked, this, [this] { startNewCashBook(); });
+    connect(cancelButton, &QPushButton::clicked, this, [this] { cancelChanges(); });
+    connect(saveButton, &QPushButton::clicked, this, [this] { saveCashBook(); });
+    connect(closeButton, &QPushButton::clicked, this, [this] { closeRegistry(); });
     return panel;
 }
 
@@ -171,19 +171,19 @@ void TfirmaF::buildMenu()
         connect(*action, &QAction::triggered, this, run);
         gridMenu->addAction(*action);
     };
-    add(&secAction, "Se1", "Seç", QKeySequence(Qt::Key_F2), [this] { KasayiSec(); });
-    add(&kapatAction, "Kapat1", "Kapat", QKeySequence(Qt::Key_F10), [this] { kapatButClick(); });
+    add(&chooseAction, "Se1", "Seç", QKeySequence(Qt::Key_F2), [this] { KasayiSec(); });
+    add(&closeAction, "Kapat1", "Kapat", QKeySequence(Qt::Key_F10), [this] { closeRegistry(); });
     gridMenu->addSeparator();
-    add(&tekYedekAction, "TekKasaYedek1", "Tek Kasanın Yedeğini Al",
+    add(&backUpOneAction, "TekKasaYedek1", "Tek Kasanın Yedeğini Al",
         QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Y), [this] { TekKasaYedekle(); });
-    add(&tekGeriYukleAction, "TekKasaGeriYukle1", "Tek Kasayı Yedekten Geri Yükle", {},
+    add(&restoreOneAction, "TekKasaGeriYukle1", "Tek Kasayı Yedekten Geri Yükle", {},
         [this] { TekKasaGeriYukle(); });
-    add(&tumYedekAction, "TumKasaYedek1", "Tüm Kasaların Yedeğini Al",
+    add(&backUpAllAction, "TumKasaYedek1", "Tüm Kasaların Yedeğini Al",
         QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_T), [this] { TumunuYedekle(); });
-    add(&tumGeriYukleAction, "TumKasaGeriYukle1", "Tüm Kasaları Yedekten Geri Yükle", {},
+    add(&restoreAllAction, "TumKasaGeriYukle1", "Tüm Kasaları Yedekten Geri Yükle", {},
         [this] { TumFirmalarGeriYukle(); });
     gridMenu->addSeparator();
-    add(&silAction, "KSil1", "Kasa Firmasını Sil", {}, [this] { KSilButClick(); });
+    add(&deleteAction, "KSil1", "Kasa Firmasını Sil", {}, [this] { deleteCashBook(); });
 
     registryGrid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(registryGrid, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
@@ -205,30 +205,30 @@ void TfirmaF::KasayiSec()
     hide();
 }
 
-void TfirmaF::yeniButtonClick()
+void TfirmaF::startNewCashBook()
 {
     if (guarded([this] { registry_.yeni(); })) {
         unlockCode();
     }
 }
 
-void TfirmaF::kaydetButClick()
+void TfirmaF::saveCashBook()
 {
     const QString yearText = workingYearText ? workingYearText() : QString();
     guarded([&] { registry_.kaydet(yearText); });
 }
 
-void TfirmaF::vazgecButClick()
+void TfirmaF::cancelChanges()
 {
     guarded([this] { registry_.vazgec(); });
 }
 
-void TfirmaF::KSilButClick()
+void TfirmaF::deleteCashBook()
 {
     guarded([this] { registry_.sil(); });
 }
 
-void TfirmaF::kapatButClick()
+void TfirmaF::closeRegistry()
 {
     hide();
 }
@@ -246,7 +246,7 @@ void TfirmaF::showNewCashBook()
     show();
     raise();
     activateWindow();
-    yeniButtonClick();
+    startNewCashBook();
 }
 
 }  // namespace tamevo

@@ -36,25 +36,6 @@ public:
     Registry& registry() { return registry_; }
     Backups& backups() { return backups_; }
 
-    // --- Operations ---------------------------------------------------------------------
-    void KasayiSec();        // the current code and title chosen; hides the window
-    void yeniButtonClick();  // new empty record, code field unlocked
-    void kaydetButClick();   // save (dosyaac for a new record)
-    void vazgecButClick();   // drop the pending change after the question
-    void KSilButClick();     // delete the current cash book after the question
-    void kapatButClick();    // hide; pending changes stay pending
-
-    // --- Backup operations, of the lower panel and the context menu ---------------------
-    void TekKasaYedekle();           // the current cash book's databases into one archive
-    void TumunuYedekle();            // every database into an archive and its companion
-    void TekKasaGeriYukle();         // one archive into Data/
-    void TumFirmalarGeriYukle();     // an archive and its companion over Data/ and AnaData/
-    void OtoYedekAdresiniBul();      // choose the automatic backup's folder, then save
-    void OtoYedekAyarlariniSakla();  // the panel's automatic backup settings to Yedekler.dan
-    void TumunuYedekleOto();         // the automatic backup, without questions
-
-    // The automatic backup's settings as the panel shows them now, saved or not.
-    AutoBackupSettings shownAutoBackupSettings() const;
     // The exit sequence's check, after the connections closed: the automatic backup when the
     // panel's settings make it due.
     void runAutomaticBackupWhenDue();
@@ -73,6 +54,31 @@ signals:
     void cashBookChosen(const QString& code, const QString& title);
 
 private:
+    // --- Operations ---------------------------------------------------------------------
+    void KasayiSec();  // "KASAYI SEÇ": the current code and title chosen; hides the window
+    // "YENİ KASA AÇ" (yeniButtonClick): a new empty record, the code field unlocked.
+    void startNewCashBook();
+    // "KAYDET" (kaydetButClick): saves the record (dosyaac for a new one).
+    void saveCashBook();
+    // "VAZGEÇ" (vazgecButClick): drops the pending change after the question.
+    void cancelChanges();
+    // "Kasa Firmasını Sil" (KSilButClick): deletes the current cash book after the question.
+    void deleteCashBook();
+    // "KAPAT" (kapatButClick): hides the window; pending changes stay pending.
+    void closeRegistry();
+
+    // --- Backup operations, of the lower panel and the context menu ---------------------
+    void TekKasaYedekle();           // the current cash book's databases into one archive
+    void TumunuYedekle();            // every database into an archive and its companion
+    void TekKasaGeriYukle();         // one archive into Data/
+    void TumFirmalarGeriYukle();     // an archive and its companion over Data/ and AnaData/
+    void OtoYedekAdresiniBul();      // choose the automatic backup's folder, then save
+    void OtoYedekAyarlariniSakla();  // the panel's automatic backup settings to Yedekler.dan
+    void TumunuYedekleOto();         // the automatic backup, without questions
+
+    // The automatic backup's settings as the panel shows them now, saved or not.
+    AutoBackupSettings shownAutoBackupSettings() const;
+
     QGroupBox* buildUpperPanel();
     QWidget* buildMiddlePanel();
     QGroupBox* buildBackupPanel();
@@ -99,36 +105,36 @@ private:
     QLineEdit* kodEdit = nullptr;         // "Kasa Kodu"  firma_kodu: 12 characters, key filter
     QList<QLineEdit*> fieldEdits;         // the eleven, in this order
 
-    QPushButton* secButton = nullptr;   // "KASAYI SEÇ"
-    QPushButton* yeniButton = nullptr;  // "YENİ KASA AÇ"
-    QPushButton* vazgecBut = nullptr;   // "VAZGEÇ"
-    QPushButton* kaydetBut = nullptr;   // "KAYDET"
-    QPushButton* kapatBut = nullptr;    // "KAPAT"
+    QPushButton* chooseButton = nullptr;  // "KASAYI SEÇ"
+    QPushButton* newButton = nullptr;     // "YENİ KASA AÇ"
+    QPushButton* cancelButton = nullptr;  // "VAZGEÇ"
+    QPushButton* saveButton = nullptr;    // "KAYDET"
+    QPushButton* closeButton = nullptr;   // "KAPAT"
 
     // --- Middle panel: the cash books, tinted alternately, and the grid's context menu.
     QTableView* registryGrid = nullptr;
     DatasetModel* gridModel = nullptr;
     QMenu* gridMenu = nullptr;
-    QAction* secAction = nullptr;           // "Seç" F2
-    QAction* kapatAction = nullptr;         // "Kapat" F10
-    QAction* tekYedekAction = nullptr;      // "Tek Kasanın Yedeğini Al" Ctrl+Alt+Y
-    QAction* tekGeriYukleAction = nullptr;  // "Tek Kasayı Yedekten Geri Yükle"
-    QAction* tumYedekAction = nullptr;      // "Tüm Kasaların Yedeğini Al" Ctrl+Alt+T
-    QAction* tumGeriYukleAction = nullptr;  // "Tüm Kasaları Yedekten Geri Yükle"
-    QAction* silAction = nullptr;           // "Kasa Firmasını Sil"
+    QAction* chooseAction = nullptr;      // "Seç" F2
+    QAction* closeAction = nullptr;       // "Kapat" F10
+    QAction* backUpOneAction = nullptr;   // "Tek Kasanın Yedeğini Al" Ctrl+Alt+Y
+    QAction* restoreOneAction = nullptr;  // "Tek Kasayı Yedekten Geri Yükle"
+    QAction* backUpAllAction = nullptr;   // "Tüm Kasaların Yedeğini Al" Ctrl+Alt+T
+    QAction* restoreAllAction = nullptr;  // "Tüm Kasaları Yedekten Geri Yükle"
+    QAction* deleteAction = nullptr;      // "Kasa Firmasını Sil"
 
     // --- Lower panel: the backup commands and the automatic backup's settings.
     QGroupBox* backupPanel = nullptr;
-    QPushButton* tekYedekBut = nullptr;       // "Tek Kasa Yedek Al"
-    QPushButton* tekGeriYukleBut = nullptr;   // "Tek Kasa Geri Yükle"
-    QPushButton* tumYedekBut = nullptr;       // "Tüm Kasaları Yedek Al"
-    QPushButton* tumGeriYukleBut = nullptr;   // "Tüm Kasaları Geri Yükle"
-    QCheckBox* otoYedekCheck = nullptr;       // "Otomatik Olarak Yedek Al"
-    QDateEdit* sonYedekTarihi = nullptr;      // "Son Yedek Alınma Tarihi", not editable
-    QLineEdit* otoYedekYeriEdit = nullptr;    // "Otomatik Yedeklenecek Yer"
-    QLineEdit* yedekGunEdit = nullptr;        // "Yedek" ... "Günde Bir Alınsın": 3 digits
-    QPushButton* otoYedekAdresBut = nullptr;  // "Otomatik Yedek Adresini Bul"
-    QPushButton* otoYedekSaklaBut = nullptr;  // "Oto.Yed.Ayarlarını Sakla"
+    QPushButton* backUpOneButton = nullptr;         // "Tek Kasa Yedek Al"
+    QPushButton* restoreOneButton = nullptr;        // "Tek Kasa Geri Yükle"
+    QPushButton* backUpAllButton = nullptr;         // "Tüm Kasaları Yedek Al"
+    QPushButton* restoreAllButton = nullptr;        // "Tüm Kasaları Geri Yükle"
+    QCheckBox* autoBackupCheck = nullptr;           // "Otomatik Olarak Yedek Al"
+    QDateEdit* lastBackupDate = nullptr;            // "Son Yedek Alınma Tarihi", not editable
+    QLineEdit* autoBackupFolderEdit = nullptr;      // "Otomatik Yedeklenecek Yer"
+    QLineEdit* backupDaysEdit = nullptr;            // "Yedek" ... "Günde Bir Alınsın": 3 digits
+    QPushButton* autoBackupFolderButton = nullptr;  // "Otomatik Yedek Adresini Bul"
+    QPushButton* saveAutoBackupButton = nullptr;    // "Oto.Yed.Ayarlarını Sakla"
 };
 
 }  // namespace tamevo

@@ -26,68 +26,71 @@ QGroupBox* TfirmaF::buildBackupPanel()
     backupPanel->setFlat(true);
     auto* grid = new QGridLayout(backupPanel);
 
-    tekYedekBut = makeButton(QStringLiteral("tekYedekBut"), QStringLiteral("Tek Kasa Yedek Al"));
-    tekGeriYukleBut =
+    backUpOneButton =
+        makeButton(QStringLiteral("tekYedekBut"), QStringLiteral("Tek Kasa Yedek Al"));
+    restoreOneButton =
         makeButton(QStringLiteral("tekGeriYukleBut"), QStringLiteral("Tek Kasa Geri Yükle"));
-    tumYedekBut =
+    backUpAllButton =
         makeButton(QStringLiteral("tumYedekBut"), QStringLiteral("Tüm Kasaları Yedek Al"));
-    tumGeriYukleBut =
+    restoreAllButton =
         makeButton(QStringLiteral("tumGeriYukleBut"), QStringLiteral("Tüm Kasaları Geri Yükle"));
-    const QList<QPushButton*> commands{tekYedekBut, tekGeriYukleBut, tumYedekBut, tumGeriYukleBut};
+    const QList<QPushButton*> commands{backUpOneButton, restoreOneButton, backUpAllButton,
+                                       restoreAllButton};
     for (int i = 0; i < commands.size(); ++i) {
         grid->addWidget(commands[i], 0, i);
     }
 
-    otoYedekCheck = new QCheckBox(QStringLiteral("Otomatik Olarak Yedek Al"));
-    otoYedekCheck->setObjectName(QStringLiteral("otoYedekCheck"));
-    sonYedekTarihi = new QDateEdit(kNoAutomaticBackupYet);
-    sonYedekTarihi->setObjectName(QStringLiteral("sonYedekTarihi"));
-    sonYedekTarihi->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    sonYedekTarihi->setReadOnly(true);
-    sonYedekTarihi->setButtonSymbols(QAbstractSpinBox::NoButtons);
-    grid->addWidget(otoYedekCheck, 1, 0, 1, 2);
-    grid->addWidget(makeCaption(QStringLiteral("Son Yedek Alınma Tarihi"), sonYedekTarihi), 1, 2);
-    grid->addWidget(sonYedekTarihi, 1, 3);
+    autoBackupCheck = new QCheckBox(QStringLiteral("Otomatik Olarak Yedek Al"));
+    autoBackupCheck->setObjectName(QStringLiteral("otoYedekCheck"));
+    lastBackupDate = new QDateEdit(kNoAutomaticBackupYet);
+    lastBackupDate->setObjectName(QStringLiteral("sonYedekTarihi"));
+    lastBackupDate->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    lastBackupDate->setReadOnly(true);
+    lastBackupDate->setButtonSymbols(QAbstractSpinBox::NoButtons);
+    grid->addWidget(autoBackupCheck, 1, 0, 1, 2);
+    grid->addWidget(makeCaption(QStringLiteral("Son Yedek Alınma Tarihi"), lastBackupDate), 1, 2);
+    grid->addWidget(lastBackupDate, 1, 3);
 
-    otoYedekYeriEdit = new QLineEdit;
-    otoYedekYeriEdit->setObjectName(QStringLiteral("otoYedekYeriEdit"));
-    makeEnterMoveOn(otoYedekYeriEdit);
-    otoYedekAdresBut = makeButton(QStringLiteral("otoYedekAdresBut"),
-                                  QStringLiteral("Otomatik Yedek Adresini Bul"));
-    grid->addWidget(makeCaption(QStringLiteral("Otomatik Yedeklenecek Yer"), otoYedekYeriEdit), 2,
-                    0);
-    grid->addWidget(otoYedekYeriEdit, 2, 1, 1, 2);
-    grid->addWidget(otoYedekAdresBut, 2, 3);
+    autoBackupFolderEdit = new QLineEdit;
+    autoBackupFolderEdit->setObjectName(QStringLiteral("otoYedekYeriEdit"));
+    makeEnterMoveOn(autoBackupFolderEdit);
+    autoBackupFolderButton = makeButton(QStringLiteral("otoYedekAdresBut"),
+                                        QStringLiteral("Otomatik Yedek Adresini Bul"));
+    grid->addWidget(makeCaption(QStringLiteral("Otomatik Yedeklenecek Yer"), autoBackupFolderEdit),
+                    2, 0);
+    grid->addWidget(autoBackupFolderEdit, 2, 1, 1, 2);
+    grid->addWidget(autoBackupFolderButton, 2, 3);
 
-    yedekGunEdit = new QLineEdit;
-    yedekGunEdit->setObjectName(QStringLiteral("yedekGunEdit"));
-    yedekGunEdit->setMaxLength(3);
-    yedekGunEdit->setAlignment(Qt::AlignRight);
-    acceptDigitsOnly(yedekGunEdit);
-    makeEnterMoveOn(yedekGunEdit);
-    otoYedekSaklaBut =
+    backupDaysEdit = new QLineEdit;
+    backupDaysEdit->setObjectName(QStringLiteral("yedekGunEdit"));
+    backupDaysEdit->setMaxLength(3);
+    backupDaysEdit->setAlignment(Qt::AlignRight);
+    acceptDigitsOnly(backupDaysEdit);
+    makeEnterMoveOn(backupDaysEdit);
+    saveAutoBackupButton =
         makeButton(QStringLiteral("otoYedekSaklaBut"), QStringLiteral("Oto.Yed.Ayarlarını Sakla"));
     auto* interval = new QHBoxLayout;
-    interval->addWidget(makeCaption(QStringLiteral("Yedek"), yedekGunEdit));
-    interval->addWidget(yedekGunEdit);
+    interval->addWidget(makeCaption(QStringLiteral("Yedek"), backupDaysEdit));
+    interval->addWidget(backupDaysEdit);
     interval->addWidget(new QLabel(QStringLiteral("Günde Bir Alınsın")));
     interval->addStretch(1);
     grid->addLayout(interval, 3, 0, 1, 3);
-    grid->addWidget(otoYedekSaklaBut, 3, 3);
+    grid->addWidget(saveAutoBackupButton, 3, 3);
 
-    connect(tekYedekBut, &QPushButton::clicked, this, [this] { TekKasaYedekle(); });
-    connect(tekGeriYukleBut, &QPushButton::clicked, this, [this] { TekKasaGeriYukle(); });
-    connect(tumYedekBut, &QPushButton::clicked, this, [this] { TumunuYedekle(); });
-    connect(tumGeriYukleBut, &QPushButton::clicked, this, [this] { TumFirmalarGeriYukle(); });
-    connect(otoYedekAdresBut, &QPushButton::clicked, this, [this] { OtoYedekAdresiniBul(); });
-    connect(otoYedekSaklaBut, &QPushButton::clicked, this, [this] { OtoYedekAyarlariniSakla(); });
+    connect(backUpOneButton, &QPushButton::clicked, this, [this] { TekKasaYedekle(); });
+    connect(restoreOneButton, &QPushButton::clicked, this, [this] { TekKasaGeriYukle(); });
+    connect(backUpAllButton, &QPushButton::clicked, this, [this] { TumunuYedekle(); });
+    connect(restoreAllButton, &QPushButton::clicked, this, [this] { TumFirmalarGeriYukle(); });
+    connect(autoBackupFolderButton, &QPushButton::clicked, this, [this] { OtoYedekAdresiniBul(); });
+    connect(saveAutoBackupButton, &QPushButton::clicked, this,
+            [this] { OtoYedekAyarlariniSakla(); });
 
     // The settings are read once, here; nothing reloads them during the run.
     const AutoBackupSettings settings = loadAutoBackupSettings();
-    otoYedekYeriEdit->setText(settings.folder);
-    yedekGunEdit->setText(settings.dayCount);
-    otoYedekCheck->setChecked(settings.enabled);
-    sonYedekTarihi->setDate(settings.lastBackup);
+    autoBackupFolderEdit->setText(settings.folder);
+    backupDaysEdit->setText(settings.dayCount);
+    autoBackupCheck->setChecked(settings.enabled);
+    lastBackupDate->setDate(settings.lastBackup);
     return backupPanel;
 }
 
@@ -119,7 +122,7 @@ void TfirmaF::OtoYedekAdresiniBul()
     std::optional<QString> folder;
     guarded([&] { folder = backups_.OtoYedekAdresiniBul(); });
     if (folder) {
-        otoYedekYeriEdit->setText(*folder);
+        autoBackupFolderEdit->setText(*folder);
     }
     // Saved whether the folder was chosen or not, as the panel stands.
     OtoYedekAyarlariniSakla();
@@ -128,8 +131,8 @@ void TfirmaF::OtoYedekAdresiniBul()
 void TfirmaF::OtoYedekAyarlariniSakla()
 {
     guarded([this] {
-        saveAutoBackupSettings(otoYedekYeriEdit->text(), yedekGunEdit->text(),
-                               otoYedekCheck->isChecked());
+        saveAutoBackupSettings(autoBackupFolderEdit->text(), backupDaysEdit->text(),
+                               autoBackupCheck->isChecked());
     });
 }
 
@@ -140,8 +143,8 @@ void TfirmaF::TumunuYedekleOto()
 
 AutoBackupSettings TfirmaF::shownAutoBackupSettings() const
 {
-    return {otoYedekYeriEdit->text(), yedekGunEdit->text(), otoYedekCheck->isChecked(),
-            sonYedekTarihi->date()};
+    return {autoBackupFolderEdit->text(), backupDaysEdit->text(), autoBackupCheck->isChecked(),
+            lastBackupDate->date()};
 }
 
 void TfirmaF::runAutomaticBackupWhenDue()
