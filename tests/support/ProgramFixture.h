@@ -21,6 +21,16 @@
 
 namespace tamevo::test {
 
+// The entries of a combo box, in order.
+inline QStringList itemsOf(const QComboBox* box)
+{
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i) {
+        items << box->itemText(i);
+    }
+    return items;
+}
+
 class ProgramTest : public ProgramFolderTest {
 protected:
     void SetUp() override
