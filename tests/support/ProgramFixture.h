@@ -1,8 +1,8 @@
 #pragma once
 
-// The running program over a temporary program folder, for window tests: the windows are
-// created in their order and driven through their controls, found by their objectNames, with
-// real key and mouse events.
+// The running program over a temporary program folder, for window tests: the windows, each
+// built when it is first asked for, are driven through their controls, found by their
+// objectNames, with real key and mouse events.
 
 #include "reportengine/ReportPreview.h"
 #include "shell/Program.h"
