@@ -166,7 +166,10 @@ TkasaF::TkasaF(Session& session, Ledger& ledger) : session_(session), ledger_(le
     connect(typesButton, &QPushButton::clicked, this, &TkasaF::typesRequested);
     connect(sourcesButton, &QPushButton::clicked, this, &TkasaF::sourcesRequested);
     connect(helpButton, &QToolButton::clicked, this, &TkasaF::helpRequested);
+    // The type names as the table holds them now (it may have been opened before this window
+    // was built), then as it changes.
     session_.kasanedenTable.onAnyChange(this, [this] { refreshTypeNames(); });
+    refreshTypeNames();
 }
 
 void TkasaF::refreshTypeNames()

@@ -129,7 +129,10 @@ TkasaikitarihF::TkasaikitarihF(TwoDateBrowser& browser) : browser_(browser)
     connect(printButton, &QPushButton::clicked, this, &TkasaikitarihF::printRequested);
     connect(excelButton, &QPushButton::clicked, &browser_, &TwoDateBrowser::exportToSpreadsheet);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::hide);
+    // The labels of the browser as last built (possibly before this window was), then of
+    // every build.
     connect(&browser_, &TwoDateBrowser::built, this, [this] { showLabels(); });
+    showLabels();
 }
 
 void TkasaikitarihF::showLabels()

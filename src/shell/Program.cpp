@@ -30,6 +30,8 @@
 
 #include <QGuiApplication>
 
+#include <type_traits>
+
 namespace tamevo {
 
 namespace {
@@ -43,6 +45,21 @@ void present(QWidget* window)
 }
 
 }  // namespace
+
+template <class W, class... Args>
+W* Program::build(W*& window, Args&&... args)
+{
+    auto made = std::make_unique<W>(std::forward<Args>(args)...);
+    window = made.get();
+    owned_.push_back(std::move(made));
+    keepLettersWhole(window);
+    // Esc closes every tool window; the entry screen and the ledger close with their
+    // questions only.
+    if constexpr (!std::is_same_v<W, TgirisF> && !std::is_same_v<W, TkasaRF>) {
+        makeEscapeClose(window);
+    }
+    return window;
+}
 
 Program::Program()
 {
@@ -63,140 +80,257 @@ Program::Program()
     // The source types are read once, for the whole run.
     guarded([this] { sourceTypes_->load(); });
 
-    createWindows();
+    // The entry screen first, so it is the main window; the others wait until they are asked
+    // for.
+    build(girisF_, session_, *sourceTypes_);
     connectWindows();
-    girisF->start();
+    girisF_->start();
     if (!restoreOutcome.isEmpty()) {
         showMessage(restoreOutcome);
-    }
-}
-
-void Program::createWindows()
-{
-    // The windows in their fixed order; the entry screen first, so it is the main window.
-    const auto own = [this](auto window) {
-        auto* raw = window.get();
-        owned_.push_back(std::move(window));
-        return raw;
-    };
-    girisF = own(std::make_unique<TgirisF>(session_, *sourceTypes_));
-    kasaRF = own(std::make_unique<TkasaRF>(session_, *ledger_, *currencyChoices_));
-    yardimF = own(std::make_unique<TyardimF>());
-    kasaF = own(std::make_unique<TkasaF>(session_, *ledger_));
-    resimkasaF = own(std::make_unique<TresimkasaF>(session_, *ledger_));
-    ikitarihF = own(std::make_unique<TikitarihF>(*ledgerPrinting_, *twoDateBrowser_));
-    nakitnedenF = own(std::make_unique<TnakitnedenF>(session_));
-    firmaF = own(std::make_unique<TfirmaF>(session_));
-    parabirimiF = own(std::make_unique<TparabirimiF>(session_, *currencyChoices_));
-    gelirdetayF = own(std::make_unique<TgelirdetayF>(*analysis_));
-    raporKasaF = own(std::make_unique<TraporKasaF>(*analysis_));
-    giderdetayF = own(std::make_unique<TgiderdetayF>(*analysis_));
-    sifreF = own(std::make_unique<TsifreF>(session_));
-    kasaikitarihF = own(std::make_unique<TkasaikitarihF>(*twoDateBrowser_));
-    kaynakF = own(std::make_unique<TkaynakF>(*sourceTypes_));
-
-    for (const auto& window : owned_) {
-        keepLettersWhole(window.get());
-        // Esc closes every tool window; the entry screen and the ledger close with their
-        // questions only.
-        if (window.get() != girisF && window.get() != kasaRF) {
-            makeEscapeClose(window.get());
-        }
     }
 }
 
 void Program::connectWindows()
 {
     // The entry screen: into the ledger, the registry and the lists; the exit question.
-    connect(girisF, &TgirisF::bookOpened, kasaRF, &TkasaRF::openBook);
+    connect(girisF_, &TgirisF::bookOpened, this,
+            [this](const OpenBookTexts& texts) { kasaRF()->openBook(texts); });
+    connect(girisF_, &TgirisF::registryRecordStarted, this, [this] { present(firmaF()); });
+    connect(girisF_, &TgirisF::cashBookListRequested, this, [this] { firmaF()->showList(); });
+    connect(girisF_, &TgirisF::newCashBookRequested, this, [this] { firmaF()->showNewCashBook(); });
+    connect(girisF_, &TgirisF::currenciesRequested, this, [this] { parabirimiF()->openAndShow(); });
+    connect(girisF_, &TgirisF::sourceTypesRequested, this, [this] { present(kaynakF()); });
+    connect(girisF_, &TgirisF::passwordsRequested, this, [this] { present(sifreF()); });
+    connect(girisF_, &TgirisF::helpRequested, this, [this] { yardimF()->showEntryTopic(); });
+    connect(girisF_, &TgirisF::exitConfirmed, this, &Program::runExitSequence);
+    connect(girisF_, &TgirisF::bookCloseRequested, this, &Program::kasakapat);
+
     // The two-date window offers days of the year the ledger has open.
-    const auto offerDaysOfTheYear = [this] { ikitarihF->startInYear(session_.CalismaYili); };
-    connect(ledger_.get(), &Ledger::bookOpened, ikitarihF, offerDaysOfTheYear);
-    connect(ledger_.get(), &Ledger::bookSwitched, ikitarihF, offerDaysOfTheYear);
-    connect(girisF, &TgirisF::registryRecordStarted, firmaF, [this] { present(firmaF); });
-    connect(girisF, &TgirisF::cashBookListRequested, firmaF, &TfirmaF::showList);
-    connect(girisF, &TgirisF::newCashBookRequested, firmaF, &TfirmaF::showNewCashBook);
-    connect(girisF, &TgirisF::currenciesRequested, parabirimiF, &TparabirimiF::openAndShow);
-    connect(girisF, &TgirisF::sourceTypesRequested, kaynakF, [this] { present(kaynakF); });
-    connect(girisF, &TgirisF::passwordsRequested, sifreF, [this] { present(sifreF); });
-    connect(girisF, &TgirisF::helpRequested, yardimF, &TyardimF::showEntryTopic);
-    connect(girisF, &TgirisF::exitConfirmed, this, &Program::runExitSequence);
-    connect(girisF, &TgirisF::bookCloseRequested, this, &Program::kasakapat);
+    const auto offerDaysOfTheYear = [this] {
+        ledgerYear_ = session_.CalismaYili;
+        if (ikitarihF_ != nullptr) {
+            ikitarihF_->startInYear(ledgerYear_);
+        }
+    };
+    connect(ledger_.get(), &Ledger::bookOpened, this, offerDaysOfTheYear);
+    connect(ledger_.get(), &Ledger::bookSwitched, this, offerDaysOfTheYear);
 
-    // The registry window: the chosen cash book, and the year a new one's database is for.
-    connect(firmaF, &TfirmaF::cashBookChosen, girisF, &TgirisF::setChosenCashBook);
-    firmaF->workingYearText = [this] { return girisF->workingYearText(); };
+    // The ledger's print commands open the two-date window and the analysis window.
+    connect(ledgerPrinting_.get(), &LedgerPrinting::twoDateWindowRequested, this,
+            [this](TwoDateOutput output) { ikitarihF()->showFor(output); });
+    connect(ledgerPrinting_.get(), &LedgerPrinting::analysisWindowRequested, this,
+            [this] { raporKasaF()->showAnalysis(); });
 
-    // The ledger window.
-    connect(kasaRF, &TkasaRF::newMovementRequested, kasaF, &TkasaF::startNew);
-    connect(kasaRF, &TkasaRF::editMovementRequested, kasaF, [this] { kasaF->startEdit(); });
-    connect(kasaRF, &TkasaRF::documentsRequested, resimkasaF, &TresimkasaF::showDocuments);
-    connect(kasaRF, &TkasaRF::printChoiceChanged, ledgerPrinting_.get(),
-            &LedgerPrinting::setPrintChoice);
-    connect(kasaRF, &TkasaRF::printRequested, ledgerPrinting_.get(),
-            &LedgerPrinting::printSelectedReport);
-    connect(kasaRF, &TkasaRF::twoDateRequested, ledgerPrinting_.get(),
-            &LedgerPrinting::openPeriodBrowser);
-    connect(kasaRF, &TkasaRF::typeReportRequested, ledgerPrinting_.get(),
-            &LedgerPrinting::openAnalysis);
-    connect(kasaRF, &TkasaRF::excelRequested, this, [this] { exportDayToSpreadsheet(*ledger_); });
-    connect(kasaRF, &TkasaRF::helpRequested, yardimF, &TyardimF::showLedgerTopic);
-    connect(kasaRF, &TkasaRF::mainMenuRequested, this, &Program::kasakapat);
-    connect(kasaRF, &TkasaRF::closeRequested, girisF, &QWidget::close);
-    connect(kasaRF, &TkasaRF::workingYearChanged, girisF, &TgirisF::setWorkingYearText);
-    connect(ledgerPrinting_.get(), &LedgerPrinting::twoDateWindowRequested, ikitarihF,
-            &TikitarihF::showFor);
-    connect(ledgerPrinting_.get(), &LedgerPrinting::analysisWindowRequested, raporKasaF,
-            &TraporKasaF::showAnalysis);
-    connectAnalysisWindows();
-
-    // The two-date window builds a period report or the movement browser; the browser opens
-    // its movements in the movement window through the ledger, prints through the two-date
-    // window, and is built again after a movement it opened is saved, unless it was hidden
-    // before.
-    connect(ikitarihF, &TikitarihF::browserRequested, kasaikitarihF, &TkasaikitarihF::showBrowser);
-    connect(kasaikitarihF, &TkasaikitarihF::editMovementRequested, kasaF,
-            [this] { kasaF->startEdit(AfterSave::ReturnToBrowser); });
-    connect(kasaikitarihF, &TkasaikitarihF::hidden, kasaF, &TkasaF::stopReturningToBrowser);
-    connect(kasaikitarihF, &TkasaikitarihF::printRequested, ikitarihF,
-            &TikitarihF::printMovementsReport);
-    connect(kasaF, &TkasaF::savedForBrowser, ikitarihF, &TikitarihF::rebuildBrowser);
-
-    // The movement window's list buttons: the transaction types (opening their table first)
-    // and the source types; its help button shows the ledger's topic.
-    connect(kasaF, &TkasaF::typesRequested, nakitnedenF, &TnakitnedenF::openAndShow);
-    connect(kasaF, &TkasaF::sourcesRequested, kaynakF, [this] { present(kaynakF); });
-    connect(kasaF, &TkasaF::helpRequested, yardimF, &TyardimF::showLedgerTopic);
-
-    // The lists several windows show follow their announcements.
+    // The lists several windows show follow their announcements; a window built later
+    // starts from the last one.
     connect(currencyChoices_.get(), &CurrencyChoices::boxesChanged, this,
             [this](const CurrencyBoxes& boxes) {
-                kasaRF->setCurrencyEntries(boxes.ledger);
-                kasaF->setCurrencyEntries(boxes.movement);
-                ikitarihF->setCurrencyEntries(boxes.twoDate);
-                raporKasaF->setCurrencyEntries(boxes.analysis);
+                currencyBoxes_ = boxes;
+                if (kasaRF_ != nullptr) {
+                    kasaRF_->setCurrencyEntries(boxes.ledger);
+                }
+                if (kasaF_ != nullptr) {
+                    kasaF_->setCurrencyEntries(boxes.movement);
+                }
+                if (ikitarihF_ != nullptr) {
+                    ikitarihF_->setCurrencyEntries(boxes.twoDate);
+                }
+                if (raporKasaF_ != nullptr) {
+                    raporKasaF_->setCurrencyEntries(boxes.analysis);
+                }
             });
-    connect(sourceTypes_.get(), &SourceTypeList::namesChanged, kasaF, &TkasaF::setSourceNames);
+    connect(sourceTypes_.get(), &SourceTypeList::namesChanged, this,
+            [this](const QStringList& names) {
+                sourceNames_ = names;
+                if (kasaF_ != nullptr) {
+                    kasaF_->setSourceNames(names);
+                }
+            });
 
     // "PROGRAMI GÜNCELLE": the online update. A started replacement waives the exit question;
     // its close request is posted to the entry screen, so it is handled once the run has been
     // reported, and ends the program through the exit sequence.
-    connect(girisF, &TgirisF::updateRequested, update_.get(), &UpdateCommand::updateProgram);
-    connect(update_.get(), &UpdateCommand::exitQuestionWaived, girisF, &TgirisF::waiveExitQuestion);
-    connect(&update_->updater, &TZubUpdater::closeRequested, girisF, &QWidget::close,
+    connect(girisF_, &TgirisF::updateRequested, update_.get(), &UpdateCommand::updateProgram);
+    connect(update_.get(), &UpdateCommand::exitQuestionWaived, girisF_,
+            &TgirisF::waiveExitQuestion);
+    connect(&update_->updater, &TZubUpdater::closeRequested, girisF_, &QWidget::close,
             Qt::QueuedConnection);
 
-    // At exit, after the connections closed: the automatic backup when it is due.
-    automaticBackup = [this] { firmaF->runAutomaticBackupWhenDue(); };
+    // At exit, after the connections closed: the automatic backup when it is due, as the
+    // registry window's panel shows its settings (read from their file when it is built).
+    automaticBackup = [this] { firmaF()->runAutomaticBackupWhenDue(); };
 }
 
-void Program::connectAnalysisWindows()
+TkasaRF* Program::kasaRF()
 {
-    // The analysis window asks for the detail windows it built.
-    connect(raporKasaF, &TraporKasaF::collectionsDetailRequested, gelirdetayF,
-            &TdetayF::showDetail);
-    connect(raporKasaF, &TraporKasaF::paymentsDetailRequested, giderdetayF, &TdetayF::showDetail);
+    if (kasaRF_ != nullptr) {
+        return kasaRF_;
+    }
+    build(kasaRF_, session_, *ledger_, *currencyChoices_);
+    if (currencyBoxes_) {
+        kasaRF_->setCurrencyEntries(currencyBoxes_->ledger);
+    }
+    connect(
+        kasaRF_, &TkasaRF::newMovementRequested, this,
+        [this](const QDate& day, const QString& currency) { kasaF()->startNew(day, currency); });
+    connect(kasaRF_, &TkasaRF::editMovementRequested, this, [this] { kasaF()->startEdit(); });
+    connect(kasaRF_, &TkasaRF::documentsRequested, this, [this] { resimkasaF()->showDocuments(); });
+    connect(kasaRF_, &TkasaRF::printChoiceChanged, ledgerPrinting_.get(),
+            &LedgerPrinting::setPrintChoice);
+    connect(kasaRF_, &TkasaRF::printRequested, ledgerPrinting_.get(),
+            &LedgerPrinting::printSelectedReport);
+    connect(kasaRF_, &TkasaRF::twoDateRequested, ledgerPrinting_.get(),
+            &LedgerPrinting::openPeriodBrowser);
+    connect(kasaRF_, &TkasaRF::typeReportRequested, ledgerPrinting_.get(),
+            &LedgerPrinting::openAnalysis);
+    connect(kasaRF_, &TkasaRF::excelRequested, this, [this] { exportDayToSpreadsheet(*ledger_); });
+    connect(kasaRF_, &TkasaRF::helpRequested, this, [this] { yardimF()->showLedgerTopic(); });
+    connect(kasaRF_, &TkasaRF::mainMenuRequested, this, &Program::kasakapat);
+    connect(kasaRF_, &TkasaRF::closeRequested, girisF_, &QWidget::close);
+    connect(kasaRF_, &TkasaRF::workingYearChanged, girisF_, &TgirisF::setWorkingYearText);
+    return kasaRF_;
+}
 
+TyardimF* Program::yardimF()
+{
+    return yardimF_ != nullptr ? yardimF_ : build(yardimF_);
+}
+
+TkasaF* Program::kasaF()
+{
+    if (kasaF_ != nullptr) {
+        return kasaF_;
+    }
+    build(kasaF_, session_, *ledger_);
+    if (currencyBoxes_) {
+        kasaF_->setCurrencyEntries(currencyBoxes_->movement);
+    }
+    if (sourceNames_) {
+        kasaF_->setSourceNames(*sourceNames_);
+    }
+    // The list buttons: the transaction types (opening their table first) and the source
+    // types; the help button shows the ledger's topic. A movement saved from the browser
+    // builds the browser again.
+    connect(kasaF_, &TkasaF::typesRequested, this, [this] { nakitnedenF()->openAndShow(); });
+    connect(kasaF_, &TkasaF::sourcesRequested, this, [this] { present(kaynakF()); });
+    connect(kasaF_, &TkasaF::helpRequested, this, [this] { yardimF()->showLedgerTopic(); });
+    connect(kasaF_, &TkasaF::savedForBrowser, this, [this] { ikitarihF()->rebuildBrowser(); });
+    return kasaF_;
+}
+
+TresimkasaF* Program::resimkasaF()
+{
+    return resimkasaF_ != nullptr ? resimkasaF_ : build(resimkasaF_, session_, *ledger_);
+}
+
+TikitarihF* Program::ikitarihF()
+{
+    if (ikitarihF_ != nullptr) {
+        return ikitarihF_;
+    }
+    build(ikitarihF_, *ledgerPrinting_, *twoDateBrowser_);
+    if (currencyBoxes_) {
+        ikitarihF_->setCurrencyEntries(currencyBoxes_->twoDate);
+    }
+    if (ledgerYear_ != 0) {
+        ikitarihF_->startInYear(ledgerYear_);
+    }
+    // The two-date window builds a period report or the movement browser.
+    connect(ikitarihF_, &TikitarihF::browserRequested, this,
+            [this] { kasaikitarihF()->showBrowser(); });
+    return ikitarihF_;
+}
+
+TnakitnedenF* Program::nakitnedenF()
+{
+    return nakitnedenF_ != nullptr ? nakitnedenF_ : build(nakitnedenF_, session_);
+}
+
+TfirmaF* Program::firmaF()
+{
+    if (firmaF_ != nullptr) {
+        return firmaF_;
+    }
+    build(firmaF_, session_);
+    // The chosen cash book goes to the entry screen, whose year box gives a new cash book's
+    // database its year.
+    connect(firmaF_, &TfirmaF::cashBookChosen, girisF_, &TgirisF::setChosenCashBook);
+    firmaF_->workingYearText = [this] { return girisF_->workingYearText(); };
+    return firmaF_;
+}
+
+TparabirimiF* Program::parabirimiF()
+{
+    return parabirimiF_ != nullptr ? parabirimiF_
+                                   : build(parabirimiF_, session_, *currencyChoices_);
+}
+
+TgelirdetayF* Program::gelirdetayF()
+{
+    if (gelirdetayF_ == nullptr) {
+        connectDetailWindow(build(gelirdetayF_, *analysis_));
+    }
+    return gelirdetayF_;
+}
+
+TraporKasaF* Program::raporKasaF()
+{
+    if (raporKasaF_ != nullptr) {
+        return raporKasaF_;
+    }
+    build(raporKasaF_, *analysis_);
+    if (currencyBoxes_) {
+        raporKasaF_->setCurrencyEntries(currencyBoxes_->analysis);
+    }
+    // The analysis window asks for the detail windows it built.
+    connect(raporKasaF_, &TraporKasaF::collectionsDetailRequested, this,
+            [this] { gelirdetayF()->showDetail(); });
+    connect(raporKasaF_, &TraporKasaF::paymentsDetailRequested, this,
+            [this] { giderdetayF()->showDetail(); });
+    return raporKasaF_;
+}
+
+TgiderdetayF* Program::giderdetayF()
+{
+    if (giderdetayF_ == nullptr) {
+        connectDetailWindow(build(giderdetayF_, *analysis_));
+    }
+    return giderdetayF_;
+}
+
+TsifreF* Program::sifreF()
+{
+    return sifreF_ != nullptr ? sifreF_ : build(sifreF_, session_);
+}
+
+TkasaikitarihF* Program::kasaikitarihF()
+{
+    if (kasaikitarihF_ != nullptr) {
+        return kasaikitarihF_;
+    }
+    build(kasaikitarihF_, *twoDateBrowser_);
+    // The browser opens its movements in the movement window through the ledger and prints
+    // through the two-date window; it is built again after a movement it opened is saved,
+    // unless it was hidden before.
+    connect(kasaikitarihF_, &TkasaikitarihF::editMovementRequested, this,
+            [this] { kasaF()->startEdit(AfterSave::ReturnToBrowser); });
+    connect(kasaikitarihF_, &TkasaikitarihF::hidden, this, [this] {
+        if (kasaF_ != nullptr) {
+            kasaF_->stopReturningToBrowser();
+        }
+    });
+    connect(kasaikitarihF_, &TkasaikitarihF::printRequested, this,
+            [this] { ikitarihF()->printMovementsReport(); });
+    return kasaikitarihF_;
+}
+
+TkaynakF* Program::kaynakF()
+{
+    return kaynakF_ != nullptr ? kaynakF_ : build(kaynakF_, *sourceTypes_);
+}
+
+void Program::connectDetailWindow(TdetayF* detail)
+{
     // A detail row's commands position the ledger on the movement first (its day, then its
     // row); a movement the ledger's lists do not hold gets nothing more.
     const auto onMovement = [this](const std::function<void()>& command) {
@@ -208,19 +342,16 @@ void Program::connectAnalysisWindows()
             });
         };
     };
-    for (TdetayF* detail :
-         {static_cast<TdetayF*>(gelirdetayF), static_cast<TdetayF*>(giderdetayF)}) {
-        connect(detail, &TdetayF::editRequested, kasaF, onMovement([this] { kasaF->startEdit(); }));
-        connect(detail, &TdetayF::deleteRequested, this,
-                onMovement([this] { ledger_->deleteCurrentMovement(); }));
-        connect(detail, &TdetayF::documentsRequested, resimkasaF,
-                onMovement([this] { resimkasaF->showDocuments(); }));
-    }
+    connect(detail, &TdetayF::editRequested, this, onMovement([this] { kasaF()->startEdit(); }));
+    connect(detail, &TdetayF::deleteRequested, this,
+            onMovement([this] { ledger_->deleteCurrentMovement(); }));
+    connect(detail, &TdetayF::documentsRequested, this,
+            onMovement([this] { resimkasaF()->showDocuments(); }));
 }
 
 Program::~Program()
 {
-    // Windows go in the reverse order of their creation, before the data they show.
+    // Windows go in the reverse order of their building, before the data they show.
     while (!owned_.empty()) {
         owned_.pop_back();
     }
@@ -231,7 +362,51 @@ Program::~Program()
     ledger_.reset();
 }
 
-QList<QWidget*> Program::windows() const
+std::vector<std::pair<QString, std::function<QWidget*()>>> Program::windowOrder()
+{
+    const auto entry = [](const char* name, std::function<QWidget*()> build) {
+        return std::pair<QString, std::function<QWidget*()>>(QString::fromLatin1(name),
+                                                             std::move(build));
+    };
+    return {
+        entry("girisF", [this] { return girisF_; }),
+        entry("kasaRF", [this] { return kasaRF(); }),
+        entry("yardimF", [this] { return yardimF(); }),
+        entry("kasaF", [this] { return kasaF(); }),
+        entry("resimkasaF", [this] { return resimkasaF(); }),
+        entry("ikitarihF", [this] { return ikitarihF(); }),
+        entry("nakitnedenF", [this] { return nakitnedenF(); }),
+        entry("firmaF", [this] { return firmaF(); }),
+        entry("parabirimiF", [this] { return parabirimiF(); }),
+        entry("gelirdetayF", [this] { return gelirdetayF(); }),
+        entry("raporKasaF", [this] { return raporKasaF(); }),
+        entry("giderdetayF", [this] { return giderdetayF(); }),
+        entry("sifreF", [this] { return sifreF(); }),
+        entry("kasaikitarihF", [this] { return kasaikitarihF(); }),
+        entry("kaynakF", [this] { return kaynakF(); }),
+    };
+}
+
+QList<QWidget*> Program::windows()
+{
+    QList<QWidget*> list;
+    for (const auto& [name, make] : windowOrder()) {
+        list << make();
+    }
+    return list;
+}
+
+QWidget* Program::window(const QString& objectName)
+{
+    for (const auto& [name, make] : windowOrder()) {
+        if (name == objectName) {
+            return make();
+        }
+    }
+    return nullptr;
+}
+
+QList<QWidget*> Program::builtWindows() const
 {
     QList<QWidget*> list;
     for (const auto& w : owned_) {
@@ -240,31 +415,25 @@ QList<QWidget*> Program::windows() const
     return list;
 }
 
-QWidget* Program::window(const QString& objectName) const
-{
-    for (const auto& w : owned_) {
-        if (w->objectName() == objectName) {
-            return w.get();
-        }
-    }
-    return nullptr;
-}
-
 void Program::kasakapat()
 {
-    for (QWidget* w : {static_cast<QWidget*>(nakitnedenF), static_cast<QWidget*>(resimkasaF),
-                       static_cast<QWidget*>(yardimF), static_cast<QWidget*>(firmaF),
-                       static_cast<QWidget*>(ikitarihF), static_cast<QWidget*>(kasaikitarihF),
-                       static_cast<QWidget*>(kasaF), static_cast<QWidget*>(kasaRF)}) {
-        w->hide();
+    // The ledger and its tool windows are hidden; the entry screen's lists stay as they are.
+    for (QWidget* w : {static_cast<QWidget*>(nakitnedenF_), static_cast<QWidget*>(resimkasaF_),
+                       static_cast<QWidget*>(yardimF_), static_cast<QWidget*>(firmaF_),
+                       static_cast<QWidget*>(ikitarihF_), static_cast<QWidget*>(kasaikitarihF_),
+                       static_cast<QWidget*>(kasaF_), static_cast<QWidget*>(kasaRF_),
+                       static_cast<QWidget*>(raporKasaF_), static_cast<QWidget*>(gelirdetayF_),
+                       static_cast<QWidget*>(giderdetayF_)}) {
+        if (w != nullptr) {
+            w->hide();
+        }
     }
-    for (QWidget* w : {static_cast<QWidget*>(raporKasaF), static_cast<QWidget*>(gelirdetayF),
-                       static_cast<QWidget*>(giderdetayF)}) {
-        w->hide();
+    // No cash book was opened before the ledger was built.
+    if (kasaRF_ != nullptr) {
+        kasaRF_->closeBook();
     }
-    kasaRF->closeBook();
     session_.closeCashBook();
-    girisF->show();
+    girisF_->show();
 }
 
 void Program::runExitSequence()
@@ -275,7 +444,9 @@ void Program::runExitSequence()
     ended_ = true;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     // Unsaved changes are dropped, never saved: closing a dataset cancels its pending row.
-    kasaRF->closeBook();
+    if (kasaRF_ != nullptr) {
+        kasaRF_->closeBook();
+    }
     session_.FirmaTakip.close();
     session_.sifreTable.close();
     session_.masterTable.close();
@@ -285,7 +456,7 @@ void Program::runExitSequence()
         automaticBackup();
     }
     QGuiApplication::restoreOverrideCursor();
-    for (QWidget* w : windows()) {
+    for (QWidget* w : builtWindows()) {
         w->hide();
     }
     emit programEnded();

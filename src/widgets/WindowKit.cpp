@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QAction>
 #include <QGuiApplication>
+#include <QHash>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMainWindow>
@@ -156,10 +157,18 @@ void centreOnFirstShow(QWidget* window)
 
 void keepLettersWhole(QWidget* window)
 {
+    // The room is measured once for each font the labels use: most share one or two.
+    QHash<QString, int> roomAbove;
     for (QLabel* label : window->findChildren<QLabel*>()) {
-        const QFontMetrics metrics(label->font());
-        const int above =
-            -metrics.tightBoundingRect(QStringLiteral("ÇĞİÖŞÜ")).top() - metrics.ascent();
+        const QFont font = label->font();
+        auto room = roomAbove.constFind(font.key());
+        if (room == roomAbove.cend()) {
+            const QFontMetrics metrics(font);
+            room = roomAbove.insert(
+                font.key(),
+                -metrics.tightBoundingRect(QStringLiteral("ÇĞİÖŞÜ")).top() - metrics.ascent());
+        }
+        const int above = *room;
         const QMargins margins = label->contentsMargins();
         if (above > margins.top()) {
             label->setContentsMargins(margins.left(), above, margins.right(), margins.bottom());

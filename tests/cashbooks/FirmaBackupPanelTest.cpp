@@ -297,3 +297,41 @@ TEST_F(FirmaBackupPanelTest, TheExitSequenceTakesTheAutomaticBackupWhenThePanelM
     EXPECT_EQ(dialogs().messages(), QStringList{kAutomaticBackupFolderMissing});
     EXPECT_EQ(loadAutoBackupSettings().lastBackup, QDate(2021, 5, 1));
 }
+
+// A run in which the registry window was never shown: its panel is built at exit, from the
+// stored settings, and the automatic backup follows them.
+class AutomaticBackupOfAnUnshownPanelTest : public ProgramTest {
+protected:
+    void beforeProgram() override
+    {
+        ASSERT_TRUE(QFile::copy(path(QStringLiteral("Kasa.mdb")),
+                                path(QStringLiteral("Data/K012021.mdb"))));
+        const QList<QPair<QString, QString>> stored{
+            {kSonOtoYedek, target.path()},      {kYedekGun, QStringLiteral("7")},
+            {kYedekAl, QStringLiteral("1")},    {kTarihOtoGun, QStringLiteral("1")},
+            {kTarihOtoAy, QStringLiteral("5")}, {kTarihOtoYil, QStringLiteral("2021")}};
+        for (const auto& [key, value] : stored) {
+            backupSettingsFile().write(kOtoYedekler, key, value);
+        }
+    }
+
+    QTemporaryDir target;
+};
+
+TEST_F(AutomaticBackupOfAnUnshownPanelTest, TheExitSequenceTakesItAsTheStoredSettingsSay)
+{
+    for (QWidget* w : program->builtWindows()) {
+        ASSERT_NE(w->objectName(), QStringLiteral("firmaF"));
+    }
+    dialogs().answer(Answer::Yes);
+    windowNamed("girisF")->close();
+    ASSERT_TRUE(program->ended());
+
+    const QDate taken = loadAutoBackupSettings().lastBackup;
+    EXPECT_GT(taken, QDate(2021, 5, 1));
+    const QString archive =
+        target.filePath(QStringLiteral("NorvaneKasa_") +
+                        taken.toString(QStringLiteral("yyyy_MM_dd")) + QStringLiteral(".zip"));
+    EXPECT_EQ(archiveNames(archive), QStringList{QStringLiteral("K012021.mdb")});
+    EXPECT_TRUE(dialogs().messages().isEmpty());
+}

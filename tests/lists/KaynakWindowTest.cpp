@@ -14,19 +14,11 @@
 #include <QPushButton>
 
 using namespace tamevo;
+using tamevo::test::itemsOf;
 using tamevo::test::ProgramTest;
 using Answer = Dialogs::Answer;
 
 namespace {
-
-QStringList itemsOf(const QComboBox* box)
-{
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i) {
-        items << box->itemText(i);
-    }
-    return items;
-}
 
 QStringList itemsOf(const QListWidget* list)
 {

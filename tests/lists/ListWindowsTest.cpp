@@ -18,21 +18,13 @@
 #include <QTableView>
 
 using namespace tamevo;
+using tamevo::test::itemsOf;
 using tamevo::test::ProgramTest;
 using Answer = Dialogs::Answer;
 
 namespace {
 
 const QString kGenel = QStringLiteral("AnaData/Genel.mdb");
-
-QStringList itemsOf(const QComboBox* box)
-{
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i) {
-        items << box->itemText(i);
-    }
-    return items;
-}
 
 }  // namespace
 

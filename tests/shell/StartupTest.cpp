@@ -3,10 +3,14 @@
 #include "support/ProgramFixture.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 
 using namespace tamevo;
+using tamevo::test::itemsOf;
 using tamevo::test::ProgramTest;
 
 class StartupTest : public ProgramTest {};
@@ -54,4 +58,63 @@ TEST_F(StartupTest, EveryCaptionShowsItsLettersWhole)
                 << window->objectName().toStdString() << " " << label->text().toStdString();
         }
     }
+}
+
+// A program folder whose lists differ from the built-in ones: a fourth currency and a source
+// file from an earlier run.
+class StartupWithListsTest : public StartupTest {
+protected:
+    void beforeProgram() override
+    {
+        execute(QStringLiteral("AnaData/Genel.mdb"),
+                {QStringLiteral("INSERT INTO parabirimi (kodu) VALUES ('GBP')")});
+        QFile sources(path(QStringLiteral("KaynakSekli.ods")));
+        ASSERT_TRUE(sources.open(QIODevice::WriteOnly));
+        sources.write("Nakit\r\nBanka\r\n");
+    }
+
+    QStringList builtNames() const
+    {
+        QStringList names;
+        for (QWidget* w : program->builtWindows()) {
+            names << w->objectName();
+        }
+        return names;
+    }
+};
+
+TEST_F(StartupWithListsTest, WindowsAreBuiltWhenFirstShownWithWhatWasAnnouncedBefore)
+{
+    // Only the entry screen at start; the ledger when a cash book opens.
+    EXPECT_EQ(builtNames(), QStringList{QStringLiteral("girisF")});
+    registerCashBook(QStringLiteral("K01"), QStringLiteral("Merkez"));
+    enter(QStringLiteral("K01"), QStringLiteral("2021"));
+    ASSERT_TRUE(isShown("kasaRF"));
+    EXPECT_EQ(builtNames(), (QStringList{QStringLiteral("girisF"), QStringLiteral("kasaRF")}));
+
+    // Each window built afterwards shows the lists the entry announced, and the two-date
+    // window starts in the working year.
+    const QStringList codes{QStringLiteral("TL"), QStringLiteral("USD"), QStringLiteral("EURO"),
+                            QStringLiteral("GBP")};
+    click(control<QAbstractButton>("kasaRF", "JvXPButton7"));
+    ASSERT_TRUE(isShown("ikitarihF"));
+    EXPECT_EQ(itemsOf(control<QComboBox>("ikitarihF", "dovizBox")),
+              codes + QStringList{QStringLiteral("Hepsi")});
+    EXPECT_EQ(control<QDateEdit>("ikitarihF", "SonTarihDate")->date().year(), 2021);
+
+    click(control<QAbstractButton>("kasaRF", "islemturuBut"));
+    ASSERT_TRUE(isShown("raporKasaF"));
+    EXPECT_EQ(itemsOf(control<QComboBox>("raporKasaF", "dovizBox")),
+              QStringList{QStringLiteral("Hepsi")} + codes);
+
+    click(control<QAbstractButton>("kasaRF", "tahsilatYap"));
+    ASSERT_TRUE(isShown("kasaF"));
+    EXPECT_EQ(itemsOf(control<QComboBox>("kasaF", "dovizBox")), codes);
+    EXPECT_EQ(itemsOf(control<QComboBox>("kasaF", "kaynakBox")),
+              (QStringList{QStringLiteral("Nakit"), QStringLiteral("Banka")}));
+    EXPECT_TRUE(
+        itemsOf(control<QComboBox>("kasaF", "DBLookupComboBox1")).contains(QStringLiteral("KİRA")));
+    EXPECT_EQ(builtNames(), (QStringList{QStringLiteral("girisF"), QStringLiteral("kasaRF"),
+                                         QStringLiteral("ikitarihF"), QStringLiteral("raporKasaF"),
+                                         QStringLiteral("kasaF")}));
 }

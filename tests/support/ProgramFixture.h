@@ -1,8 +1,8 @@
 #pragma once
 
-// The running program over a temporary program folder, for window tests: the windows are
-// created in their order and driven through their controls, found by their objectNames, with
-// real key and mouse events.
+// The running program over a temporary program folder, for window tests: the windows, each
+// built when it is first asked for, are driven through their controls, found by their
+// objectNames, with real key and mouse events.
 
 #include "reportengine/ReportPreview.h"
 #include "shell/Program.h"
@@ -20,6 +20,16 @@
 #include <stdexcept>
 
 namespace tamevo::test {
+
+// The entries of a combo box, in order.
+inline QStringList itemsOf(const QComboBox* box)
+{
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i) {
+        items << box->itemText(i);
+    }
+    return items;
+}
 
 class ProgramTest : public ProgramFolderTest {
 protected:
