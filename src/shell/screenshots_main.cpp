@@ -39,6 +39,13 @@ constexpr QSize kScreen(1366, 768);
 void shoot(QWidget* window, const QString& folder, const QString& name)
 {
     QCoreApplication::processEvents();
+    // A maximized window fills the screen's free area as a desktop's window manager makes
+    // it; a bare virtual X server has none to do that.
+    if (window->isMaximized() && window->screen() != nullptr &&
+        window->geometry() != window->screen()->availableGeometry()) {
+        window->setGeometry(window->screen()->availableGeometry());
+        QCoreApplication::processEvents();
+    }
     const QString file = QDir(folder).filePath(name + QStringLiteral(".png"));
     if (!window->grab().save(file)) {
         throw Error(file + QStringLiteral(": resim yazılamadı"));
