@@ -36,7 +36,8 @@ QString schemaText(SchemaKind kind)
         return firma + QLatin1Char('\n') + resourceText(QStringLiteral("genel.sql"));
     }
     return firma + QLatin1Char('\n') + resourceText(QStringLiteral("kasa.sql")) +
-           QLatin1Char('\n') + resourceText(QStringLiteral("gunluk.sql"));
+           QLatin1Char('\n') + resourceText(QStringLiteral("gunluk.sql")) + QLatin1Char('\n') +
+           resourceText(QStringLiteral("gecmis.sql"));
 }
 
 void ensureDayTotals(QSqlDatabase& db)
@@ -48,6 +49,16 @@ void ensureDayTotals(QSqlDatabase& db)
         return;
     }
     executeScript(db, resourceText(QStringLiteral("gunluk.sql")));
+}
+
+void ensureJournal(QSqlDatabase& db)
+{
+    const QStringList tables = db.tables();
+    if (!tables.contains(QStringLiteral("nakit")) ||
+        tables.contains(QStringLiteral("nakit_gecmis"))) {
+        return;
+    }
+    executeScript(db, resourceText(QStringLiteral("gecmis.sql")));
 }
 
 void ensureMovementIndexes(QSqlDatabase& db)

@@ -2,12 +2,23 @@
 
 #include "data/ConnectionString.h"
 #include "data/Errors.h"
+#include "data/JournalUpkeep.h"
 #include "data/ProgramFolder.h"
 #include "data/Schema.h"
 
 #include <QFileInfo>
 
 namespace tamevo {
+
+void prepareCashBookDatabase(Connection& connection)
+{
+    QSqlDatabase db = connection.database();
+    ensureDayTotals(db);
+    ensureMovementIndexes(db);
+    ensureJournal(db);
+    identifyJournalWriter(db);
+    pruneJournal(db, journalKeepingDays(), QDate::currentDate());
+}
 
 Session::Session(QObject* parent) : QObject(parent)
 {
@@ -57,11 +68,11 @@ OpenBookTexts Session::connectCashBook(const QString& connectionPath, const QStr
         enterProgramFolder();
         kasaConnection.setConnectionString(BaglantiMetni(connectionPath));
         kasaConnection.open();
-        QSqlDatabase db = kasaConnection.database();
-        ensureDayTotals(db);
-        ensureMovementIndexes(db);
-        const OpenBookTexts texts = openBookTexts(readFirmaRecord(kasaConnection), yearText);
+        prepareCashBookDatabase(kasaConnection);
+        const FirmaRecord record = readFirmaRecord(kasaConnection);
+        const OpenBookTexts texts = openBookTexts(record, yearText);
         CalismaYili = yearText.toInt();
+        openBookCode = record.kodu();
         return texts;
     } catch (...) {
         // Never connected to one year while the windows show another: a step that fails after
@@ -82,6 +93,19 @@ OpenBookTexts Session::connectCashBook(const QString& connectionPath, const QStr
         }
         throw;
     }
+}
+
+void Session::openOtherYear(Connection& connection, int year)
+{
+    connection.close();
+    connection.setConnectionString(BaglantiMetni(yearDatabasePath(year)));
+    connection.open();
+    prepareCashBookDatabase(connection);
+}
+
+QString Session::yearDatabasePath(int year) const
+{
+    return GetPathPath() + cashBookRelativePath(openBookCode, QString::number(year));
 }
 
 OpenBookTexts Session::kasaac(const QString& code, const QString& yearText,

@@ -11,6 +11,11 @@
 
 namespace tamevo {
 
+// What opening a cash-book database does before the book is used: an older database gets the
+// per-day totals, the indexes and the journal it lacks; the journal learns this computer and
+// user and drops entries older than its keeping setting. Throws Error.
+void prepareCashBookDatabase(Connection& connection);
+
 // The program's shared data: the three connections, the open cash book's year and the
 // datasets of the general database that several windows use. One object for the whole run.
 class Session : public QObject {
@@ -39,6 +44,8 @@ public:
 
     // Year of the open cash-book database.
     int CalismaYili = 0;
+    // Code of the open cash book (its registry record's code), as its files are named.
+    QString openBookCode;
 
     // The start-up connections: the general database and the placeholder cash-book
     // database, from the program folder made current. Throws Error with the file's name.
@@ -68,6 +75,12 @@ public:
     // Closes the open cash book: the datasets on kasaConnection drop pending changes and
     // close, and the connection is disconnected.
     void closeCashBook();
+
+    // The absolute path of the open cash book's database for `year` (which may not exist).
+    QString yearDatabasePath(int year) const;
+    // Opens the open cash book's existing database for `year` on `connection` (not
+    // kasaConnection), prepared as an opened book is (prepareCashBookDatabase). Throws Error.
+    void openOtherYear(Connection& connection, int year);
 
     // The absolute path of the cash-book database kasaConnection names.
     QString cashBookPath() const { return kasaConnection.databasePath(); }

@@ -1,6 +1,7 @@
 #include "entry/EntryRules.h"
 
 #include "data/IniFile.h"
+#include "data/JournalUpkeep.h"
 #include "data/ProgramFolder.h"
 #include "data/Session.h"
 
@@ -10,16 +11,11 @@ namespace {
 
 const QString kSection = QStringLiteral("Giris");
 
-IniFile firmaAyar()
-{
-    return IniFile(GetPathPath() + QStringLiteral("FirmaAyar.ini"));
-}
-
 }  // namespace
 
 RememberedEntry readRememberedEntry()
 {
-    const IniFile ini = firmaAyar();
+    const IniFile ini = programSettingsFile();
     return {ini.read(kSection, QStringLiteral("Kodu")).left(kRememberedCodeWidth),
             ini.read(kSection, QStringLiteral("Yil")).left(kRememberedYearWidth),
             ini.read(kSection, QStringLiteral("Adi")).left(kRememberedTitleWidth)};
@@ -27,7 +23,7 @@ RememberedEntry readRememberedEntry()
 
 void writeRememberedEntry(const RememberedEntry& entry)
 {
-    const IniFile ini = firmaAyar();
+    const IniFile ini = programSettingsFile();
     ini.write(kSection, QStringLiteral("Kodu"), entry.code);
     ini.write(kSection, QStringLiteral("Yil"), entry.year);
     ini.write(kSection, QStringLiteral("Adi"), entry.title);

@@ -47,6 +47,36 @@ void run(QSqlQuery& query)
     }
 }
 
+}  // namespace
+
+QList<CurrencyTotal> carryOverRows(Connection& connection)
+{
+    QSqlDatabase db = connection.database();
+    QSqlQuery currencies(db);
+    currencies.setForwardOnly(true);
+    currencies.prepare(
+        QStringLiteral("SELECT DISTINCT doviz_cinsi FROM nakit_gunluk ORDER BY doviz_cinsi"));
+    run(currencies);
+    QList<CurrencyTotal> rows;
+    QSqlQuery row(db);
+    row.setForwardOnly(true);
+    row.prepare(
+        QStringLiteral("SELECT borc_tutar, alacak_tutar FROM nakit WHERE doviz_cinsi IS ? "
+                       "AND neden = ? ORDER BY islem_tarihi, nid LIMIT 1"));
+    while (currencies.next()) {
+        row.addBindValue(currencies.value(0));
+        row.addBindValue(kCarryOverType);
+        run(row);
+        if (row.next()) {
+            rows.append({currencies.value(0), kurus(row.value(0)), kurus(row.value(1))});
+        }
+        row.finish();
+    }
+    return rows;
+}
+
+namespace {
+
 void writeRow(QSqlDatabase& db, int closedYear, const CurrencyTotal& total)
 {
     // The balance is decided in kuruş: 0,10 + 0,20 in and 0,30 out is zero, not a binary rest.

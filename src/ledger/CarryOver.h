@@ -32,10 +32,16 @@ QString carryOverFirstQuestion(int year);
 // carry-over rows included, in currency order.
 QList<CurrencyTotal> yearTotals(Connection& connection);
 
+// The first carry-over row ("DEVİR", in day and number order) of every currency that has one
+// in the database open on `connection`, its money in and out in kuruş, in currency order. One
+// index seek per currency of the per-day totals. Throws Error.
+QList<CurrencyTotal> carryOverRows(Connection& connection);
+
 // Writes one carry-over row per currency into the database of year closedYear + 1 open on
 // `connection`: dated 1 January, due 31 December of the closed year, the closing balance on
 // the money-in side when it is above zero, else its negation on the money-out side. The
 // first existing "DEVİR" row of the currency is changed in place; otherwise a row is added.
+// The row of a currency that has no movement in the closed year any more is kept as it is.
 // All rows are written in one transaction: a failure leaves the database as it was. Throws
 // Error.
 void writeCarryOverRows(Connection& connection, int closedYear, const QList<CurrencyTotal>& totals);

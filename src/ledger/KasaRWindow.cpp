@@ -5,6 +5,7 @@
 #include "data/DisplayFormat.h"
 #include "data/Session.h"
 #include "ledger/CarryOver.h"
+#include "ledger/CarryOverCheck.h"
 #include "ledger/Ledger.h"
 #include "lists/ReferenceLists.h"
 #include "widgets/DatasetModel.h"
@@ -71,8 +72,8 @@ TkasaRF::TkasaRF(Session& session, Ledger& ledger, CurrencyChoices& currencies)
     }
     order << shortDescriptionCheck << printButton << dateListGrid << calendarGrid << newButton
           << changeButton << deleteButton << documentsButton << helpButton << movementGrid
-          << summaryGrid << refreshButton << mainMenuButton << carryOverButton << excelButton
-          << closeButton;
+          << summaryGrid << refreshButton << mainMenuButton << carryOverButton
+          << retakeCarryOverButton << excelButton << closeButton;
     for (int i = 0; i + 1 < order.size(); ++i) {
         setTabOrder(order[i], order[i + 1]);
     }
@@ -92,6 +93,11 @@ TkasaRF::TkasaRF(Session& session, Ledger& ledger, CurrencyChoices& currencies)
         tarihyukle();
     });
     connect(&ledger_, &Ledger::dayLocated, this, [this] { stringtebul(); });
+    connect(&ledger_, &Ledger::carryOverChecked, this,
+            [this](const CarryOverState& state) { showCarryOverState(state); });
+    connect(
+        &ledger_, &Ledger::carryOverMismatchFound, this,
+        [this](const CarryOverState& state) { askToRetakeCarryOver(state); }, Qt::QueuedConnection);
     connect(&ledger_, &Ledger::pickerDateChanged, this,
             [this](const QDate& date) { datePicker->setDate(date); });
 }
@@ -336,6 +342,21 @@ QWidget* TkasaRF::buildBottomPanel()
     layout->addLayout(buttons, 1, 3, 2, 2);
     layout->setColumnStretch(5, 1);
 
+    // The carry-over check's line: shown while a carry-over does not agree with its year.
+    auto* warning = new QHBoxLayout;
+    carryOverWarningLabel = new QLabel;
+    carryOverWarningLabel->setObjectName(QStringLiteral("devirUyariLabel"));
+    carryOverWarningLabel->setStyleSheet(QStringLiteral("color: rgb(176, 0, 0);"));
+    setHeadingFont(carryOverWarningLabel);
+    retakeCarryOverButton =
+        makeButton(QStringLiteral("devirYenidenBut"), QStringLiteral("DEVRİ YENİDEN AL"));
+    warning->addWidget(carryOverWarningLabel, 1);
+    warning->addWidget(retakeCarryOverButton);
+    layout->addLayout(warning, 3, 0, 1, 6);
+    carryOverWarningLabel->hide();
+    retakeCarryOverButton->hide();
+    connect(retakeCarryOverButton, &QPushButton::clicked, this, [this] { retakeCarryOver(); });
+
     connect(refreshButton, &QPushButton::clicked, this, [this] { refresh(); });
     connect(mainMenuButton, &QPushButton::clicked, this, &TkasaRF::mainMenuRequested);
     connect(closeButton, &QPushButton::clicked, this, [this] { close(); });
@@ -371,6 +392,9 @@ void TkasaRF::buildMenus()
         addGridCommand(movementMenu, {movementGrid, summaryGrid}, QString::fromUtf8(e.caption),
                        e.key, [this, command] { (this->*command)(); });
     }
+    movementMenu->addSeparator();
+    movementMenu->addAction(QStringLiteral("Silinen / Değişen Hareketler"), this,
+                            &TkasaRF::journalRequested);
     attachGridMenu(movementGrid, movementMenu);
     attachGridMenu(summaryGrid, movementMenu);
 }
@@ -535,6 +559,30 @@ void TkasaRF::takeCarryOver()
     });
     guarded([this] { ledger_.refreshAfterCarryOver(); });
     stringtebul();
+}
+
+void TkasaRF::retakeCarryOver()
+{
+    if (askBeforeReplacing(kProgramTitle, carryOverQuestion(ledger_.carryOverState())) !=
+        Dialogs::Answer::Yes) {
+        return;
+    }
+    guarded([this] { ledger_.retakeCarryOver(); });
+}
+
+void TkasaRF::showCarryOverState(const CarryOverState& state)
+{
+    carryOverWarningLabel->setText(state.agrees() ? QString() : carryOverWarning(state));
+    carryOverWarningLabel->setVisible(!state.agrees());
+    retakeCarryOverButton->setVisible(!state.agrees());
+}
+
+void TkasaRF::askToRetakeCarryOver(const CarryOverState& state)
+{
+    // Asked after the command that found it has ended, and only while it still holds.
+    if (state == ledger_.carryOverState() && isVisible()) {
+        retakeCarryOver();
+    }
 }
 
 void TkasaRF::goToCalendarDay(int row)

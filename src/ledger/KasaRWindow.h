@@ -25,6 +25,7 @@ class CurrencyChoices;
 class DatasetModel;
 class Ledger;
 class Session;
+struct CarryOverState;
 
 // The ledger window: the days of the open cash book with the year calendar, the selected
 // day's movements and figures, and the commands on them. What it asks of other windows it
@@ -66,6 +67,8 @@ signals:
     void closeRequested();
     // The year-end carry-over switched the working year.
     void workingYearChanged(const QString& year);
+    // "Silinen / Değişen Hareketler": the journal of the book's movements.
+    void journalRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -73,13 +76,17 @@ protected:
 
 private:
     // --- Commands -----------------------------------------------------------------------
-    void refresh();         // "BİLGİLERİ GÜNCELLE", a currency chosen (yenileButClick)
-    void goToPickedDate();  // "GİT" (JvXPButton1Click)
-    void newMovement();     // "YENİ" (tahsilatYapClick)
-    void editMovement();    // "DEĞİŞTİR" (KaydDzelt1Click)
-    void deleteMovement();  // "SİL" (KaydSil1Click)
-    void showDocuments();   // "BELGE EKLE" (ResimEkle1Click)
-    void takeCarryOver();   // "YIL DEVRİ AL" (JvXPButton2Click)
+    void refresh();          // "BİLGİLERİ GÜNCELLE", a currency chosen (yenileButClick)
+    void goToPickedDate();   // "GİT" (JvXPButton1Click)
+    void newMovement();      // "YENİ" (tahsilatYapClick)
+    void editMovement();     // "DEĞİŞTİR" (KaydDzelt1Click)
+    void deleteMovement();   // "SİL" (KaydSil1Click)
+    void showDocuments();    // "BELGE EKLE" (ResimEkle1Click)
+    void takeCarryOver();    // "YIL DEVRİ AL" (JvXPButton2Click)
+    void retakeCarryOver();  // "DEVRİ YENİDEN AL"
+    // The carry-over check's warning line, and its question when it finds a new mismatch.
+    void showCarryOverState(const CarryOverState& state);
+    void askToRetakeCarryOver(const CarryOverState& state);
     void selectDateListRow(int row);  // click or key in the date list
     void goToCalendarDay(int row);    // double click in the calendar (StringGrid3DblClick)
     void showOnlyCalendar();          // "Üst Listeyi Gizle"
@@ -129,17 +136,19 @@ private:
     QToolButton* helpButton = nullptr;
     QTableView* movementGrid = nullptr;  // movements of the day
     QSplitter* centreSplitter = nullptr;
-    QTableView* summaryGrid = nullptr;       // per-currency summary
-    QLabel* bottomDayLabel = nullptr;        // the day in the bottom panel
-    QLabel* dayInLabel = nullptr;            // beside "GİREN PARA"
-    QLabel* dayOutLabel = nullptr;           // beside "ÇIKAN PARA"
-    QLabel* dayBalanceLabel = nullptr;       // beside "GÜN BAKİYE"
-    QLabel* dayEndLabel = nullptr;           // beside "GÜN SONU KASA"
-    QPushButton* refreshButton = nullptr;    // "BİLGİLERİ GÜNCELLE"
-    QPushButton* mainMenuButton = nullptr;   // "Ana Menü"
-    QPushButton* carryOverButton = nullptr;  // "YIL DEVRİ AL"
-    QPushButton* excelButton = nullptr;      // "Excel"
-    QPushButton* closeButton = nullptr;      // "KAPAT"
+    QTableView* summaryGrid = nullptr;             // per-currency summary
+    QLabel* bottomDayLabel = nullptr;              // the day in the bottom panel
+    QLabel* dayInLabel = nullptr;                  // beside "GİREN PARA"
+    QLabel* dayOutLabel = nullptr;                 // beside "ÇIKAN PARA"
+    QLabel* dayBalanceLabel = nullptr;             // beside "GÜN BAKİYE"
+    QLabel* dayEndLabel = nullptr;                 // beside "GÜN SONU KASA"
+    QPushButton* refreshButton = nullptr;          // "BİLGİLERİ GÜNCELLE"
+    QPushButton* mainMenuButton = nullptr;         // "Ana Menü"
+    QPushButton* carryOverButton = nullptr;        // "YIL DEVRİ AL"
+    QLabel* carryOverWarningLabel = nullptr;       // the carry-over check's warning line
+    QPushButton* retakeCarryOverButton = nullptr;  // "DEVRİ YENİDEN AL"
+    QPushButton* excelButton = nullptr;            // "Excel"
+    QPushButton* closeButton = nullptr;            // "KAPAT"
     DatasetModel* dateListModel = nullptr;
     DatasetModel* movementModel = nullptr;
     DatasetModel* summaryModel = nullptr;

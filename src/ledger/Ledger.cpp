@@ -5,6 +5,7 @@
 #include "data/Money.h"
 #include "data/Session.h"
 #include "ledger/BalanceQueries.h"
+#include "ledger/MovementJournal.h"
 #include "lists/ReferenceLists.h"
 #include "reportengine/ReportData.h"
 
@@ -35,6 +36,16 @@ QDate startingDay(const QDate& today, int workingYear, const QDate& shownDay)
         return shownDay;
     }
     return QDate(workingYear, 1, 1);
+}
+
+void checkMovementAmounts(const Money& in, const Money& out)
+{
+    if (in.isZero() && out.isZero()) {
+        throw ValidationError(kNeedAmount);
+    }
+    if (in > Money() && out > Money()) {
+        throw ValidationError(kBothSides);
+    }
 }
 
 double amountOf(const QVariant& value)
@@ -225,6 +236,9 @@ void Ledger::openBook()
     emit figuresChanged();
     ParaBirimiDurum();
     emit bookOpened();
+    // Each opening tells of a carry-over that does not agree once more.
+    carryOverToldOf_ = {};
+    checkCarryOver();
 }
 
 void Ledger::closeBook()
@@ -301,6 +315,7 @@ void Ledger::switchToPickerYear()
     }
     reopenAfterSwitch();
     emit bookSwitched(texts);
+    checkCarryOver();
 }
 
 void Ledger::goToPickerDate()
@@ -374,6 +389,7 @@ void Ledger::settlePendingMovement()
     if (!kasaTable.isEditing()) {
         // A stored movement changes the day's totals; a dropped one changes nothing.
         rerunDayTotals();
+        afterMovementsChanged();
     }
 }
 
@@ -387,6 +403,7 @@ void Ledger::refreshAfterCarryOver()
     GunlukBakiye2();
     emit figuresChanged();
     ParaBirimiDurum();
+    checkCarryOver();
 }
 
 void Ledger::deleteCurrentMovement()
@@ -394,9 +411,74 @@ void Ledger::deleteCurrentMovement()
     if (kasaTable.currentIndex() < 0) {
         return;
     }
+    const bool stored = currentMovementId() > 0;
     kasaTable.remove();
     rerunDayTotals();
     ParaBirimiDurum();
+    if (stored) {
+        afterMovementsChanged();
+    }
+}
+
+void Ledger::bringBack(const JournalEntry& entry)
+{
+    settlePendingMovement();
+    QSqlDatabase db = session_.kasaConnection.database();
+    applyJournalEntry(db, entry, session_.CalismaYili);
+    showDayOf(entry.day, entry.nid);
+    afterMovementsChanged();
+}
+
+void Ledger::showDayOf(const QDate& day, const QVariant& nid)
+{
+    kasaTable.close();
+    kasaRQuery.close();
+    kasaRQuery.open();
+    kasaTable.open();
+    if (kasaRQuery.locate(kDay, day)) {
+        kasaTable.locate(QStringLiteral("nid"), nid);
+    }
+    KasaBakiye2();
+    GunlukBakiye2();
+    emit figuresChanged();
+    ParaBirimiDurum();
+    emit dayLocated();
+}
+
+void Ledger::afterMovementsChanged()
+{
+    checkCarryOver();
+    emit movementsChanged();
+}
+
+void Ledger::checkCarryOver()
+{
+    try {
+        carryOverState_ = checkCarryOvers(session_);
+    } catch (const Error&) {
+        // A year that cannot be read now is checked again at the next change or opening; the
+        // command that ran the check has succeeded and stays so.
+        return;
+    }
+    emit carryOverChecked(carryOverState_);
+    if (!carryOverState_.agrees() && carryOverState_ != carryOverToldOf_) {
+        carryOverToldOf_ = carryOverState_;
+        emit carryOverMismatchFound(carryOverState_);
+    }
+}
+
+void Ledger::retakeCarryOver()
+{
+    const int closedYear = carryOverState_.closedYear;
+    if (carryOverState_.agrees() || closedYear == 0) {
+        return;
+    }
+    settlePendingMovement();
+    tamevo::retakeCarryOver(session_, closedYear);
+    if (closedYear + 1 == session_.CalismaYili) {
+        showDayOf(selectedDay(), currentMovementId());
+    }
+    checkCarryOver();
 }
 
 void Ledger::completeMovement()
@@ -433,9 +515,7 @@ void Ledger::completeMovement()
     if (entry.currency == QLatin1String("TL") && rateUnits() != 10000) {
         kasaTable.setValue(kRate, 1.0);
     }
-    if (in > Money() && out > Money()) {
-        throw ValidationError(kBothSides);
-    }
+    checkMovementAmounts(in, out);
     // The local-currency amounts are rounded half away from zero to the kuruş.
     const double finalRate = amountOf(kasaTable.value(kRate));
     if (in > Money()) {
@@ -506,6 +586,7 @@ Ledger::SaveResult Ledger::saveMovement(const EntryValues& entry)
         emit figuresChanged();
     }
     ParaBirimiDurum();
+    afterMovementsChanged();
     return SaveResult::Saved;
 }
 

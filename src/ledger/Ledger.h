@@ -3,6 +3,7 @@
 #include "data/CashBookFiles.h"
 #include "data/Dataset.h"
 #include "data/Money.h"
+#include "ledger/CarryOverCheck.h"
 #include "ledger/LedgerTexts.h"
 
 #include <QDate>
@@ -12,6 +13,7 @@
 namespace tamevo {
 
 class Session;
+struct JournalEntry;
 
 namespace report {
 class ReportData;
@@ -149,6 +151,20 @@ public:
     // "SİL" after its question: deletes the current movement (a new row is only dropped);
     // the figures and the summary follow.
     void deleteCurrentMovement();
+    // "Geri Al" on a journal entry (after its question, when it asks one): a pending movement
+    // is settled first, then the entry's action is carried out through the checks "SAKLA"
+    // makes, and the ledger moves to the movement's day and, when it is there, the movement.
+    // Throws ValidationError with the check's message; nothing changes then.
+    void bringBack(const JournalEntry& entry);
+
+    // --- Carry-over check -----------------------------------------------------------------
+    // The carry-overs touching the open year as last checked. The check runs when a book is
+    // opened and after every change of a movement through the ledger.
+    const CarryOverState& carryOverState() const { return carryOverState_; }
+    void checkCarryOver();
+    // "DEVRİ YENİDEN AL": takes the carry-over the check found wrong again; the ledger shows
+    // the new figures when the open year is the one that received it. Throws Error.
+    void retakeCarryOver();
 
     // The movement window's values for the pending movement, sent whenever they change: a
     // changed movement left pending is stored with them when it is left (moving to another
@@ -180,6 +196,13 @@ signals:
     void pickerDateChanged(const QDate& date);
     // Another window moved the date list to a day (the calendar and the summary follow).
     void dayLocated();
+    // A movement was stored, deleted or brought back through the ledger.
+    void movementsChanged();
+    // The carry-over check ran (the warning line follows its state).
+    void carryOverChecked(const tamevo::CarryOverState& state);
+    // The check found a carry-over that does not agree, and not the same one it last told of:
+    // the user is asked once whether to take it again.
+    void carryOverMismatchFound(const tamevo::CarryOverState& state);
 
 private:
     // The per-currency summary for the selected day: built under "Hepsi", closed otherwise;
@@ -191,6 +214,11 @@ private:
     void rerunDayTotals();
     void closeForSwitch();
     void reopenAfterSwitch();
+    // The date list read again and moved to `day`, the movements to `nid` when it is there,
+    // the figures and the summary following.
+    void showDayOf(const QDate& day, const QVariant& nid);
+    // After a change of the movements: the carry-over check and movementsChanged.
+    void afterMovementsChanged();
 
     Session& session_;
     // The date list, the selected day's movements, the day start and day totals (BorcToplam,
@@ -208,11 +236,18 @@ private:
     QDate dayTotalsRanFor_;
     // The movement window's values for the pending movement.
     EntryValues entry_;
+    CarryOverState carryOverState_;
+    // The disagreeing carry-over the user was last asked about.
+    CarryOverState carryOverToldOf_;
 };
 
 // The day the ledger's date box starts a working year with: today when it lies in that year;
 // otherwise the day the ledger shows (when it shows one of that year), else 1 January.
 QDate startingDay(const QDate& today, int workingYear, const QDate& shownDay);
+
+// The amount checks of every stored movement: money on one side, and on one side only.
+// Throws ValidationError (kNeedAmount, kBothSides).
+void checkMovementAmounts(const Money& in, const Money& out);
 
 // Reads an amount field: an empty value counts as zero.
 double amountOf(const QVariant& value);

@@ -6,6 +6,7 @@
 #include "documents/ResimKasaWindow.h"
 #include "entry/GirisWindow.h"
 #include "help/YardimWindow.h"
+#include "ledger/GecmisWindow.h"
 #include "ledger/KasaRWindow.h"
 #include "ledger/KasaWindow.h"
 #include "ledger/Ledger.h"
@@ -175,6 +176,7 @@ TkasaRF* Program::kasaRF()
         [this](const QDate& day, const QString& currency) { kasaF()->startNew(day, currency); });
     connect(kasaRF_, &TkasaRF::editMovementRequested, this, [this] { kasaF()->startEdit(); });
     connect(kasaRF_, &TkasaRF::documentsRequested, this, [this] { resimkasaF()->showDocuments(); });
+    connect(kasaRF_, &TkasaRF::journalRequested, this, [this] { gecmisF()->showJournal(); });
     connect(kasaRF_, &TkasaRF::printChoiceChanged, ledgerPrinting_.get(),
             &LedgerPrinting::setPrintChoice);
     connect(kasaRF_, &TkasaRF::printRequested, ledgerPrinting_.get(),
@@ -329,6 +331,11 @@ TkaynakF* Program::kaynakF()
     return kaynakF_ != nullptr ? kaynakF_ : build(kaynakF_, *sourceTypes_);
 }
 
+TgecmisF* Program::gecmisF()
+{
+    return gecmisF_ != nullptr ? gecmisF_ : build(gecmisF_, session_, *ledger_);
+}
+
 void Program::connectDetailWindow(TdetayF* detail)
 {
     // A detail row's commands position the ledger on the movement first (its day, then its
@@ -384,6 +391,7 @@ std::vector<std::pair<QString, std::function<QWidget*()>>> Program::windowOrder(
         entry("sifreF", [this] { return sifreF(); }),
         entry("kasaikitarihF", [this] { return kasaikitarihF(); }),
         entry("kaynakF", [this] { return kaynakF(); }),
+        entry("gecmisF", [this] { return gecmisF(); }),
     };
 }
 

@@ -19,6 +19,7 @@ class LedgerPrinting;
 class LedgerReports;
 class SourceTypeList;
 class TdetayF;
+class TgecmisF;
 class TfirmaF;
 class TgelirdetayF;
 class TgiderdetayF;
@@ -107,6 +108,7 @@ private:
     TsifreF* sifreF();
     TkasaikitarihF* kasaikitarihF();
     TkaynakF* kaynakF();
+    TgecmisF* gecmisF();
 
     // The windows by objectName, in the program's fixed order, each with the call that gives
     // it (building it when it was not built yet).
@@ -153,6 +155,7 @@ private:
     TsifreF* sifreF_ = nullptr;
     TkasaikitarihF* kasaikitarihF_ = nullptr;
     TkaynakF* kaynakF_ = nullptr;
+    TgecmisF* gecmisF_ = nullptr;
 };
 
 }  // namespace tamevo

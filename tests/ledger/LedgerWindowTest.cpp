@@ -428,3 +428,105 @@ TEST_F(LedgerWindowTest, LeavingARefusedMovementByTheDateListSaysWhyOnce)
     EXPECT_EQ(program->ledger().selectedDay(), jan5);
     click(control<QAbstractButton>("kasaF", "JvXPButton2"));
 }
+
+// A movement deleted with "SİL" comes back from the journal the grid's menu opens; a changed
+// one gets its earlier values back after a question.
+TEST_F(LedgerWindowTest, TheJournalBringsBackADeletedOrChangedMovement)
+{
+    record(jan5, QStringLiteral("TL"), QStringLiteral("100"), {});
+    record(jan5, QStringLiteral("TL"), QStringLiteral("20"), {});
+    click(control<QAbstractButton>("kasaF", "kapat"));
+    auto* movements = control<QTableView>("kasaRF", "DBGrid1");
+    clickRow(movements, 0);
+    dialogs().answer(Dialogs::Answer::Yes);
+    click(control<QAbstractButton>("kasaRF", "KaydSil"));
+    EXPECT_EQ(label(control<QLabel>("kasaRF", "dayInLabel")), QStringLiteral("20,00"));
+
+    chooseFromMenu(movements, 0, QStringLiteral("Silinen / Değişen Hareketler"));
+    ASSERT_TRUE(isShown("gecmisF"));
+    auto* journal = control<QTableView>("gecmisF", "gecmisGrid");
+    ASSERT_EQ(journal->model()->rowCount(), 1);
+    const auto cell = [&](int row, int column) {
+        return journal->model()->index(row, column).data().toString();
+    };
+    EXPECT_EQ(cell(0, 1), QStringLiteral("SİLİNDİ"));
+    EXPECT_EQ(cell(0, 4), QStringLiteral("05.01.2021"));
+    EXPECT_EQ(cell(0, 6), QStringLiteral("100,00"));
+    clickRow(journal, 0);
+    click(control<QAbstractButton>("gecmisF", "geriAlBut"));
+    EXPECT_EQ(movements->model()->rowCount(), 2);
+    EXPECT_EQ(label(control<QLabel>("kasaRF", "dayInLabel")), QStringLiteral("120,00"));
+    ASSERT_EQ(journal->model()->rowCount(), 2);
+    EXPECT_EQ(cell(0, 1), QStringLiteral("GERİ GELDİ"));
+
+    // A change marks the cells it touched and shows the values before it.
+    clickRow(movements, 0);
+    click(control<QAbstractButton>("kasaRF", "KaydDzelt"));
+    retype(control<QLineEdit>("kasaF", "DBEdit1"), QStringLiteral("250"));
+    click(control<QAbstractButton>("kasaF", "BitBtn1"));
+    click(control<QAbstractButton>("kasaF", "kapat"));
+    EXPECT_EQ(label(control<QLabel>("kasaRF", "dayInLabel")), QStringLiteral("270,00"));
+    ASSERT_EQ(journal->model()->rowCount(), 3);
+    EXPECT_EQ(cell(0, 1), QStringLiteral("DEĞİŞTİ"));
+    EXPECT_EQ(cell(0, 6), QStringLiteral("100,00"));
+    EXPECT_TRUE(
+        journal->model()->index(0, 6).data(Qt::BackgroundRole).value<QBrush>().color().isValid());
+    EXPECT_FALSE(journal->model()->index(0, 9).data(Qt::BackgroundRole).isValid());
+
+    clickRow(journal, 0);
+    dialogs().answer(Dialogs::Answer::Yes);
+    click(control<QAbstractButton>("gecmisF", "geriAlBut"));
+    EXPECT_TRUE(dialogs().questions().last().startsWith(
+        QStringLiteral("Hareketin şimdiki değerleri, değişiklikten önceki değerleriyle")));
+    EXPECT_EQ(dialogs().last()->defaultAnswer, Dialogs::Answer::No);
+    EXPECT_EQ(label(control<QLabel>("kasaRF", "dayInLabel")), QStringLiteral("120,00"));
+
+    // Filtered by kind: the deletions only.
+    choose(control<QComboBox>("gecmisF", "turBox"), QStringLiteral("Silinen"));
+    EXPECT_EQ(journal->model()->rowCount(), 1);
+    QTest::keyClick(windowNamed<QWidget>("gecmisF"), Qt::Key_Escape);
+    EXPECT_FALSE(isShown("gecmisF"));
+}
+
+// After the carry-over, a change of the old year is said once with its currency and
+// difference; the warning line stays until "DEVRİ YENİDEN AL" takes the carry-over again.
+TEST_F(LedgerWindowTest, AChangedCarriedYearIsWarnedOfUntilTakenAgain)
+{
+    record(jan5, QStringLiteral("TL"), QStringLiteral("600"), {});
+    click(control<QAbstractButton>("kasaF", "kapat"));
+    dialogs().answer(Dialogs::Answer::Yes);
+    dialogs().answer(Dialogs::Answer::Yes);
+    click(control<QAbstractButton>("kasaRF", "JvXPButton2"));
+    ASSERT_EQ(program->session().CalismaYili, 2022);
+    auto* warning = control<QLabel>("kasaRF", "devirUyariLabel");
+    EXPECT_FALSE(warning->isVisible());
+
+    // Back to 2021 from the entry screen, and its movement changed.
+    click(control<QAbstractButton>("kasaRF", "JvXPButton9"));
+    enter(QStringLiteral("K01"), QStringLiteral("2021"));
+    ASSERT_EQ(program->session().CalismaYili, 2021);
+    EXPECT_FALSE(warning->isVisible());
+    clickRow(control<QTableView>("kasaRF", "DBGrid1"), 0);
+    click(control<QAbstractButton>("kasaRF", "KaydDzelt"));
+    retype(control<QLineEdit>("kasaF", "DBEdit1"), QStringLiteral("650"));
+    dialogs().answer(Dialogs::Answer::No);
+    click(control<QAbstractButton>("kasaF", "BitBtn1"));
+    click(control<QAbstractButton>("kasaF", "kapat"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialogs().questions().last(),
+              QStringLiteral("2021 yılının kapanış bakiyeleri 2022 yılına devredilen tutarlarla "
+                             "uyuşmuyor:\n\rTL: kapanış 650,00, devir 600,00, fark 50,00\n\r"
+                             "Yıl devri yeniden alınsın mı?"));
+    EXPECT_EQ(dialogs().last()->defaultAnswer, Dialogs::Answer::No);
+    EXPECT_TRUE(warning->isVisible());
+    EXPECT_EQ(warning->text(),
+              QStringLiteral("2021 yılından 2022 yılına devir tutarları uyuşmuyor: TL fark 50,00"));
+
+    dialogs().answer(Dialogs::Answer::Yes);
+    click(control<QAbstractButton>("kasaRF", "devirYenidenBut"));
+    EXPECT_FALSE(warning->isVisible());
+    EXPECT_EQ(queryValue(QStringLiteral("Data/K012022.mdb"),
+                         QStringLiteral("SELECT borc_tutar FROM nakit WHERE neden = 'DEVİR'"))
+                  .toDouble(),
+              650.0);
+}

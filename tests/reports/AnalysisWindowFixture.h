@@ -7,9 +7,7 @@
 #include "support/ProgramFixture.h"
 
 #include <QApplication>
-#include <QContextMenuEvent>
 #include <QLabel>
-#include <QMenu>
 
 namespace tamevo::test {
 
@@ -72,25 +70,6 @@ protected:
             texts << view->model()->index(row, column).data().toString();
         }
         return texts;
-    }
-
-    // Opens a grid's context menu on a row, as a right click does, and clicks an item of it.
-    static void chooseFromMenu(QTableView* view, int row, const QString& item)
-    {
-        clickRow(view, row);
-        const QPoint at = view->visualRect(view->model()->index(row, 0)).center();
-        QContextMenuEvent event(QContextMenuEvent::Mouse, at, view->viewport()->mapToGlobal(at));
-        QApplication::sendEvent(view->viewport(), &event);
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        ASSERT_NE(menu, nullptr) << "no menu";
-        QAction* chosen = nullptr;
-        for (QAction* action : menu->actions()) {
-            if (action->text() == item) {
-                chosen = action;
-            }
-        }
-        ASSERT_NE(chosen, nullptr) << item.toStdString();
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(chosen).center());
     }
 
     // Runs a print command and saves the preview it opens as a PDF; returns the PDF's text.

@@ -9,9 +9,12 @@
 #include "support/ProgramFolderFixture.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -162,6 +165,25 @@ protected:
         if (twice) {
             QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
         }
+    }
+
+    // Opens a grid's context menu on a row, as a right click does, and clicks an item of it.
+    static void chooseFromMenu(QTableView* view, int row, const QString& item)
+    {
+        clickRow(view, row);
+        const QPoint at = view->visualRect(view->model()->index(row, 0)).center();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, view->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(view->viewport(), &event);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr) << "no menu";
+        QAction* chosen = nullptr;
+        for (QAction* action : menu->actions()) {
+            if (action->text() == item) {
+                chosen = action;
+            }
+        }
+        ASSERT_NE(chosen, nullptr) << item.toStdString();
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(chosen).center());
     }
 
     // The next report preview is saved as a PDF at `pdf` with the preview's save button, then
