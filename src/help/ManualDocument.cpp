@@ -11,6 +11,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QTextFragment>
 #include <QTextImageFormat>
 #include <QTextList>
@@ -93,7 +94,12 @@ std::vector<Heading> headingsOf(QTextDocument& document)
         if (level < 1 || level > 2) {
             continue;
         }
-        const double top = document.documentLayout()->blockBoundingRect(block).top();
+        // The page of the heading's first line: its top margin may end one page while the
+        // line, moved whole to the next, starts the other.
+        document.documentLayout()->blockBoundingRect(block);
+        const QTextLayout* lines = block.layout();
+        const double top = lines->position().y() +
+                           (lines->lineCount() > 0 ? lines->lineAt(0).y() : 0.0);
         headings.push_back({level, block.text(), int(top / pageHeight)});
     }
     return headings;

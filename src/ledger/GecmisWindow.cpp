@@ -144,6 +144,12 @@ TgecmisF::TgecmisF(Session& session, Ledger& ledger)
             listEntries();
         }
     });
+    // Another year's file has its own journal.
+    connect(&ledger_, &Ledger::bookSwitched, this, [this] {
+        if (isVisible()) {
+            showJournal();
+        }
+    });
 }
 
 void TgecmisF::showJournal()

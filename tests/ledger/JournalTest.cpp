@@ -93,6 +93,11 @@ TEST_F(JournalTest, ADeletedMovementComesBackWithItsNumberAndTheFiguresAsBefore)
     const QString before = bookAsShown();
     selectMovement(jan5, QStringLiteral("satış"));
     const qint64 nid = ledger->currentMovementId();
+    // A scanned document of the movement stays while it is deleted and is its own again when
+    // it comes back.
+    execute(bookFile(), {QStringLiteral("INSERT INTO resimnakit (resimadi, nakidid) "
+                                        "VALUES ('fatura', %1)")
+                             .arg(nid)});
     ledger->deleteCurrentMovement();
     // The day had one movement: it leaves the date list and the totals.
     EXPECT_NE(bookAsShown(), before);
@@ -112,6 +117,10 @@ TEST_F(JournalTest, ADeletedMovementComesBackWithItsNumberAndTheFiguresAsBefore)
     EXPECT_EQ(bookAsShown(), before);
     EXPECT_EQ(journal(),
               QStringLiteral("SİLİNDİ %1 - 100.0 satış;GERİ GELDİ %1 - 100.0 satış").arg(nid));
+    EXPECT_EQ(queryValue(bookFile(), QStringLiteral("SELECT n.aciklama FROM resimnakit r JOIN "
+                                                    "nakit n ON n.nid = r.nakidid"))
+                  .toString(),
+              QStringLiteral("satış"));
 
     // A second "Geri Al" on the same deletion is refused; the bringing back is undone by
     // deleting again.
