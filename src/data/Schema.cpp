@@ -37,6 +37,7 @@ QString schemaText(SchemaKind kind)
     }
     return firma + QLatin1Char('\n') + resourceText(QStringLiteral("kasa.sql")) +
            QLatin1Char('\n') + resourceText(QStringLiteral("gunluk.sql")) + QLatin1Char('\n') +
+           resourceText(QStringLiteral("yillik.sql")) + QLatin1Char('\n') +
            resourceText(QStringLiteral("gecmis.sql"));
 }
 
@@ -49,6 +50,16 @@ void ensureDayTotals(QSqlDatabase& db)
         return;
     }
     executeScript(db, resourceText(QStringLiteral("gunluk.sql")));
+}
+
+void ensureYearTotals(QSqlDatabase& db)
+{
+    const QStringList tables = db.tables();
+    if (!tables.contains(QStringLiteral("nakit")) ||
+        tables.contains(QStringLiteral("nakit_yillik"))) {
+        return;
+    }
+    executeScript(db, resourceText(QStringLiteral("yillik.sql")));
 }
 
 void ensureJournal(QSqlDatabase& db)

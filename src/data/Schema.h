@@ -18,6 +18,11 @@ QString schemaText(SchemaKind kind);
 // them. Throws Error.
 void ensureDayTotals(QSqlDatabase& db);
 
+// Gives a cash-book database made before the yearly totals existed their table and triggers,
+// filled from its movements, in one transaction. No effect on a database that has them.
+// Throws Error.
+void ensureYearTotals(QSqlDatabase& db);
+
 // Gives a cash-book database made before the journal of movements existed its journal table
 // and triggers, in one transaction; the journal starts empty. No effect on a database that
 // has it. Throws Error.

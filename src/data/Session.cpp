@@ -14,6 +14,7 @@ void prepareCashBookDatabase(Connection& connection)
 {
     QSqlDatabase db = connection.database();
     ensureDayTotals(db);
+    ensureYearTotals(db);
     ensureMovementIndexes(db);
     ensureJournal(db);
     identifyJournalWriter(db);

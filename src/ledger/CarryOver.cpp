@@ -26,9 +26,8 @@ QList<CurrencyTotal> yearTotals(Connection& connection)
 {
     QSqlQuery query(connection.database());
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral(
-            "SELECT doviz_cinsi, SUM(borc_kurus), SUM(alacak_kurus) FROM nakit_gunluk "
-            "GROUP BY doviz_cinsi ORDER BY doviz_cinsi"))) {
+    if (!query.exec(QStringLiteral("SELECT doviz_cinsi, borc_kurus, alacak_kurus FROM nakit_yillik "
+                                   "ORDER BY doviz_cinsi"))) {
         throw Error(query.lastError().text());
     }
     QList<CurrencyTotal> totals;
@@ -54,8 +53,7 @@ QList<CurrencyTotal> carryOverRows(Connection& connection)
     QSqlDatabase db = connection.database();
     QSqlQuery currencies(db);
     currencies.setForwardOnly(true);
-    currencies.prepare(
-        QStringLiteral("SELECT DISTINCT doviz_cinsi FROM nakit_gunluk ORDER BY doviz_cinsi"));
+    currencies.prepare(QStringLiteral("SELECT doviz_cinsi FROM nakit_yillik ORDER BY doviz_cinsi"));
     run(currencies);
     QList<CurrencyTotal> rows;
     QSqlQuery row(db);

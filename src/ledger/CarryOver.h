@@ -29,12 +29,13 @@ inline const QString kCarryOverSecondQuestion =
 QString carryOverFirstQuestion(int year);
 
 // Every currency's money in and out in the database open on `connection`, the year's own
-// carry-over rows included, in currency order.
+// carry-over rows included, in currency order: a row a currency of the yearly totals. Throws
+// Error.
 QList<CurrencyTotal> yearTotals(Connection& connection);
 
 // The first carry-over row ("DEVİR", in day and number order) of every currency that has one
 // in the database open on `connection`, its money in and out in kuruş, in currency order. One
-// index seek per currency of the per-day totals. Throws Error.
+// index seek per currency of the yearly totals. Throws Error.
 QList<CurrencyTotal> carryOverRows(Connection& connection);
 
 // Writes one carry-over row per currency into the database of year closedYear + 1 open on

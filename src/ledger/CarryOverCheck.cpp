@@ -5,13 +5,15 @@
 #include "ledger/CarryOver.h"
 
 #include <QFileInfo>
-#include <QMap>
+
+#include <algorithm>
 
 namespace tamevo {
 
 namespace {
 
-// A year of the open cash book, open on `connection` or on a connection of its own.
+// A year of the open cash book, on the book's connection when it is the open year, else on a
+// connection of its own opened on first use.
 class YearDatabase {
 public:
     YearDatabase(Session& session, int year) : session_(session), year_(year) {}
@@ -36,52 +38,63 @@ private:
     Connection own_{QStringLiteral("devirKontrol")};
 };
 
-CarryOverState checkPair(Session& session, int closedYear)
+Money balanceOf(const CurrencyTotal& total)
 {
-    YearDatabase closed(session, closedYear);
-    YearDatabase next(session, closedYear + 1);
-    if (!closed.exists() || !next.exists()) {
-        return {};
-    }
-    const auto mismatches = compareCarryOver(closed.connection(), next.connection());
-    return mismatches ? CarryOverState{closedYear, *mismatches} : CarryOverState{};
+    return Money::fromKurus(total.balanceKurus());
 }
 
 }  // namespace
 
-std::optional<QList<CarryOverMismatch>> compareCarryOver(Connection& closedYear,
-                                                         Connection& nextYear)
+QList<CarryOverMismatch> compareCarryOver(const QList<CurrencyTotal>& closing,
+                                          const QList<CurrencyTotal>& carried)
 {
-    const QList<CurrencyTotal> rows = carryOverRows(nextYear);
-    if (rows.isEmpty()) {
-        return std::nullopt;
-    }
-    QMap<QString, Money> carried;
-    for (const CurrencyTotal& row : rows) {
-        carried.insert(row.currency.toString(), Money::fromKurus(row.balanceKurus()));
-    }
-    QMap<QString, Money> closing;
-    for (const CurrencyTotal& total : yearTotals(closedYear)) {
-        closing.insert(total.currency.toString(), Money::fromKurus(total.balanceKurus()));
-    }
     QList<CarryOverMismatch> mismatches;
-    for (const QString& currency : closing.keys()) {
-        if (closing.value(currency) != carried.value(currency)) {
-            mismatches.append({currency, closing.value(currency), carried.value(currency)});
+    for (const CurrencyTotal& total : closing) {
+        const auto row = std::find_if(carried.begin(), carried.end(),
+                                      [&](const auto& c) { return c.currency == total.currency; });
+        const Money carriedBalance = row == carried.end() ? Money() : balanceOf(*row);
+        if (balanceOf(total) != carriedBalance) {
+            mismatches.append({total.currency.toString(), balanceOf(total), carriedBalance});
         }
     }
     return mismatches;
 }
 
-CarryOverState checkCarryOvers(Session& session)
+NeighbourYears readNeighbourYears(Session& session)
+{
+    NeighbourYears neighbours;
+    YearDatabase previous(session, session.CalismaYili - 1);
+    if (previous.exists()) {
+        neighbours.previousTotals = yearTotals(previous.connection());
+    }
+    YearDatabase next(session, session.CalismaYili + 1);
+    if (next.exists()) {
+        QList<CurrencyTotal> rows = carryOverRows(next.connection());
+        if (!rows.isEmpty()) {
+            neighbours.nextCarried = std::move(rows);
+        }
+    }
+    return neighbours;
+}
+
+CarryOverState checkCarryOvers(Session& session, const NeighbourYears& neighbours)
 {
     const int year = session.CalismaYili;
-    CarryOverState into = checkPair(session, year - 1);
-    if (!into.agrees()) {
-        return into;
+    CarryOverState found;
+    if (neighbours.previousTotals) {
+        const QList<CurrencyTotal> carried = carryOverRows(session.kasaConnection);
+        if (!carried.isEmpty()) {
+            found = {year - 1, compareCarryOver(*neighbours.previousTotals, carried)};
+            if (!found.agrees()) {
+                return found;
+            }
+        }
     }
-    CarryOverState from = checkPair(session, year);
-    return from.agrees() && from.closedYear == 0 ? into : from;
+    if (neighbours.nextCarried) {
+        return {year,
+                compareCarryOver(yearTotals(session.kasaConnection), *neighbours.nextCarried)};
+    }
+    return found;
 }
 
 void retakeCarryOver(Session& session, int closedYear)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Money.h"
+#include "ledger/CarryOver.h"
 
 #include <QList>
 #include <QString>
@@ -9,7 +10,6 @@
 
 namespace tamevo {
 
-class Connection;
 class Session;
 
 // One currency whose closing balance of a year is not what the next year's carry-over row
@@ -31,21 +31,29 @@ struct CarryOverState {
     friend bool operator==(const CarryOverState&, const CarryOverState&) = default;
 };
 
-// Compares the closing balances of every currency of the closed year's database with the
-// first carry-over row of that currency in the next year's database, in kuruş; a currency
-// without a carry-over row counts as carried with zero. A carry-over row of a currency the
-// closed year has no movement in is not compared: the carry-over keeps such rows as they are.
-// Nothing (no value) when the next year
-// has no carry-over row at all. Reads the per-day totals and one index seek per currency, so
-// its cost follows the number of days and currencies, not of movements. Throws Error.
-std::optional<QList<CarryOverMismatch>> compareCarryOver(Connection& closedYear,
-                                                         Connection& nextYear);
+// Compares the closing totals of a closed year (yearTotals) with the next year's carry-over
+// rows (carryOverRows), in kuruş. A currency of the closed year without a carry-over row
+// counts as carried with zero; a carry-over row of a currency the closed year has no movement
+// in is not compared, since the carry-over keeps such rows as they are.
+QList<CarryOverMismatch> compareCarryOver(const QList<CurrencyTotal>& closing,
+                                          const QList<CurrencyTotal>& carried);
 
-// Checks the carry-overs that touch the open year of the open cash book: into it from the year
-// before, and from it into the year after, each when both files exist and the later one has
-// carry-over rows. Returns the first that does not agree, else an agreeing state (closedYear
-// 0 when neither was carried over). Throws Error.
-CarryOverState checkCarryOvers(Session& session);
+// What the check needs of the open year's neighbours, read from their files: the closing
+// totals of the year before, when its file exists, and the carry-over rows of the year after,
+// when its file exists and has any. Read when a book is opened or a carry-over is written,
+// so the check after a change reads the open file alone.
+struct NeighbourYears {
+    std::optional<QList<CurrencyTotal>> previousTotals;
+    std::optional<QList<CurrencyTotal>> nextCarried;
+};
+// Throws Error.
+NeighbourYears readNeighbourYears(Session& session);
+
+// Checks the carry-overs that touch the open year: into it from the year before, and from it
+// into the year after. Returns the first that does not agree, else an agreeing state
+// (closedYear 0 when neither was carried over). Reads the open year's yearly totals or its
+// carry-over rows, a few rows each. Throws Error.
+CarryOverState checkCarryOvers(Session& session, const NeighbourYears& neighbours);
 
 // Takes the carry-over from `closedYear` into the next year again: the next year's "DEVİR"
 // rows are replaced by the closed year's closing balances in one transaction, whichever of the

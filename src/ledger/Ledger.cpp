@@ -238,7 +238,7 @@ void Ledger::openBook()
     emit bookOpened();
     // Each opening tells of a carry-over that does not agree once more.
     carryOverToldOf_ = {};
-    checkCarryOver();
+    checkCarryOverWithNeighbours();
 }
 
 void Ledger::closeBook()
@@ -315,7 +315,7 @@ void Ledger::switchToPickerYear()
     }
     reopenAfterSwitch();
     emit bookSwitched(texts);
-    checkCarryOver();
+    checkCarryOverWithNeighbours();
 }
 
 void Ledger::goToPickerDate()
@@ -403,7 +403,7 @@ void Ledger::refreshAfterCarryOver()
     GunlukBakiye2();
     emit figuresChanged();
     ParaBirimiDurum();
-    checkCarryOver();
+    checkCarryOverWithNeighbours();
 }
 
 void Ledger::deleteCurrentMovement()
@@ -454,7 +454,7 @@ void Ledger::afterMovementsChanged()
 void Ledger::checkCarryOver()
 {
     try {
-        carryOverState_ = checkCarryOvers(session_);
+        carryOverState_ = checkCarryOvers(session_, neighbourYears_);
     } catch (const Error&) {
         // A year that cannot be read now is checked again at the next change or opening; the
         // command that ran the check has succeeded and stays so.
@@ -465,6 +465,16 @@ void Ledger::checkCarryOver()
         carryOverToldOf_ = carryOverState_;
         emit carryOverMismatchFound(carryOverState_);
     }
+}
+
+void Ledger::checkCarryOverWithNeighbours()
+{
+    try {
+        neighbourYears_ = readNeighbourYears(session_);
+    } catch (const Error&) {
+        neighbourYears_ = {};
+    }
+    checkCarryOver();
 }
 
 void Ledger::retakeCarryOver()
@@ -478,7 +488,7 @@ void Ledger::retakeCarryOver()
     if (closedYear + 1 == session_.CalismaYili) {
         showDayOf(selectedDay(), currentMovementId());
     }
-    checkCarryOver();
+    checkCarryOverWithNeighbours();
 }
 
 void Ledger::completeMovement()

@@ -159,7 +159,8 @@ public:
 
     // --- Carry-over check -----------------------------------------------------------------
     // The carry-overs touching the open year as last checked. The check runs when a book is
-    // opened and after every change of a movement through the ledger.
+    // opened or switched (reading the neighbour years' files then), and after every change of
+    // a movement through the ledger (reading the open file alone).
     const CarryOverState& carryOverState() const { return carryOverState_; }
     void checkCarryOver();
     // "DEVRİ YENİDEN AL": takes the carry-over the check found wrong again; the ledger shows
@@ -219,6 +220,8 @@ private:
     void showDayOf(const QDate& day, const QVariant& nid);
     // After a change of the movements: the carry-over check and movementsChanged.
     void afterMovementsChanged();
+    // The neighbour years read from their files again, then the check.
+    void checkCarryOverWithNeighbours();
 
     Session& session_;
     // The date list, the selected day's movements, the day start and day totals (BorcToplam,
@@ -237,6 +240,7 @@ private:
     // The movement window's values for the pending movement.
     EntryValues entry_;
     CarryOverState carryOverState_;
+    NeighbourYears neighbourYears_;
     // The disagreeing carry-over the user was last asked about.
     CarryOverState carryOverToldOf_;
 };

@@ -239,17 +239,24 @@ TEST_F(JournalTest, OldEntriesArePrunedAtOpeningAsTheSettingSays)
     EXPECT_EQ(journalKeepingDays(), 0);
 }
 
-TEST_F(JournalTest, AnOlderBookGetsItsJournalWhenOpened)
+TEST_F(JournalTest, AnOlderBookGetsItsJournalAndYearlyTotalsWhenOpened)
 {
     ledger->closeBook();
     session.closeCashBook();
-    execute(bookFile(), {QStringLiteral("DROP TABLE nakit_gecmis"),
-                         QStringLiteral("DROP TRIGGER nakit_gecmis_sil"),
-                         QStringLiteral("DROP TRIGGER nakit_gecmis_degistir"),
-                         QStringLiteral("DROP TRIGGER nakit_gecmis_geri")});
+    QStringList drops;
+    for (const char* name : {"nakit_gecmis_sil", "nakit_gecmis_degistir", "nakit_gecmis_geri",
+                             "nakit_yillik_ekle", "nakit_yillik_sil", "nakit_yillik_degistir"}) {
+        drops << QStringLiteral("DROP TRIGGER %1").arg(QLatin1String(name));
+    }
+    drops << QStringLiteral("DROP TABLE nakit_gecmis") << QStringLiteral("DROP TABLE nakit_yillik");
+    execute(bookFile(), drops);
     session.kasaac(QStringLiteral("K01"), QStringLiteral("2021"), tamevo::test::merkezRecord());
     execute(bookFile(), {QStringLiteral("DELETE FROM nakit WHERE nid = 3")});
     EXPECT_EQ(journal(), QStringLiteral("SİLİNDİ 3 - 12.25 nakit"));
+    const QList<CurrencyTotal> totals = yearTotals(session.kasaConnection);
+    ASSERT_EQ(totals.size(), 1);
+    EXPECT_EQ(totals[0].inKurus, 10000);
+    EXPECT_EQ(totals[0].outKurus, 3050);
 }
 
 class CarryOverCheckTest : public JournalTest {
