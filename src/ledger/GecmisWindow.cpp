@@ -71,6 +71,8 @@ TgecmisF::TgecmisF(Session& session, Ledger& ledger)
     keepDaysBox->setRange(0, kMaxJournalKeepingDays);
     keepDaysBox->setSuffix(QStringLiteral(" gün"));
     keepDaysBox->setSpecialValueText(QStringLiteral("Bütün çalışma yılı"));
+    keepDaysBox->setMinimumWidth(
+        keepDaysBox->fontMetrics().horizontalAdvance(keepDaysBox->specialValueText()) + 40);
     filters->addWidget(makeCaption(QStringLiteral("Başlangıç"), fromDate));
     filters->addWidget(fromDate);
     filters->addWidget(makeCaption(QStringLiteral("Bitiş"), toDate));
@@ -111,8 +113,11 @@ TgecmisF::TgecmisF(Session& session, Ledger& ledger)
         return changed.contains(field) ? CellStyle{kChangedCell, {}} : CellStyle{};
     });
     bindTableView(*entryGrid, *model);
-    entryGrid->setColumnWidth(0, 140);
-    entryGrid->setColumnWidth(9, 260);
+    // Widths for the values the columns hold, so a 1366-pixel screen shows every column.
+    const int widths[] = {150, 85, 90, 90, 80, 45, 90, 90, 70, 240, 110, 100};
+    for (int column = 0; column < model->columnCount(); ++column) {
+        entryGrid->setColumnWidth(column, widths[column]);
+    }
     layout->addWidget(entryGrid, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -123,7 +128,7 @@ TgecmisF::TgecmisF(Session& session, Ledger& ledger)
     buttons->addWidget(closeButton);
     layout->addLayout(buttons);
     setCentralWidget(central);
-    resize(1100, 520);
+    resize(1290, 520);
 
     setTabOrder(fromDate, toDate);
     setTabOrder(toDate, kindBox);

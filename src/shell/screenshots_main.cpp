@@ -9,6 +9,7 @@
 #include "data/ProgramLayout.h"
 #include "data/Schema.h"
 #include "data/Session.h"
+#include "ledger/GecmisWindow.h"
 #include "ledger/Ledger.h"
 #include "lists/ReferenceLists.h"
 #include "reportengine/ReportPreview.h"
@@ -167,6 +168,21 @@ void takePictures(const QString& folder)
     QWidget* analysis = program.window(QStringLiteral("raporKasaF"));
     shoot(analysis, folder, QStringLiteral("analysis"));
     analysis->hide();
+
+    // The journal after one movement of the last day was changed and another deleted.
+    Ledger& ledger = program.ledger();
+    ledger.selectMovement(0);
+    const QDate day = ledger.selectedDay();
+    const QString currency = ledger.currentMovementValue(QStringLiteral("doviz_cinsi")).toString();
+    ledger.editCurrentMovement();
+    ledger.movementEntry().setValue(QStringLiteral("aciklama"), QStringLiteral("Düzeltilen ödeme"));
+    ledger.saveMovement({day, currency});
+    ledger.selectMovement(1);
+    ledger.deleteCurrentMovement();
+    auto* journal = static_cast<TgecmisF*>(program.window(QStringLiteral("gecmisF")));
+    journal->showJournal();
+    shoot(journal, folder, QStringLiteral("journal"));
+    journal->hide();
 
     // The period report of the whole year in every currency, in its preview.
     press(ledgerWindow, "yazayar2");
