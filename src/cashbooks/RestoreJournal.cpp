@@ -127,14 +127,24 @@ std::optional<Journal> readJournal()
     return journal;
 }
 
-// A copy of the journal cut by a stop while it was written (".GeriYukleme.jnl.XXXXXX").
-void removeCutJournalCopies()
+// The copies of the journal cut by a stop while they were written
+// (".GeriYukleme.jnl.XXXXXX").
+QStringList cutJournalCopies()
 {
     const QDir folder(GetPathPath());
+    QStringList paths;
     for (const QString& name :
          folder.entryList({QStringLiteral(".") + kJournalFile + QStringLiteral(".??????")},
                           QDir::Files | QDir::Hidden)) {
-        QFile::remove(folder.filePath(name));
+        paths << folder.filePath(name);
+    }
+    return paths;
+}
+
+void removeCutJournalCopies()
+{
+    for (const QString& path : cutJournalCopies()) {
+        QFile::remove(path);
     }
 }
 
@@ -251,6 +261,13 @@ void RestoreJournal::write(Stage stage)
 
 QString finishInterruptedRestore()
 {
+    // The usual start: no journal, no cut copy of one and no lock a stopped restore left, so
+    // nothing to finish or clean. The lock is taken only otherwise, since taking it writes a
+    // file and waits for the disk.
+    if (!QFileInfo::exists(journalPath()) && cutJournalCopies().isEmpty() &&
+        !QFileInfo::exists(GetPathPath() + kLockFile)) {
+        return {};
+    }
     QLockFile lock(GetPathPath() + kLockFile);
     configure(lock);
     if (!lock.tryLock(0)) {
