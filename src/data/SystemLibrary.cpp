@@ -65,7 +65,13 @@ SystemLibrary& xlsxwriterLibrary()
 
 SystemLibrary& jpegLibrary()
 {
+    // libjpeg-turbo's DLL on Windows carries its ABI in its name; the version is not used
+    // there.
+#ifdef Q_OS_WIN
+    static SystemLibrary library(QStringLiteral("jpeg62"), 62);
+#else
     static SystemLibrary library(QStringLiteral("jpeg"), 62);
+#endif
     return library;
 }
 
@@ -77,7 +83,7 @@ SystemLibrary& networkModule()
 {
     static SystemLibrary module(QStringLiteral("tamevo_network"), [] {
         const QString program = QCoreApplication::applicationDirPath();
-        QStringList folders{program, program + QStringLiteral("/../lib/tamevo")};
+        QStringList folders{program, program + QStringLiteral("/../lib/tamevo/modules")};
 #ifdef TAMEVO_BUILD_MODULES
         folders << QStringLiteral(TAMEVO_BUILD_MODULES);
 #endif

@@ -44,8 +44,8 @@ private:
 SystemLibrary& zipLibrary();
 SystemLibrary& xlsxwriterLibrary();
 SystemLibrary& jpegLibrary();
-// The program's network module: beside the program, in ../lib/tamevo of an installed one, or
-// in the build's program folder for the build's tests.
+// The program's network module: beside the program, in ../lib/tamevo/modules of an installed one,
+// or in the build's program folder for the build's tests.
 SystemLibrary& networkModule();
 
 }  // namespace tamevo
