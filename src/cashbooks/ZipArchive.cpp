@@ -1,6 +1,7 @@
 #include "cashbooks/ZipArchive.h"
 
 #include "data/Errors.h"
+#include "data/SystemLibrary.h"
 #include "data/AtomicFile.h"
 #include "data/PlatformFiles.h"
 #include "data/ZipErrors.h"
@@ -14,6 +15,9 @@
 #include <QStorageInfo>
 
 #include <zip.h>
+
+// The library is loaded on the first call (SystemLibrary).
+#define ZIP(f) TAMEVO_CALL(zipLibrary, f)
 
 namespace tamevo {
 
@@ -104,27 +108,28 @@ void ZipArchive::writeFiles(const QList<QPair<QString, QString>>& files, Progres
 
     int openError = 0;
     zip_t* zip =
-        zip_open(QFile::encodeName(path_).constData(), ZIP_CREATE | ZIP_TRUNCATE, &openError);
+        ZIP(zip_open)(QFile::encodeName(path_).constData(), ZIP_CREATE | ZIP_TRUNCATE, &openError);
     if (zip == nullptr) {
         throw writeError(path_, zipOpenErrorText(openError));
     }
     const auto fail = [&]() {
-        const QString reason = QString::fromLocal8Bit(zip_strerror(zip));
-        zip_discard(zip);
+        const QString reason = QString::fromLocal8Bit(ZIP(zip_strerror)(zip));
+        ZIP(zip_discard)(zip);
         return writeError(path_, reason);
     };
     for (const auto& [name, file] : files) {
-        zip_source_t* source = zip_source_file(zip, QFile::encodeName(file).constData(), 0, -1);
+        zip_source_t* source =
+            ZIP(zip_source_file)(zip, QFile::encodeName(file).constData(), 0, -1);
         if (source == nullptr) {
             throw fail();
         }
         const zip_int64_t index =
-            zip_file_add(zip, name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8);
+            ZIP(zip_file_add)(zip, name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8);
         if (index < 0) {
-            zip_source_free(source);
+            ZIP(zip_source_free)(source);
             throw fail();
         }
-        if (zip_set_file_compression(zip, zip_uint64_t(index), ZIP_CM_DEFLATE, 9) != 0) {
+        if (ZIP(zip_set_file_compression)(zip, zip_uint64_t(index), ZIP_CM_DEFLATE, 9) != 0) {
             throw fail();
         }
     }
@@ -142,14 +147,14 @@ void ZipArchive::writeFiles(const QList<QPair<QString, QString>>& files, Progres
         const auto cancelled = [](zip_t*, void* state) {
             return static_cast<const Reporting*>(state)->progress->wasCancelled() ? 1 : 0;
         };
-        zip_register_progress_callback_with_state(zip, 0.01, reportShare, nullptr, &reporting);
-        zip_register_cancel_callback_with_state(zip, cancelled, nullptr, &reporting);
+        ZIP(zip_register_progress_callback_with_state)(zip, 0.01, reportShare, nullptr, &reporting);
+        ZIP(zip_register_cancel_callback_with_state)(zip, cancelled, nullptr, &reporting);
     }
     // The files are read and compressed here, into a temporary file that replaces the
     // archive only when it is complete.
-    if (zip_close(zip) != 0) {
+    if (ZIP(zip_close)(zip) != 0) {
         if (progress != nullptr && progress->wasCancelled()) {
-            zip_discard(zip);
+            ZIP(zip_discard)(zip);
             throw Progress::OperationCancelled();
         }
         throw fail();
@@ -174,8 +179,8 @@ bool fileExists(const QString& path)
 zip_t* openForReading(const QString& archivePath)
 {
     int openError = 0;
-    zip_t* zip = zip_open(QFile::encodeName(archivePath).constData(), ZIP_RDONLY | ZIP_CHECKCONS,
-                          &openError);
+    zip_t* zip = ZIP(zip_open)(QFile::encodeName(archivePath).constData(),
+                               ZIP_RDONLY | ZIP_CHECKCONS, &openError);
     if (zip == nullptr) {
         throw readError(archivePath, zipOpenErrorText(openError));
     }
@@ -203,20 +208,20 @@ ZipExtraction::ZipExtraction(const ZipArchive& archive, const QString& folder, q
     : archivePath_(archive.path())
 {
     zip_t* zip = openForReading(archivePath_);
-    const auto closeArchive = qScopeGuard([zip] { zip_discard(zip); });
+    const auto closeArchive = qScopeGuard([zip] { ZIP(zip_discard)(zip); });
 
     // The declared sizes first: an archive that cannot fit is refused before anything is
     // written.
     const QDir dir(folder);
     const QHash<QString, QString> existing = existingNames(dir);
-    const zip_int64_t count = zip_get_num_entries(zip, 0);
+    const zip_int64_t count = ZIP(zip_get_num_entries)(zip, 0);
     zip_uint64_t total = 0;
     for (zip_int64_t i = 0; i < count; ++i) {
         zip_stat_t stat;
-        zip_stat_init(&stat);
-        if (zip_stat_index(zip, zip_uint64_t(i), ZIP_FL_ENC_GUESS, &stat) != 0 ||
+        ZIP(zip_stat_init)(&stat);
+        if (ZIP(zip_stat_index)(zip, zip_uint64_t(i), ZIP_FL_ENC_GUESS, &stat) != 0 ||
             (stat.valid & ZIP_STAT_NAME) == 0) {
-            throw readError(archivePath_, QString::fromLocal8Bit(zip_strerror(zip)));
+            throw readError(archivePath_, QString::fromLocal8Bit(ZIP(zip_strerror)(zip)));
         }
         const QString bareName = bareEntryName(QString::fromUtf8(stat.name));
         if (bareName.isEmpty()) {
@@ -282,7 +287,7 @@ QStringList ZipExtraction::unpackedFiles() const
 void ZipExtraction::unpack(ReplacementLog* log, Progress* progress)
 {
     zip_t* zip = openForReading(archivePath_);
-    const auto closeArchive = qScopeGuard([zip] { zip_discard(zip); });
+    const auto closeArchive = qScopeGuard([zip] { ZIP(zip_discard)(zip); });
     QByteArray buffer(1 << 16, Qt::Uninitialized);
     qint64 done = 0;
     for (Entry& entry : entries_) {
@@ -296,17 +301,18 @@ void ZipExtraction::unpack(ReplacementLog* log, Progress* progress)
             throw extractError(entry.target, unpacked.errorString());
         }
         entry.written = true;
-        zip_file_t* file = zip_fopen_index(zip, entry.index, 0);
+        zip_file_t* file = ZIP(zip_fopen_index)(zip, entry.index, 0);
         if (file == nullptr) {
-            throw readError(archivePath_, QString::fromLocal8Bit(zip_strerror(zip)));
+            throw readError(archivePath_, QString::fromLocal8Bit(ZIP(zip_strerror)(zip)));
         }
-        const auto closeFile = qScopeGuard([file] { zip_fclose(file); });
+        const auto closeFile = qScopeGuard([file] { ZIP(zip_fclose)(file); });
         zip_uint64_t written = 0;
         for (;;) {
             // A damaged entry fails here: its data do not inflate or its checksum differs.
-            const zip_int64_t read = zip_fread(file, buffer.data(), zip_uint64_t(buffer.size()));
+            const zip_int64_t read =
+                ZIP(zip_fread)(file, buffer.data(), zip_uint64_t(buffer.size()));
             if (read < 0) {
-                throw readError(archivePath_, QString::fromLocal8Bit(zip_file_strerror(file)));
+                throw readError(archivePath_, QString::fromLocal8Bit(ZIP(zip_file_strerror)(file)));
             }
             if (read == 0) {
                 break;

@@ -26,6 +26,16 @@ QString resourceText(const QString& name)
     return QString::fromUtf8(file.readAll());
 }
 
+// Runs the script that makes `table` of a cash-book database when the database has movements
+// but not that table.
+void addMissingTable(QSqlDatabase& db, const QString& table, const QString& script)
+{
+    const QStringList tables = db.tables();
+    if (tables.contains(QStringLiteral("nakit")) && !tables.contains(table)) {
+        executeScript(db, resourceText(script));
+    }
+}
+
 }  // namespace
 
 QString schemaText(SchemaKind kind)
@@ -54,22 +64,12 @@ void ensureDayTotals(QSqlDatabase& db)
 
 void ensureYearTotals(QSqlDatabase& db)
 {
-    const QStringList tables = db.tables();
-    if (!tables.contains(QStringLiteral("nakit")) ||
-        tables.contains(QStringLiteral("nakit_yillik"))) {
-        return;
-    }
-    executeScript(db, resourceText(QStringLiteral("yillik.sql")));
+    addMissingTable(db, QStringLiteral("nakit_yillik"), QStringLiteral("yillik.sql"));
 }
 
 void ensureJournal(QSqlDatabase& db)
 {
-    const QStringList tables = db.tables();
-    if (!tables.contains(QStringLiteral("nakit")) ||
-        tables.contains(QStringLiteral("nakit_gecmis"))) {
-        return;
-    }
-    executeScript(db, resourceText(QStringLiteral("gecmis.sql")));
+    addMissingTable(db, QStringLiteral("nakit_gecmis"), QStringLiteral("gecmis.sql"));
 }
 
 void ensureMovementIndexes(QSqlDatabase& db)

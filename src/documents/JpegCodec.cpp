@@ -1,6 +1,7 @@
 #include "documents/JpegCodec.h"
 
 #include "data/Errors.h"
+#include "data/SystemLibrary.h"
 
 #include <algorithm>
 #include <csetjmp>
@@ -10,6 +11,9 @@
 
 #include <jerror.h>
 #include <jpeglib.h>
+
+// The library is loaded on the first call (SystemLibrary).
+#define JPEG(f) TAMEVO_CALL(jpegLibrary, f)
 
 // libjpeg reports a fatal error by calling the error manager's exit routine, which must not
 // return. The routine here jumps back with longjmp to the step that called the library. Each
@@ -54,7 +58,7 @@ void emitMessage(j_common_ptr info, int level)
 
 void useErrorManager(j_common_ptr info, ErrorManager& errors)
 {
-    info->err = jpeg_std_error(&errors.base);
+    info->err = JPEG(jpeg_std_error)(&errors.base);
     errors.base.error_exit = errorExit;
     errors.base.emit_message = emitMessage;
     errors.damaged = false;
@@ -88,9 +92,9 @@ bool startDecompress(jpeg_decompress_struct& info, ErrorManager& errors, const u
     if (setjmp(errors.jump) != 0) {
         return false;
     }
-    jpeg_create_decompress(&info);
-    jpeg_mem_src(&info, data, size);
-    if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK) {
+    JPEG(jpeg_CreateDecompress)(&info, JPEG_LIB_VERSION, sizeof(info));
+    JPEG(jpeg_mem_src)(&info, data, size);
+    if (JPEG(jpeg_read_header)(&info, TRUE) != JPEG_HEADER_OK) {
         return false;
     }
     switch (info.jpeg_color_space) {
@@ -112,11 +116,11 @@ bool startDecompress(jpeg_decompress_struct& info, ErrorManager& errors, const u
         info.scale_denom =
             scaleDenominator(info.image_width, info.image_height, wanted.width(), wanted.height());
     }
-    jpeg_calc_output_dimensions(&info);
+    JPEG(jpeg_calc_output_dimensions)(&info);
     if (qint64(info.output_width) * info.output_height * 3 > kMaxDecodedBytes) {
         return false;
     }
-    jpeg_start_decompress(&info);
+    JPEG(jpeg_start_decompress)(&info);
     header.width = int(info.output_width);
     header.height = int(info.output_height);
     header.components = info.output_components;
@@ -140,10 +144,10 @@ bool readRows(jpeg_decompress_struct& info, ErrorManager& errors, const Header& 
         unsigned char* out = rgb + std::size_t(info.output_scanline) * header.width * 3;
         if (scratch == nullptr) {
             JSAMPROW row = out;
-            jpeg_read_scanlines(&info, &row, 1);
+            JPEG(jpeg_read_scanlines)(&info, &row, 1);
             continue;
         }
-        jpeg_read_scanlines(&info, scratch, 1);
+        JPEG(jpeg_read_scanlines)(&info, scratch, 1);
         const unsigned char* in = scratch[0];
         for (int x = 0; x < header.width; ++x) {
             if (header.components == 1) {
@@ -164,7 +168,7 @@ bool readRows(jpeg_decompress_struct& info, ErrorManager& errors, const Header& 
     if (errors.damaged) {
         return false;
     }
-    jpeg_finish_decompress(&info);
+    JPEG(jpeg_finish_decompress)(&info);
     return !errors.damaged;
 }
 
@@ -174,21 +178,21 @@ bool compress(jpeg_compress_struct& info, ErrorManager& errors, const unsigned c
     if (setjmp(errors.jump) != 0) {
         return false;
     }
-    jpeg_create_compress(&info);
-    jpeg_mem_dest(&info, output, size);
+    JPEG(jpeg_CreateCompress)(&info, JPEG_LIB_VERSION, sizeof(info));
+    JPEG(jpeg_mem_dest)(&info, output, size);
     info.image_width = JDIMENSION(width);
     info.image_height = JDIMENSION(height);
     info.input_components = 3;
     info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, quality, TRUE);
-    jpeg_start_compress(&info, TRUE);
+    JPEG(jpeg_set_defaults)(&info);
+    JPEG(jpeg_set_quality)(&info, quality, TRUE);
+    JPEG(jpeg_start_compress)(&info, TRUE);
     while (info.next_scanline < info.image_height) {
         JSAMPROW row =
             const_cast<unsigned char*>(rgb) + std::size_t(info.next_scanline) * width * 3;
-        jpeg_write_scanlines(&info, &row, 1);
+        JPEG(jpeg_write_scanlines)(&info, &row, 1);
     }
-    jpeg_finish_compress(&info);
+    JPEG(jpeg_finish_compress)(&info);
     return true;
 }
 
@@ -228,7 +232,7 @@ Pixels decodeJpeg(const QByteArray& bytes, const QSize& box)
         pixels.rgb.resize(qsizetype(header.width) * header.height * 3);
         ok = readRows(info, errors, header, reinterpret_cast<unsigned char*>(pixels.rgb.data()));
     }
-    jpeg_destroy_decompress(&info);
+    JPEG(jpeg_destroy_decompress)(&info);
     return ok ? pixels : Pixels{};
 }
 
@@ -253,7 +257,7 @@ QByteArray encodeJpeg(const Pixels& pixels, int quality)
     if (!ok) {
         (*errors.base.format_message)(reinterpret_cast<j_common_ptr>(&info), message);
     }
-    jpeg_destroy_compress(&info);
+    JPEG(jpeg_destroy_compress)(&info);
     std::free(output);
     if (!ok) {
         throw Error(QStringLiteral("JPEG yazılamadı: %1").arg(QString::fromLocal8Bit(message)));

@@ -1,6 +1,7 @@
 #include "reports/XlsxSharedStrings.h"
 
 #include "data/Errors.h"
+#include "data/SystemLibrary.h"
 #include "data/ZipErrors.h"
 
 #include <QByteArray>
@@ -16,6 +17,9 @@
 
 #include <charconv>
 #include <memory>
+
+// The library is loaded on the first call (SystemLibrary).
+#define ZIP(f) TAMEVO_CALL(zipLibrary, f)
 
 namespace tamevo {
 
@@ -34,7 +38,7 @@ const QByteArray kInlineEnd = QByteArrayLiteral("</t></is></c>");
 
 Error zipError(zip_t* zip)
 {
-    return Error(QString::fromLocal8Bit(zip_strerror(zip)));
+    return Error(QString::fromLocal8Bit(ZIP(zip_strerror)(zip)));
 }
 
 // A file beside the workbook that holds a part until the package is written again.
@@ -58,23 +62,23 @@ void write(QFile& file, const QByteArray& bytes)
 // Reads a part whole (the small parts of the package).
 QByteArray readPart(zip_t* zip, const char* name)
 {
-    const zip_int64_t index = zip_name_locate(zip, name, 0);
+    const zip_int64_t index = ZIP(zip_name_locate)(zip, name, 0);
     if (index < 0) {
         throw Error(QStringLiteral("%1 bulunamadı.").arg(QString::fromLatin1(name)));
     }
-    zip_file_t* file = zip_fopen_index(zip, zip_uint64_t(index), 0);
+    zip_file_t* file = ZIP(zip_fopen_index)(zip, zip_uint64_t(index), 0);
     if (file == nullptr) {
         throw zipError(zip);
     }
-    const auto closeFile = qScopeGuard([file] { zip_fclose(file); });
+    const auto closeFile = qScopeGuard([file] { ZIP(zip_fclose)(file); });
     QByteArray bytes;
     char buffer[1 << 14];
     zip_int64_t read = 0;
-    while ((read = zip_fread(file, buffer, sizeof buffer)) > 0) {
+    while ((read = ZIP(zip_fread)(file, buffer, sizeof buffer)) > 0) {
         bytes.append(buffer, qsizetype(read));
     }
     if (read < 0) {
-        throw Error(QString::fromLocal8Bit(zip_file_strerror(file)));
+        throw Error(QString::fromLocal8Bit(ZIP(zip_file_strerror)(file)));
     }
     return bytes;
 }
@@ -148,18 +152,18 @@ private:
 // table entry. The sheet is read in pieces; a cell cut by a piece's end waits for the next.
 void rewriteSheet(zip_t* zip, zip_uint64_t index, QFile& out, StringTable& table)
 {
-    zip_file_t* file = zip_fopen_index(zip, index, 0);
+    zip_file_t* file = ZIP(zip_fopen_index)(zip, index, 0);
     if (file == nullptr) {
         throw zipError(zip);
     }
-    const auto closeFile = qScopeGuard([file] { zip_fclose(file); });
+    const auto closeFile = qScopeGuard([file] { ZIP(zip_fclose)(file); });
     QByteArray pending;
     QByteArray written;
     char buffer[1 << 16];
     for (;;) {
-        const zip_int64_t read = zip_fread(file, buffer, sizeof buffer);
+        const zip_int64_t read = ZIP(zip_fread)(file, buffer, sizeof buffer);
         if (read < 0) {
-            throw Error(QString::fromLocal8Bit(zip_file_strerror(file)));
+            throw Error(QString::fromLocal8Bit(ZIP(zip_file_strerror)(file)));
         }
         const bool last = read == 0;
         pending.append(buffer, qsizetype(read));
@@ -238,18 +242,19 @@ void putPart(zip_t* zip, const char* name, zip_source_t* source, Placing placing
     if (source == nullptr) {
         throw zipError(zip);
     }
-    const zip_int64_t existing = zip_name_locate(zip, name, 0);
+    const zip_int64_t existing = ZIP(zip_name_locate)(zip, name, 0);
     if (existing >= 0 && placing == Placing::AtTheEnd &&
-        zip_delete(zip, zip_uint64_t(existing)) != 0) {
-        zip_source_free(source);
+        ZIP(zip_delete)(zip, zip_uint64_t(existing)) != 0) {
+        ZIP(zip_source_free)(source);
         throw zipError(zip);
     }
-    const zip_int64_t index = zip_file_add(zip, name, source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8);
+    const zip_int64_t index =
+        ZIP(zip_file_add)(zip, name, source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8);
     if (index < 0) {
-        zip_source_free(source);
+        ZIP(zip_source_free)(source);
         throw zipError(zip);
     }
-    if (zip_set_file_compression(zip, zip_uint64_t(index), ZIP_CM_DEFLATE, 1) != 0) {
+    if (ZIP(zip_set_file_compression)(zip, zip_uint64_t(index), ZIP_CM_DEFLATE, 1) != 0) {
         throw zipError(zip);
     }
 }
@@ -259,13 +264,13 @@ void putPart(zip_t* zip, const char* name, zip_source_t* source, Placing placing
 void shareWorkbookStrings(const QString& path, int rememberedTexts)
 {
     int openError = 0;
-    zip_t* zip = zip_open(QFile::encodeName(path).constData(), 0, &openError);
+    zip_t* zip = ZIP(zip_open)(QFile::encodeName(path).constData(), 0, &openError);
     if (zip == nullptr) {
         throw Error(zipOpenErrorText(openError));
     }
-    auto discard = qScopeGuard([zip] { zip_discard(zip); });
+    auto discard = qScopeGuard([zip] { ZIP(zip_discard)(zip); });
 
-    const zip_int64_t sheetIndex = zip_name_locate(zip, kSheetPart, 0);
+    const zip_int64_t sheetIndex = ZIP(zip_name_locate)(zip, kSheetPart, 0);
     if (sheetIndex < 0) {
         throw Error(QStringLiteral("%1 bulunamadı.").arg(QString::fromLatin1(kSheetPart)));
     }
@@ -291,23 +296,24 @@ void shareWorkbookStrings(const QString& path, int rememberedTexts)
             QByteArrayLiteral("\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
                               "relationships/sharedStrings\" Target=\"sharedStrings.xml\"/>"));
 
-    putPart(zip, kContentTypesPart,
-            zip_source_buffer(zip, contentTypes.constData(), zip_uint64_t(contentTypes.size()), 0),
-            Placing::InPlace);
+    putPart(
+        zip, kContentTypesPart,
+        ZIP(zip_source_buffer)(zip, contentTypes.constData(), zip_uint64_t(contentTypes.size()), 0),
+        Placing::InPlace);
     putPart(zip, kRelationshipsPart,
-            zip_source_buffer(zip, withTable.constData(), zip_uint64_t(withTable.size()), 0),
+            ZIP(zip_source_buffer)(zip, withTable.constData(), zip_uint64_t(withTable.size()), 0),
             Placing::InPlace);
     putPart(zip, kSheetPart,
-            zip_source_file(zip, QFile::encodeName(sheet->fileName()).constData(), 0, -1),
+            ZIP(zip_source_file)(zip, QFile::encodeName(sheet->fileName()).constData(), 0, -1),
             Placing::AtTheEnd);
     putPart(zip, kSharedStringsPart,
-            zip_source_file(zip, QFile::encodeName(strings->fileName()).constData(), 0, -1),
+            ZIP(zip_source_file)(zip, QFile::encodeName(strings->fileName()).constData(), 0, -1),
             Placing::AtTheEnd);
 
     discard.dismiss();
-    if (zip_close(zip) != 0) {
+    if (ZIP(zip_close)(zip) != 0) {
         const Error error = zipError(zip);
-        zip_discard(zip);
+        ZIP(zip_discard)(zip);
         throw error;
     }
 }

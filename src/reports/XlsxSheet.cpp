@@ -1,6 +1,7 @@
 #include "reports/XlsxSheet.h"
 
 #include "data/Errors.h"
+#include "data/SystemLibrary.h"
 #include "reports/XlsxSharedStrings.h"
 
 #include <QFile>
@@ -11,6 +12,9 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+
+// The library is loaded on the first call (SystemLibrary).
+#define XLSX(f) TAMEVO_CALL(xlsxwriterLibrary, f)
 
 namespace tamevo {
 
@@ -60,35 +64,35 @@ XlsxSheet::XlsxSheet(const QString& path) : path_(path)
 {
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
-    workbook_ = workbook_new_opt(QFile::encodeName(path).constData(), &options);
+    workbook_ = XLSX(workbook_new_opt)(QFile::encodeName(path).constData(), &options);
     if (workbook_ != nullptr) {
-        sheet_ = workbook_add_worksheet(workbook_, nullptr);
+        sheet_ = XLSX(workbook_add_worksheet)(workbook_, nullptr);
     }
     if (sheet_ == nullptr) {
-        throw Error(QString::fromLocal8Bit(lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED)));
+        throw Error(QString::fromLocal8Bit(XLSX(lxw_strerror)(LXW_ERROR_MEMORY_MALLOC_FAILED)));
     }
 
     const auto add = [this](Style style) {
-        lxw_format* f = workbook_add_format(workbook_);
+        lxw_format* f = XLSX(workbook_add_format)(workbook_);
         formats_[size_t(style)] = f;
         return f;
     };
-    format_set_bold(add(Style::Bold));
+    XLSX(format_set_bold)(add(Style::Bold));
     lxw_format* title = add(Style::Title);
-    format_set_bold(title);
-    format_set_font_size(title, 14);
-    format_set_font_size(add(Style::TitleRow), 14);
-    format_set_num_format(add(Style::Amount), "#,##0.00");
+    XLSX(format_set_bold)(title);
+    XLSX(format_set_font_size)(title, 14);
+    XLSX(format_set_font_size)(add(Style::TitleRow), 14);
+    XLSX(format_set_num_format)(add(Style::Amount), "#,##0.00");
     lxw_format* boldAmount = add(Style::BoldAmount);
-    format_set_bold(boldAmount);
-    format_set_num_format(boldAmount, "#,##0.00");
-    format_set_num_format_index(add(Style::Day), kShortDateFormat);
+    XLSX(format_set_bold)(boldAmount);
+    XLSX(format_set_num_format)(boldAmount, "#,##0.00");
+    XLSX(format_set_num_format_index)(add(Style::Day), kShortDateFormat);
 }
 
 XlsxSheet::~XlsxSheet()
 {
     if (workbook_ != nullptr) {
-        lxw_workbook_free(workbook_);
+        XLSX(lxw_workbook_free)(workbook_);
     }
 }
 
@@ -100,7 +104,7 @@ lxw_format* XlsxSheet::format(Style style) const
 void XlsxSheet::check(int result) const
 {
     if (result != LXW_NO_ERROR) {
-        throw Error(QString::fromLocal8Bit(lxw_strerror(lxw_error(result))));
+        throw Error(QString::fromLocal8Bit(XLSX(lxw_strerror)(lxw_error(result))));
     }
 }
 
@@ -115,14 +119,14 @@ void XlsxSheet::fit(char column, double characters, Style style)
 
 void XlsxSheet::setRowStyle(int row, Style style, double height)
 {
-    check(worksheet_set_row(sheet_, lxw_row_t(row - 1), height > 0 ? height : LXW_DEF_ROW_HEIGHT,
-                            format(style)));
+    check(XLSX(worksheet_set_row)(sheet_, lxw_row_t(row - 1),
+                                  height > 0 ? height : LXW_DEF_ROW_HEIGHT, format(style)));
 }
 
 void XlsxSheet::text(int row, char column, const QString& text, Style style, bool fitsColumn)
 {
-    check(worksheet_write_string(sheet_, lxw_row_t(row - 1), lxw_col_t(column - 'A'),
-                                 text.toUtf8().constData(), format(style)));
+    check(XLSX(worksheet_write_string)(sheet_, lxw_row_t(row - 1), lxw_col_t(column - 'A'),
+                                       text.toUtf8().constData(), format(style)));
     if (fitsColumn) {
         fit(column, text.size(), style);
     }
@@ -130,21 +134,21 @@ void XlsxSheet::text(int row, char column, const QString& text, Style style, boo
 
 void XlsxSheet::number(int row, char column, double value, Style style)
 {
-    check(worksheet_write_number(sheet_, lxw_row_t(row - 1), lxw_col_t(column - 'A'), value,
-                                 format(style)));
+    check(XLSX(worksheet_write_number)(sheet_, lxw_row_t(row - 1), lxw_col_t(column - 'A'), value,
+                                       format(style)));
     fit(column, numberCharacters(value), style);
 }
 
 void XlsxSheet::amount(int row, char column, const QVariant& value, Style style)
 {
     if (value.isNull()) {
-        check(worksheet_write_blank(sheet_, lxw_row_t(row - 1), lxw_col_t(column - 'A'),
-                                    format(style)));
+        check(XLSX(worksheet_write_blank)(sheet_, lxw_row_t(row - 1), lxw_col_t(column - 'A'),
+                                          format(style)));
         return;
     }
     const double number = value.toDouble();
-    check(worksheet_write_number(sheet_, lxw_row_t(row - 1), lxw_col_t(column - 'A'), number,
-                                 format(style)));
+    check(XLSX(worksheet_write_number)(sheet_, lxw_row_t(row - 1), lxw_col_t(column - 'A'), number,
+                                       format(style)));
     fit(column, amountCharacters(number), style);
 }
 
@@ -153,15 +157,15 @@ void XlsxSheet::day(int row, char column, const QDate& day)
     if (!day.isValid()) {
         return;
     }
-    check(worksheet_write_number(sheet_, lxw_row_t(row - 1), lxw_col_t(column - 'A'),
-                                 double(kSerialZero.daysTo(day)), format(Style::Day)));
+    check(XLSX(worksheet_write_number)(sheet_, lxw_row_t(row - 1), lxw_col_t(column - 'A'),
+                                       double(kSerialZero.daysTo(day)), format(Style::Day)));
     fit(column, kDayCharacters, Style::Day);
 }
 
 void XlsxSheet::formula(int row, char column, const QString& formula, double value, Style style)
 {
-    check(worksheet_write_formula_num(sheet_, lxw_row_t(row - 1), lxw_col_t(column - 'A'),
-                                      formula.toUtf8().constData(), format(style), value));
+    check(XLSX(worksheet_write_formula_num)(sheet_, lxw_row_t(row - 1), lxw_col_t(column - 'A'),
+                                            formula.toUtf8().constData(), format(style), value));
     fit(column, amountCharacters(value), style);
 }
 
@@ -169,17 +173,18 @@ void XlsxSheet::close()
 {
     for (size_t column = 0; column < widths_.size(); ++column) {
         if (widths_[column] > 0) {
-            worksheet_set_column(sheet_, lxw_col_t(column), lxw_col_t(column),
-                                 std::min(widths_[column], 255.0), nullptr);
+            XLSX(worksheet_set_column)
+            (sheet_, lxw_col_t(column), lxw_col_t(column), std::min(widths_[column], 255.0),
+             nullptr);
         }
     }
     lxw_workbook* workbook = workbook_;
     workbook_ = nullptr;  // closing frees the workbook, whatever its outcome
     errno = 0;
-    const lxw_error result = workbook_close(workbook);
+    const lxw_error result = XLSX(workbook_close)(workbook);
     if (result != LXW_NO_ERROR) {
         const int systemError = errno;
-        QString reason = QString::fromLocal8Bit(lxw_strerror(result));
+        QString reason = QString::fromLocal8Bit(XLSX(lxw_strerror)(result));
         if (systemError != 0) {
             reason +=
                 QStringLiteral(" (%1)").arg(QString::fromLocal8Bit(std::strerror(systemError)));

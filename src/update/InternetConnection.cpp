@@ -1,20 +1,13 @@
 #include "update/InternetConnection.h"
 
-#include <QNetworkInterface>
+#include "data/SystemLibrary.h"
+#include "update/NetworkModule.h"
 
 namespace tamevo {
 
 bool SystemInternetConnection::connected()
 {
-    for (const QNetworkInterface& i : QNetworkInterface::allInterfaces()) {
-        const auto flags = i.flags();
-        if (flags.testFlag(QNetworkInterface::IsUp) &&
-            flags.testFlag(QNetworkInterface::IsRunning) &&
-            !flags.testFlag(QNetworkInterface::IsLoopBack) && !i.addressEntries().isEmpty()) {
-            return true;
-        }
-    }
-    return false;
+    return networkModule().function<NetworkConnectedFunction>("tamevo_network_connected")();
 }
 
 }  // namespace tamevo

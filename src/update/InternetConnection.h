@@ -10,7 +10,8 @@ public:
 };
 
 // The system's answer: connected when a network interface other than the loopback is up
-// and running with an address. Whether a server answers is left to the download.
+// and running with an address. Whether a server answers is left to the download. Throws
+// Error when the program's network module cannot be loaded.
 class SystemInternetConnection : public InternetConnection {
 public:
     bool connected() override;
