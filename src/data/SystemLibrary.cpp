@@ -2,17 +2,9 @@
 
 #include "data/Errors.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QMutexLocker>
 
 namespace tamevo {
-
-SystemLibrary::SystemLibrary(const QString& name, const QStringList& folders)
-    : library_(name), folders_(folders)
-{
-}
 
 QFunctionPointer SystemLibrary::resolve(const char* symbol)
 {
@@ -21,8 +13,8 @@ QFunctionPointer SystemLibrary::resolve(const char* symbol)
     if (known != resolved_.cend()) {
         return *known;
     }
-    if (!library_.isLoaded()) {
-        load();
+    if (!library_.isLoaded() && !library_.load()) {
+        throw Error(QStringLiteral("Kitaplık yüklenemedi: %1").arg(library_.errorString()));
     }
     const QFunctionPointer function = library_.resolve(symbol);
     if (function == nullptr) {
@@ -30,25 +22,6 @@ QFunctionPointer SystemLibrary::resolve(const char* symbol)
     }
     resolved_.insert(QByteArray(symbol), function);
     return function;
-}
-
-void SystemLibrary::load()
-{
-    if (folders_.isEmpty()) {
-        if (!library_.load()) {
-            throw Error(QStringLiteral("Kitaplık yüklenemedi: %1").arg(library_.errorString()));
-        }
-        return;
-    }
-    const QString name = QFileInfo(library_.fileName()).fileName();
-    for (const QString& folder : folders_) {
-        library_.setFileName(QDir(folder).filePath(name));
-        if (library_.load()) {
-            return;
-        }
-    }
-    throw Error(QStringLiteral("Programın %1 modülü bulunamadı: %2")
-                    .arg(name, folders_.join(QStringLiteral(", "))));
 }
 
 SystemLibrary& zipLibrary()
@@ -73,23 +46,6 @@ SystemLibrary& jpegLibrary()
     static SystemLibrary library(QStringLiteral("jpeg"), 62);
 #endif
     return library;
-}
-
-}  // namespace tamevo
-
-namespace tamevo {
-
-SystemLibrary& networkModule()
-{
-    static SystemLibrary module(QStringLiteral("tamevo_network"), [] {
-        const QString program = QCoreApplication::applicationDirPath();
-        QStringList folders{program, program + QStringLiteral("/../lib/tamevo/modules")};
-#ifdef TAMEVO_BUILD_MODULES
-        folders << QStringLiteral(TAMEVO_BUILD_MODULES);
-#endif
-        return folders;
-    }());
-    return module;
 }
 
 }  // namespace tamevo

@@ -5,21 +5,16 @@
 #include <QLibrary>
 #include <QMutex>
 #include <QString>
-#include <QStringList>
 
 namespace tamevo {
 
 // A library of the system the program loads on the first call of one of its functions, not
 // at its start: the archive, workbook and JPEG libraries serve the backups, the export and
-// the documents, never the entry screen, and each one loaded at start would delay it. The
-// same holds for the program's own network module.
+// the documents, never the entry screen, and each one loaded at start would delay it.
 class SystemLibrary {
 public:
     // The library `name` of ABI version `version` ("zip", 4 is libzip.so.4).
     SystemLibrary(const QString& name, int version) : library_(name, version) {}
-    // A module of the program: `name` ("tamevo_network") in the first of `folders` that has
-    // it, with the platform's prefix and suffix (libtamevo_network.so).
-    SystemLibrary(const QString& name, const QStringList& folders);
 
     // The function `symbol` of the library, as a pointer of type F; the library is loaded on
     // the first call. Throws Error with the platform's text when the library or the function
@@ -32,10 +27,8 @@ public:
 
 private:
     QFunctionPointer resolve(const char* symbol);
-    void load();
 
     QLibrary library_;
-    QStringList folders_;  // a module's folders to search, in order
     QMutex mutex_;
     QHash<QByteArray, QFunctionPointer> resolved_;
 };
@@ -44,9 +37,6 @@ private:
 SystemLibrary& zipLibrary();
 SystemLibrary& xlsxwriterLibrary();
 SystemLibrary& jpegLibrary();
-// The program's network module: beside the program, in ../lib/tamevo/modules of an installed one,
-// or in the build's program folder for the build's tests.
-SystemLibrary& networkModule();
 
 }  // namespace tamevo
 

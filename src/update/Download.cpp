@@ -3,10 +3,11 @@
 #include "data/AtomicFile.h"
 #include "data/Errors.h"
 
-#include "data/SystemLibrary.h"
-#include "update/NetworkModule.h"
-
+#include <QEventLoop>
 #include <QFile>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
 
 #include <optional>
 
@@ -57,6 +58,10 @@ bool DownloadFile(const QUrl& url, const QString& target)
     } catch (const Error&) {
         return false;
     }
+    QNetworkAccessManager manager;
+    QNetworkRequest request(url);
+    request.setTransferTimeout(kStallTimeoutMs);
+    QNetworkReply* reply = manager.get(request);
     QByteArray head;
     bool written = true;
     const auto append = [&](const QByteArray& chunk) {
@@ -72,13 +77,14 @@ bool DownloadFile(const QUrl& url, const QString& target)
             written = false;
         }
     };
-    bool arrived = false;
-    try {
-        arrived = networkModule().function<NetworkGetFunction>("tamevo_network_get")(
-            url, kStallTimeoutMs, append);
-    } catch (const Error&) {
-        return false;
+    QObject::connect(reply, &QNetworkReply::readyRead, reply, [&] { append(reply->readAll()); });
+    QEventLoop loop;
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    if (!reply->isFinished()) {
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
+    append(reply->readAll());
+    const bool arrived = reply->error() == QNetworkReply::NoError;
     if (!arrived || !written || !looksLikeProgram(head)) {
         return false;
     }

@@ -1,13 +1,20 @@
 #include "update/InternetConnection.h"
 
-#include "data/SystemLibrary.h"
-#include "update/NetworkModule.h"
+#include <QNetworkInterface>
 
 namespace tamevo {
 
 bool SystemInternetConnection::connected()
 {
-    return networkModule().function<NetworkConnectedFunction>("tamevo_network_connected")();
+    for (const QNetworkInterface& i : QNetworkInterface::allInterfaces()) {
+        const auto flags = i.flags();
+        if (flags.testFlag(QNetworkInterface::IsUp) &&
+            flags.testFlag(QNetworkInterface::IsRunning) &&
+            !flags.testFlag(QNetworkInterface::IsLoopBack) && !i.addressEntries().isEmpty()) {
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace tamevo

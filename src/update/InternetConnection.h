@@ -10,8 +10,7 @@ public:
 };
 
 // The system's answer: connected when a network interface other than the loopback is up
-// and running with an address. Whether a server answers is left to the download. Throws
-// Error when the program's network module cannot be loaded.
+// and running with an address. Whether a server answers is left to the download.
 class SystemInternetConnection : public InternetConnection {
 public:
     bool connected() override;
