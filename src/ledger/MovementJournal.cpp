@@ -146,12 +146,8 @@ JournalEntry readJournalEntry(QSqlDatabase& db, qint64 gid)
 
 QString journalQuestion(const JournalEntry& entry)
 {
-    const bool moneyIn = !entry.in.isNull();
-    const QString movement = entry.day.toString(QStringLiteral("dd.MM.yyyy")) +
-                             (moneyIn ? QStringLiteral("  Giren: ") : QStringLiteral("  Çıkan: ")) +
-                             Money::fromStored(moneyIn ? entry.in : entry.out).text() +
-                             QLatin1Char(' ') + entry.currency + QStringLiteral("  ") +
-                             entry.description;
+    const QString movement =
+        movementSummary(entry.day, entry.in, entry.out, entry.currency, entry.description);
     switch (entry.action) {
         case JournalAction::PutBack:
             return {};
