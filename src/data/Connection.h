@@ -6,12 +6,11 @@
 
 namespace tamevo {
 
-// One named database connection of the program (ADOConnection1, kasaConnection,
-// devirConnection). It is configured by a connection string built by BaglantiMetni and
-// opens the file named by its "Data Source=" pair. Opening never creates a file: a
-// missing file or a file that is not a database is an Error with the file's name and the
-// engine's text. Every open file runs in journal mode DELETE with synchronous=FULL, so
-// each .mdb file is complete on its own at every moment.
+// One named database connection of the program (ADOConnection1, kasaConnection). It is configured
+// by a connection string built by BaglantiMetni and opens the file named by its "Data Source="
+// pair. Opening never creates a file: a missing file or a file that is not a database is an Error
+// with the file's name and the engine's text. Every open file runs in journal mode DELETE with
+// synchronous=FULL, so each .mdb file is complete on its own at every moment.
 class Connection : public QObject {
     Q_OBJECT
 public:

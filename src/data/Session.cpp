@@ -45,12 +45,10 @@ Session::~Session() = default;
 void Session::openStartupConnections()
 {
     enterProgramFolder();
+    // Only the general database is opened: the cash-book connection stays closed until a
+    // book is entered, so start-up does not read the template's schema for nothing.
     ADOConnection1.setConnectionString(BaglantiMetni(QStringLiteral("AnaData\\Genel.mdb")));
-    kasaConnection.setConnectionString(BaglantiMetni(QStringLiteral("AnaData\\Kasa.mdb")));
-    devirConnection.setConnectionString(BaglantiMetni(QStringLiteral("AnaData\\Kasa.mdb")));
     ADOConnection1.open();
-    kasaConnection.open();
-    devirConnection.open();
 }
 
 OpenBookTexts Session::connectCashBook(const QString& connectionPath, const QString& absolutePath,

@@ -26,7 +26,6 @@ public:
 
     Connection ADOConnection1{QStringLiteral("ADOConnection1")};
     Connection kasaConnection{QStringLiteral("kasaConnection")};
-    Connection devirConnection{QStringLiteral("devirConnection")};
 
     // The registry of cash books (table firma of the general database), in key order.
     Dataset FirmaTakip{ADOConnection1, QStringLiteral("FirmaTakip")};
@@ -47,8 +46,9 @@ public:
     // Code of the open cash book (its registry record's code), as its files are named.
     QString openBookCode;
 
-    // The start-up connections: the general database and the placeholder cash-book
-    // database, from the program folder made current. Throws Error with the file's name.
+    // The start-up connection: the general database, from the program folder made current.
+    // The cash-book connection is opened when a book is entered. Throws Error with the
+    // file's name.
     void openStartupConnections();
 
     // Opens the database of cash book `code` for `yearText` (already validated) on

@@ -1,6 +1,7 @@
 // The backup and restore commands over a real program folder: archive names and contents,
 // dialogs, messages and remembered folders, the automatic backup and its due test, restores
 // with the connections closed and opened again, and failures that change nothing.
+#include "data/ConnectionString.h"
 #include "data/Dataset.h"
 #include "data/Dialogs.h"
 #include "data/Errors.h"
@@ -501,7 +502,7 @@ TEST_F(BackupsTest, ASingleRestoreGivesBackTheBackedUpBytes)
               QVariant(QStringLiteral("K012021.mdb")));
     EXPECT_EQ(readAll(path(QStringLiteral("Data/K022021.mdb"))), otherBook);
     EXPECT_TRUE(session.ADOConnection1.isOpen());
-    EXPECT_TRUE(session.kasaConnection.isOpen());
+    EXPECT_FALSE(session.kasaConnection.isOpen());  // no book was entered
 
     // The cash book open in the ledger keeps its file.
     session.kasaac(QStringLiteral("K01"), QStringLiteral("2021"), std::nullopt);
@@ -559,7 +560,7 @@ TEST_F(BackupsTest, ARestoreOfAllGivesBackBothFoldersWithTheConnectionsOpenedAga
     }
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("Data/K022021.mdb"))));
     EXPECT_TRUE(session.ADOConnection1.isOpen());
-    EXPECT_TRUE(session.kasaConnection.isOpen());
+    EXPECT_FALSE(session.kasaConnection.isOpen());  // no book was entered
     ASSERT_TRUE(session.FirmaTakip.isOpen());
     // The registry as it was backed up, read through the connection opened again.
     EXPECT_EQ(session.FirmaTakip.recordCount(), 1);
@@ -640,7 +641,7 @@ TEST_F(BackupsTest, ARestoreOfAllAnsweredNoTouchesNothing)
     EXPECT_EQ(session.FirmaTakip.value(QStringLiteral("firma_unvani_1")),
               QVariant(QStringLiteral("Yazılıyor")));
     EXPECT_TRUE(session.ADOConnection1.isOpen());
-    EXPECT_TRUE(session.kasaConnection.isOpen());
+    EXPECT_FALSE(session.kasaConnection.isOpen());  // no book was entered
     EXPECT_EQ(readAll(path(QStringLiteral("AnaData/Genel.mdb"))), genel);
 }
 
@@ -697,6 +698,9 @@ TEST_F(BackupsTest, ARestoreOfAllFromADamagedPairChangesNoDatabase)
     execute(QStringLiteral("Data/K012021.mdb"),
             {QStringLiteral("INSERT INTO nakit (aciklama) VALUES ('sonra')")});
     registerBook(QStringLiteral("K02"));
+    // The book is open in the ledger while the restore fails.
+    session.kasaConnection.setConnectionString(BaglantiMetni(QStringLiteral("Data\\K012021.mdb")));
+    session.kasaConnection.open();
     const QByteArray book = readAll(path(QStringLiteral("Data/K012021.mdb")));
     const QByteArray genel = readAll(path(QStringLiteral("AnaData/Genel.mdb")));
 
