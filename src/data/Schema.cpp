@@ -15,8 +15,6 @@
 
 namespace tamevo {
 
-namespace {
-
 QString resourceText(const QString& name)
 {
     QFile file(QStringLiteral(":/schema/") + name);
@@ -25,6 +23,8 @@ QString resourceText(const QString& name)
     }
     return QString::fromUtf8(file.readAll());
 }
+
+namespace {
 
 // Runs the script that makes `table` of a cash-book database when the database has movements
 // but not that table.

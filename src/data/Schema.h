@@ -13,6 +13,10 @@ enum class SchemaKind { Genel, Kasa };
 
 QString schemaText(SchemaKind kind);
 
+// One file of the database descriptions (schema/), by its name there ("kasa.sql",
+// "server/kasa.sql"). Throws Error.
+QString resourceText(const QString& name);
+
 // Gives a cash-book database made before the per-day totals existed its totals table and
 // triggers, filled from its movements, in one transaction. No effect on a database that has
 // them. Throws Error.

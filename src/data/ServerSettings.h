@@ -1,0 +1,45 @@
+#pragma once
+
+#include "data/IniFile.h"
+
+#include <QSqlDatabase>
+#include <QString>
+
+namespace tamevo {
+
+// The PostgreSQL server that keeps the cash books of a shop with several desks, as
+// FirmaAyar.ini's section [Sunucu] names it: a service of pg_service.conf (Servis=), or an
+// address, port, database and user (Adres=, Port=, Veritabani=, Kullanici=). No password is
+// ever kept here: the server's client library finds it in ~/.pgpass or the service file.
+// With no section (or an empty one) every book stays in the local files.
+struct ServerSettings {
+    QString service;
+    QString host;
+    int port = 0;
+    QString database;
+    QString user;
+
+    bool isSet() const { return !service.isEmpty() || !host.isEmpty() || !database.isEmpty(); }
+    bool operator==(const ServerSettings&) const = default;
+};
+
+ServerSettings readServerSettings(const IniFile& file);
+// Writes every key of the section; an empty value clears a key. Throws Error.
+void writeServerSettings(const IniFile& file, const ServerSettings& settings);
+
+// A connection to the server through Qt's PostgreSQL driver under the Qt connection name
+// `qtName`, configured from the settings and not yet open. Throws Error when the driver is
+// not installed.
+QSqlDatabase addServerDatabase(const ServerSettings& settings, const QString& qtName);
+
+// An SQL identifier in double quotes, any quote in it doubled, so any name is one name.
+QString quotedIdentifier(const QString& name);
+
+// The schema that holds a cash book's working year on the server: its code and its year,
+// as the local file is named from them ("K01" and 2021 give K01_2021).
+QString cashBookSchemaName(const QString& code, int year);
+
+// The schema of the registry, the passwords and the lists (the local Genel.mdb).
+QString generalSchemaName();
+
+}  // namespace tamevo

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "data/ServerSchema.h"
+#include "data/ServerSettings.h"
+
+#include <QAtomicInt>
+#include <QCoreApplication>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+namespace tamevo::test {
+
+// The PostgreSQL server the tests use: the one the client library's environment names
+// (PGHOST, PGPORT, PGUSER, PGPASSWORD, PGDATABASE), as scripts/test sets it from a throwaway
+// cluster. Without one the server tests are skipped, unless TAMEVO_SERVER_TESTS=required
+// (set by scripts/test, and so in CI), where they fail.
+inline bool serverRequired()
+{
+    return qEnvironmentVariable("TAMEVO_SERVER_TESTS") == QLatin1String("required");
+}
+
+inline bool serverNamed()
+{
+    return !qEnvironmentVariable("PGHOST").isEmpty() ||
+           !qEnvironmentVariable("PGSERVICE").isEmpty();
+}
+
+// A connection to the test server under a name of its own, open. Fails the test when it
+// cannot connect.
+inline QSqlDatabase openTestServerConnection(const QString& qtName)
+{
+    QSqlDatabase db = addServerDatabase(ServerSettings{}, qtName);
+    if (!db.open()) {
+        ADD_FAILURE() << "PostgreSQL: " << db.lastError().text().toStdString();
+    }
+    return db;
+}
+
+// A test on the server with a schema of its own, made empty for it and dropped after it, so
+// tests running side by side never meet.
+class ServerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!serverNamed()) {
+            if (serverRequired()) {
+                FAIL() << "TAMEVO_SERVER_TESTS=required, but no PostgreSQL server is named "
+                          "(PGHOST or PGSERVICE)";
+            }
+            GTEST_SKIP() << "no PostgreSQL server named (PGHOST or PGSERVICE)";
+        }
+        static QAtomicInt serial;
+        const QString tag = QStringLiteral("%1_%2")
+                                .arg(QCoreApplication::applicationPid())
+                                .arg(serial.fetchAndAddRelaxed(1));
+        qtName_ = QStringLiteral("server_test_") + tag;
+        schema_ = QStringLiteral("test_") + tag;
+        db_ = openTestServerConnection(qtName_);
+        ASSERT_TRUE(db_.isOpen());
+    }
+
+    void TearDown() override
+    {
+        if (db_.isOpen()) {
+            QSqlQuery(db_).exec(QStringLiteral("SET client_min_messages = warning"));
+            for (const QString& schema : made_) {
+                QSqlQuery(db_).exec(QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE")
+                                        .arg(quotedIdentifier(schema)));
+            }
+            db_.close();
+        }
+        db_ = QSqlDatabase();
+        if (!qtName_.isEmpty()) {
+            QSqlDatabase::removeDatabase(qtName_);
+        }
+    }
+
+    // A schema name of this test (dropped after it), from a part of the name.
+    QString schemaNamed(const QString& part)
+    {
+        const QString name = schema_ + QLatin1Char('_') + part;
+        made_ << name;
+        return name;
+    }
+
+    QSqlDatabase db_;
+    QString schema_;
+    QString qtName_;
+    QStringList made_;
+};
+
+}  // namespace tamevo::test
