@@ -121,8 +121,8 @@ CREATE TRIGGER nakit_toplam_degistir
 -- The journal of the movements: every movement deleted or changed, with its values before
 -- the change, and every deleted movement brought back, as in a local file. The computer and
 -- the system user come from the connection's settings tamevo.bilgisayar and
--- tamevo.kullanici, which the program sets when it connects (empty for another tool); the
--- time is the connection's local time.
+-- tamevo.kullanici, which the program sets when it opens a book (empty texts when it cannot
+-- tell them; NULL for another tool); the time is the connection's local time.
 CREATE FUNCTION nakit_gecmise_yaz(hareket nakit, islem_adi VARCHAR, degisen_sutunlar VARCHAR)
     RETURNS VOID LANGUAGE plpgsql SET search_path FROM CURRENT AS $$
 BEGIN
@@ -132,8 +132,8 @@ BEGIN
         hes_doviz_borc, hes_doviz_alacak, aciklama, kur_farki, doviz_kuru, fatura_KDV,
         fatura_no, fatura_seri, irsaliye_no, irsaliye_seri)
     VALUES (to_char(localtimestamp, 'YYYY-MM-DD HH24:MI:SS'), islem_adi,
-        NULLIF(current_setting('tamevo.bilgisayar', true), ''),
-        NULLIF(current_setting('tamevo.kullanici', true), ''), degisen_sutunlar,
+        current_setting('tamevo.bilgisayar', true), current_setting('tamevo.kullanici', true),
+        degisen_sutunlar,
         hareket.nid, hareket.cekid, hareket.firmaid, hareket.firmakodu, hareket.firmaadi,
         hareket.bankaid, hareket.bankakodu, hareket.bankaadi, hareket.islem_tarihi,
         hareket.islem_vadesi, hareket.borc_tutar, hareket.alacak_tutar, hareket.neden,

@@ -130,31 +130,29 @@ Registry::SaveResult Registry::dosyaac(int year)
         dialogs().message(kProgramTitle, kRegistryBadCode, Dialogs::Icon::Warning);
         return SaveResult::Refused;
     }
-    const QString yearText = QString::number(year);
-    // An existing file whose name differs only in letter case is the same cash book.
-    const QString relative = cashBookRelativePath(code, yearText);
-    const QString file = GetPathPath() + relative;
-    if (!QFileInfo(GetPathPath() + QStringLiteral("Kasa.mdb")).isFile()) {
+    // On the server a book needs no template file: its schema is made from the description.
+    if (!session_.onServer() && !QFileInfo(GetPathPath() + QStringLiteral("Kasa.mdb")).isFile()) {
         showMessage(kRegistryTemplateMissing);
         return SaveResult::Refused;
     }
-    if (QFileInfo::exists(file)) {
+    // An existing file whose name differs only in letter case is the same cash book.
+    if (session_.bookYearExists(code, year)) {
         showMessage(kRegistryBookExists);
         return SaveResult::Refused;
     }
     // The database is complete (template plus the record) before the registry gets the
-    // record; a registry that refuses the record takes the new file away again, so the
+    // record; a registry that refuses the record takes the new database away again, so the
     // user may correct it and save once more.
-    createCashBookDatabase(file, currentRecord());
+    session_.createBookYear(code, year, currentRecord());
     try {
         registry.post();
     } catch (const Error&) {
-        QFile::remove(file);
+        session_.removeBookYear(code, year);
         throw;
     }
     session_.kasaConnection.close();
     enterProgramFolder();
-    session_.kasaConnection.setConnectionString(BaglantiMetni(relative));
+    session_.pointAtBookYear(session_.kasaConnection, code, year);
     return SaveResult::Created;
 }
 
@@ -164,8 +162,7 @@ void Registry::copyIntoCashBook(const FirmaRecord& record, int year)
     connection.close();
     const auto disconnect = qScopeGuard([&connection] { connection.close(); });
     enterProgramFolder();
-    connection.setConnectionString(
-        BaglantiMetni(cashBookRelativePath(record.kodu(), QString::number(year))));
+    session_.pointAtBookYear(connection, record.kodu(), year);
     // A missing database is an error with the file's name; no file is made.
     connection.open();
 

@@ -64,8 +64,6 @@ QString cashBookRelativePath(const QString& code, const QString& yearText)
     return QStringLiteral("Data/") + wanted;
 }
 
-namespace {
-
 void insertFirmaRecord(QSqlDatabase& db, const FirmaRecord& record)
 {
     const QStringList& names = firmaFieldNames();
@@ -85,8 +83,6 @@ void insertFirmaRecord(QSqlDatabase& db, const FirmaRecord& record)
         throw Error(insert.lastError().text());
     }
 }
-
-}  // namespace
 
 void createCashBookDatabase(const QString& absolutePath, const FirmaRecord& record)
 {

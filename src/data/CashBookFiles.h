@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
@@ -32,6 +33,10 @@ QString cashBookFileName(const QString& code, const QString& yearText);
 // Codes that differ only in letter case name the same cash book: an existing file of that
 // name in any letter case is returned with its own spelling.
 QString cashBookRelativePath(const QString& code, const QString& yearText);
+
+// Adds the one firma record of a new cash-book database: fields 2 to 23 of `record`. Throws
+// Error.
+void insertFirmaRecord(QSqlDatabase& db, const FirmaRecord& record);
 
 // Makes a new cash-book database at `absolutePath`: the template Kasa.mdb of the program
 // folder plus one `firma` record with the fields 2 to 23 of `record`. The file is built under

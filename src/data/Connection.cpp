@@ -2,6 +2,7 @@
 
 #include "data/ConnectionString.h"
 #include "data/Errors.h"
+#include "data/ServerSchema.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -17,6 +18,7 @@ Connection::Connection(const QString& name, QObject* parent) : QObject(parent), 
     // kasaConnection, so the Qt name carries a serial number.
     static int serial = 0;
     qtName_ = QStringLiteral("%1#%2").arg(name_).arg(++serial);
+    serverQtName_ = qtName_ + QStringLiteral("#sunucu");
     QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), qtName_);
 }
 
@@ -24,15 +26,31 @@ Connection::~Connection()
 {
     close();
     QSqlDatabase::removeDatabase(qtName_);
+    if (QSqlDatabase::contains(serverQtName_)) {
+        QSqlDatabase::removeDatabase(serverQtName_);
+    }
 }
 
 void Connection::setConnectionString(const QString& connectionString)
 {
     connectionString_ = connectionString;
+    onServer_ = false;
+    schema_.clear();
+}
+
+void Connection::setServerSchema(const ServerSettings& server, const QString& schema)
+{
+    connectionString_.clear();
+    server_ = server;
+    schema_ = schema;
+    onServer_ = true;
 }
 
 QString Connection::databasePath() const
 {
+    if (onServer_) {
+        return {};
+    }
     QString path = dataSourceOf(connectionString_);
     // Paths written with a backslash separator ("AnaData\Genel.mdb") name the same files.
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
@@ -47,6 +65,37 @@ void Connection::open()
     if (isOpen()) {
         return;
     }
+    if (onServer_) {
+        openServer();
+    } else {
+        openFile();
+    }
+}
+
+void Connection::openServer()
+{
+    // The Qt connection is made anew for each opening, so changed settings take effect.
+    if (QSqlDatabase::contains(serverQtName_)) {
+        QSqlDatabase::removeDatabase(serverQtName_);
+    }
+    QSqlDatabase db = addServerDatabase(server_, serverQtName_);
+    if (!db.open()) {
+        const QString text = db.lastError().text();
+        throw Error(QStringLiteral("Sunucuya bağlanılamadı.\n%1").arg(text.trimmed()));
+    }
+    try {
+        if (!serverSchemaExists(db, schema_)) {
+            throw Error(QStringLiteral("Sunucuda %1 bulunamadı.").arg(schema_));
+        }
+        useServerSchema(db, schema_);
+    } catch (const Error&) {
+        db.close();
+        throw;
+    }
+}
+
+void Connection::openFile()
+{
     const QString path = databasePath();
     // SQLite would create a missing file; a connection must never do that.
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
@@ -77,7 +126,7 @@ void Connection::open()
 
 void Connection::close()
 {
-    QSqlDatabase db = QSqlDatabase::database(qtName_, false);
+    QSqlDatabase db = QSqlDatabase::database(activeQtName(), false);
     if (!db.isOpen()) {
         return;
     }
@@ -87,12 +136,12 @@ void Connection::close()
 
 bool Connection::isOpen() const
 {
-    return QSqlDatabase::database(qtName_, false).isOpen();
+    return QSqlDatabase::database(activeQtName(), false).isOpen();
 }
 
 QSqlDatabase Connection::database() const
 {
-    return QSqlDatabase::database(qtName_, false);
+    return QSqlDatabase::database(activeQtName(), false);
 }
 
 }  // namespace tamevo

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/ServerSettings.h"
+
 #include <QObject>
 #include <QSqlDatabase>
 #include <QString>
@@ -19,8 +21,15 @@ public:
 
     const QString& name() const { return name_; }
 
+    // Points the connection at a database file (and away from the server).
     void setConnectionString(const QString& connectionString);
     const QString& connectionString() const { return connectionString_; }
+
+    // Points the connection at a schema on the server (and away from any file). The
+    // connection string is cleared.
+    void setServerSchema(const ServerSettings& server, const QString& schema);
+    bool onServer() const { return onServer_; }
+    const QString& serverSchema() const { return schema_; }
 
     // Opens the database of the connection string. A relative data source is resolved
     // against the current directory. Throws Error; on failure the connection stays closed.
@@ -29,7 +38,8 @@ public:
     void close();
     bool isOpen() const;
 
-    // The absolute path of the file the connection has open, or would open.
+    // The absolute path of the file the connection has open, or would open; empty on the
+    // server.
     QString databasePath() const;
 
     // The Qt database handle for queries; valid while open.
@@ -40,9 +50,17 @@ signals:
     void aboutToClose();
 
 private:
+    void openFile();
+    void openServer();
+    const QString& activeQtName() const { return onServer_ ? serverQtName_ : qtName_; }
+
     QString name_;
     QString qtName_;
+    QString serverQtName_;
     QString connectionString_;
+    bool onServer_ = false;
+    ServerSettings server_;
+    QString schema_;
 };
 
 }  // namespace tamevo

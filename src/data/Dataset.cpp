@@ -2,6 +2,8 @@
 
 #include "data/Dialogs.h"
 #include "data/Errors.h"
+#include "data/ServerSchema.h"
+#include "data/ServerSettings.h"
 #include "data/RowConflict.h"
 #include "data/Transaction.h"
 
@@ -18,9 +20,7 @@ namespace {
 
 QString quoted(const QString& identifier)
 {
-    QString text = identifier;
-    text.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + text + QLatin1Char('"');
+    return quotedIdentifier(identifier);
 }
 
 // NULL in every form a window may hand over: no value, a null text, an invalid day.
@@ -253,9 +253,21 @@ void Dataset::refresh()
 // rowid under its own name), else the rowid itself, read as a hidden last value of each row.
 void Dataset::describeTable()
 {
-    QSqlQuery query =
-        run(connection_.database(),
-            QStringLiteral("SELECT name, type, pk FROM pragma_table_info(?)"), {table_});
+    // The server names a day column's type by its domain (tarih, the local files' DATE) and
+    // an identity key's by its integer type.
+    const QString describe =
+        onServer(connection_.database())
+            ? QStringLiteral(
+                  "SELECT a.attname, CASE WHEN t.typname = 'tarih' THEN 'DATE' "
+                  "WHEN t.typname IN ('int8', 'int4', 'int2') THEN 'INTEGER' "
+                  "ELSE upper(t.typname) END, CASE WHEN EXISTS (SELECT 1 FROM pg_index i "
+                  "WHERE i.indrelid = a.attrelid AND i.indisprimary "
+                  "AND a.attnum = ANY(i.indkey)) THEN 1 ELSE 0 END "
+                  "FROM pg_attribute a JOIN pg_type t ON t.oid = a.atttypid "
+                  "WHERE a.attrelid = to_regclass(quote_ident(?)) AND a.attnum > 0 "
+                  "AND NOT a.attisdropped ORDER BY a.attnum")
+            : QStringLiteral("SELECT name, type, pk FROM pragma_table_info(?)");
+    QSqlQuery query = run(connection_.database(), describe, {table_});
     int keyParts = 0;
     int keyColumn = -1;
     bool integerKey = false;
@@ -284,14 +296,21 @@ QString Dataset::selectSql() const
         names << quoted(column.name);
     }
     if (hiddenRowid_) {
-        names << QStringLiteral("rowid");
+        names << rowidSql();
     }
     return QStringLiteral("SELECT %1 FROM %2").arg(names.join(QLatin1String(", ")), quoted(table_));
 }
 
 QString Dataset::keySql() const
 {
-    return hiddenRowid_ ? QStringLiteral("rowid") : quoted(columns_[keyColumn_].name);
+    return hiddenRowid_ ? rowidSql() : quoted(columns_[keyColumn_].name);
+}
+
+QString Dataset::rowidSql() const
+{
+    // The server's row address stands for SQLite's rowid: a table without a key of its own
+    // is a one-row table of settings here, changed by one desk at a time.
+    return onServer(connection_.database()) ? QStringLiteral("ctid") : QStringLiteral("rowid");
 }
 
 // The rows the source gives now, filtered. Changes nothing in the dataset but the columns of
@@ -714,7 +733,12 @@ void Dataset::insertCurrentRow()
                             : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                                   .arg(quoted(table_), names.join(QLatin1String(", ")),
                                        marks.join(QLatin1String(", ")));
-    const QVariant key = run(connection_.database(), sql, values).lastInsertId();
+    // The server tells the new row's key by RETURNING; SQLite by its last rowid.
+    const bool server = onServer(connection_.database());
+    QSqlQuery inserted = run(connection_.database(),
+                             server ? sql + QStringLiteral(" RETURNING ") + keySql() : sql, values);
+    const QVariant key =
+        server ? (inserted.next() ? inserted.value(0) : QVariant()) : inserted.lastInsertId();
     rows_[current_] = fetchStoredRow(key);
 }
 

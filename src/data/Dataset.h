@@ -236,6 +236,7 @@ private:
     Row readRow(const QSqlQuery& query) const;
     QString selectSql() const;
     QString keySql() const;
+    QString rowidSql() const;
     std::optional<Row> readStoredRow(const QVariant& key);
     Row fetchStoredRow(const QVariant& key);
     QList<FieldValue> changedFields(const Row& row, const Row& read) const;

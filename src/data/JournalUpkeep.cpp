@@ -2,6 +2,7 @@
 
 #include "data/Errors.h"
 #include "data/ProgramFolder.h"
+#include "data/ServerSchema.h"
 #include "data/Transaction.h"
 
 #include <QSqlError>
@@ -47,20 +48,32 @@ QString systemUserName()
 
 void identifyJournalWriter(QSqlDatabase& db)
 {
-    // The journal's triggers live in the file and cannot know who runs them; a trigger of this
-    // connection alone (TEMP) fills the writer into every entry just written. A trigger's
-    // statements name their tables unqualified, as the engine requires.
-    QSqlQuery query(db);
-    exec(query,
-         QStringLiteral(
-             "CREATE TEMP TABLE IF NOT EXISTS gecmis_yazan (bilgisayar TEXT, kullanici TEXT)"));
-    exec(query, QStringLiteral("DELETE FROM temp.gecmis_yazan"));
-    query.prepare(QStringLiteral("INSERT INTO temp.gecmis_yazan VALUES (?, ?)"));
     // Bound as text even when empty (a null text would be bound as NULL), so an entry of this
     // program is told from one of another tool.
     const auto text = [](const QString& value) {
         return value.isEmpty() ? QStringLiteral("") : value.left(64);
     };
+    QSqlQuery query(db);
+    if (onServer(db)) {
+        // The server's journal trigger reads the writer from the connection's own settings.
+        query.prepare(
+            QStringLiteral("SELECT set_config('tamevo.bilgisayar', ?, false), "
+                           "set_config('tamevo.kullanici', ?, false)"));
+        query.addBindValue(text(computerName()));
+        query.addBindValue(text(systemUserName()));
+        if (!query.exec()) {
+            throw Error(query.lastError().text());
+        }
+        return;
+    }
+    // The journal's triggers live in the file and cannot know who runs them; a trigger of this
+    // connection alone (TEMP) fills the writer into every entry just written. A trigger's
+    // statements name their tables unqualified, as the engine requires.
+    exec(query,
+         QStringLiteral(
+             "CREATE TEMP TABLE IF NOT EXISTS gecmis_yazan (bilgisayar TEXT, kullanici TEXT)"));
+    exec(query, QStringLiteral("DELETE FROM temp.gecmis_yazan"));
+    query.prepare(QStringLiteral("INSERT INTO temp.gecmis_yazan VALUES (?, ?)"));
     query.addBindValue(text(computerName()));
     query.addBindValue(text(systemUserName()));
     if (!query.exec()) {

@@ -35,15 +35,20 @@ double roundMoney(double value)
     return fromKurus(kurus(value));
 }
 
-QString kurusSql(const QString& column)
+QString kurusSql(const QString& column, SqlEngine engine)
 {
-    return QStringLiteral("CAST(%1 * 100 + (CASE WHEN %1 < 0 THEN -0.5 ELSE 0.5 END) AS INTEGER)")
-        .arg(column);
+    // SQLite's CAST to an integer cuts the fraction off; the server's rounds, so trunc() cuts
+    // it there first.
+    const QString shifted =
+        QStringLiteral("%1 * 100 + (CASE WHEN %1 < 0 THEN -0.5 ELSE 0.5 END)").arg(column);
+    return engine == SqlEngine::PostgreSQL
+               ? QStringLiteral("CAST(trunc(%1) AS BIGINT)").arg(shifted)
+               : QStringLiteral("CAST(%1 AS INTEGER)").arg(shifted);
 }
 
-QString kurusSumSql(const QString& column)
+QString kurusSumSql(const QString& column, SqlEngine engine)
 {
-    return QStringLiteral("SUM(%1)").arg(kurusSql(column));
+    return QStringLiteral("SUM(%1)").arg(kurusSql(column, engine));
 }
 
 std::optional<Money> Money::parse(const QString& text, const QLocale& locale)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/SqlEngine.h"
+
 #include <QLocale>
 #include <QString>
 #include <QVariant>
@@ -27,9 +29,9 @@ double roundMoney(double value);
 std::int64_t roundedUnits(double value, int decimals);
 
 // SQL: the kuruş of an amount column, by the same arithmetic as kurus(), and the exact sum
-// of a column in kuruş (an integer).
-QString kurusSql(const QString& column);
-QString kurusSumSql(const QString& column);
+// of a column in kuruş (an integer), for the engine the statement runs on.
+QString kurusSql(const QString& column, SqlEngine engine);
+QString kurusSumSql(const QString& column, SqlEngine engine);
 
 // An amount of money: a whole number of kuruş. Figures, totals and sums are Money; a double
 // appears only where a stored REAL column is read (fromStored) or written (stored).

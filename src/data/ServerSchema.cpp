@@ -21,15 +21,22 @@ void run(QSqlQuery& query, const QString& statement)
 }
 
 // Makes a schema and fills it from `script` (tables first), in one transaction.
-void createServerSchema(QSqlDatabase& db, const QString& schemaName, const QString& script)
+void createServerSchema(QSqlDatabase& db, const QString& schemaName, const QString& script,
+                        const std::function<void(QSqlDatabase&)>& fill = {})
 {
     Transaction transaction(db);
     QSqlQuery query(db);
     run(query, QStringLiteral("CREATE SCHEMA %1").arg(quotedIdentifier(schemaName)));
     // Inside the transaction only, so the connection's own search path is as it was after.
     run(query, QStringLiteral("SET LOCAL search_path TO %1").arg(quotedIdentifier(schemaName)));
+    // Days are kept as the ISO text a local file keeps; the domain tells a day column from
+    // another text when the columns are read.
+    run(query, QStringLiteral("CREATE DOMAIN tarih AS VARCHAR(10)"));
     run(query, script);
     query.finish();
+    if (fill) {
+        fill(db);
+    }
     transaction.commit();
 }
 
@@ -55,7 +62,7 @@ QString serverTablesText(const QString& localScript)
          QStringLiteral("VARCHAR(19)")},
         {QRegularExpression(QStringLiteral("\\bDATE\\b"),
                             QRegularExpression::CaseInsensitiveOption),
-         QStringLiteral("VARCHAR(10)")},
+         QStringLiteral("tarih")},
     };
     QStringList statements;
     for (QString statement : splitSqlScript(localScript)) {
@@ -81,15 +88,16 @@ QString serverTablesText(const QString& localScript)
     return statements.join(QLatin1Char('\n'));
 }
 
-void createServerCashBookSchema(QSqlDatabase& db, const QString& schemaName)
+void createServerCashBookSchema(QSqlDatabase& db, const QString& schemaName,
+                                const std::function<void(QSqlDatabase&)>& fill)
 {
     const QString tables =
         serverTablesText(resourceText(QStringLiteral("firma.sql")) + QLatin1Char('\n') +
                          resourceText(QStringLiteral("kasa.sql")) + QLatin1Char('\n') +
                          resourceText(QStringLiteral("gecmis.sql")));
-    createServerSchema(
-        db, schemaName,
-        tables + QLatin1Char('\n') + resourceText(QStringLiteral("server/kasa.sql")));
+    createServerSchema(db, schemaName,
+                       tables + QLatin1Char('\n') + resourceText(QStringLiteral("server/kasa.sql")),
+                       fill);
 }
 
 void createServerGeneralSchema(QSqlDatabase& db, const QString& schemaName)

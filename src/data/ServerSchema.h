@@ -1,7 +1,11 @@
 #pragma once
 
+#include "data/SqlEngine.h"
+
 #include <QSqlDatabase>
 #include <QString>
+
+#include <functional>
 
 namespace tamevo {
 
@@ -14,9 +18,10 @@ QString serverTablesText(const QString& localScript);
 
 // Makes the schema of a cash book's working year on the server, in one transaction: the
 // tables of the local description and the server's totals and journal, with the schema as
-// the search path of its functions. Throws Error with the server's text; the server is then
-// as it was.
-void createServerCashBookSchema(QSqlDatabase& db, const QString& schemaName);
+// the search path of its functions, then what `fill` writes into it (its firma record).
+// Throws Error with the server's text; the server is then as it was.
+void createServerCashBookSchema(QSqlDatabase& db, const QString& schemaName,
+                                const std::function<void(QSqlDatabase&)>& fill = {});
 
 // Makes the schema of the registry, the passwords and the lists, with the lists' first
 // values, in one transaction. Throws Error.

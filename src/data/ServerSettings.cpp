@@ -87,7 +87,8 @@ QString quotedIdentifier(const QString& name)
 
 QString cashBookSchemaName(const QString& code, int year)
 {
-    return code + QLatin1Char('_') + QString::number(year);
+    // Codes that differ only in letter case name the same cash book, as the local files do.
+    return code.toUpper() + QLatin1Char('_') + QString::number(year);
 }
 
 QString generalSchemaName()

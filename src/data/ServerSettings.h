@@ -36,7 +36,7 @@ QSqlDatabase addServerDatabase(const ServerSettings& settings, const QString& qt
 QString quotedIdentifier(const QString& name);
 
 // The schema that holds a cash book's working year on the server: its code and its year,
-// as the local file is named from them ("K01" and 2021 give K01_2021).
+// as the local file is named from them ("K01" or "k01" and 2021 give K01_2021).
 QString cashBookSchemaName(const QString& code, int year);
 
 // The schema of the registry, the passwords and the lists (the local Genel.mdb).

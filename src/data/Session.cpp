@@ -5,14 +5,25 @@
 #include "data/JournalUpkeep.h"
 #include "data/ProgramFolder.h"
 #include "data/Schema.h"
+#include "data/ServerSchema.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
+#include <QSqlError>
+#include <QSqlQuery>
 
 namespace tamevo {
 
 void prepareCashBookDatabase(Connection& connection)
 {
     QSqlDatabase db = connection.database();
+    if (connection.onServer()) {
+        // A schema on the server is made whole from the current description.
+        identifyJournalWriter(db);
+        pruneJournal(db, journalKeepingDays(), QDate::currentDate());
+        return;
+    }
     ensureDayTotals(db);
     ensureYearTotals(db);
     ensureMovementIndexes(db);
@@ -42,44 +53,134 @@ QStringList Session::currencyCodes()
 
 Session::~Session() = default;
 
+namespace {
+
+// Makes a schema on the server when it is missing, on a connection of its own. Two desks
+// starting at once may both try: the one that finds it made meanwhile goes on.
+void ensureServerSchema(const ServerSettings& server, const QString& schema,
+                        const std::function<void(QSqlDatabase&)>& create)
+{
+    const QString name = QStringLiteral("tamevo_sunucu_kurulum");
+    {
+        QSqlDatabase db = addServerDatabase(server, name);
+        const auto closing = qScopeGuard([&db] { db.close(); });
+        if (!db.open()) {
+            throw Error(
+                QStringLiteral("Sunucuya bağlanılamadı.\n%1").arg(db.lastError().text().trimmed()));
+        }
+        if (!serverSchemaExists(db, schema)) {
+            try {
+                create(db);
+            } catch (const Error&) {
+                if (!serverSchemaExists(db, schema)) {
+                    throw;
+                }
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
+}  // namespace
+
 void Session::openStartupConnections()
 {
     enterProgramFolder();
+    server_ = readServerSettings(programSettingsFile());
+    if (onServer()) {
+        ensureServerSchema(server_, generalSchemaName(), [](QSqlDatabase& db) {
+            createServerGeneralSchema(db, generalSchemaName());
+        });
+        ADOConnection1.setServerSchema(server_, generalSchemaName());
+        ADOConnection1.open();
+        return;
+    }
     // Only the general database is opened: the cash-book connection stays closed until a
     // book is entered, so start-up does not read the template's schema for nothing.
     ADOConnection1.setConnectionString(BaglantiMetni(QStringLiteral("AnaData\\Genel.mdb")));
     ADOConnection1.open();
 }
 
-OpenBookTexts Session::connectCashBook(const QString& connectionPath, const QString& absolutePath,
-                                       const std::optional<FirmaRecord>& recordForNewFile,
-                                       const QString& yearText, bool keepPreviousOnFailure)
+bool Session::bookYearExists(const QString& code, int year)
 {
-    // The new file is made before the old one is let go, so a missing template leaves the
-    // open cash book as it was.
-    if (!QFileInfo::exists(absolutePath) && recordForNewFile) {
-        createCashBookDatabase(absolutePath, *recordForNewFile);
+    if (onServer()) {
+        QSqlDatabase db = ADOConnection1.database();
+        return serverSchemaExists(db, cashBookSchemaName(code, year));
     }
-    const QString previous = kasaConnection.connectionString();
+    return QFileInfo::exists(GetPathPath() + cashBookRelativePath(code, QString::number(year)));
+}
+
+void Session::createBookYear(const QString& code, int year, const FirmaRecord& record)
+{
+    if (onServer()) {
+        QSqlDatabase db = ADOConnection1.database();
+        createServerCashBookSchema(
+            db, cashBookSchemaName(code, year),
+            [&record](QSqlDatabase& book) { insertFirmaRecord(book, record); });
+        return;
+    }
+    createCashBookDatabase(GetPathPath() + cashBookRelativePath(code, QString::number(year)),
+                           record);
+}
+
+void Session::removeBookYear(const QString& code, int year)
+{
+    if (onServer()) {
+        QSqlQuery(ADOConnection1.database())
+            .exec(QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE")
+                      .arg(quotedIdentifier(cashBookSchemaName(code, year))));
+        return;
+    }
+    QFile::remove(GetPathPath() + cashBookRelativePath(code, QString::number(year)));
+}
+
+void Session::pointAtBookYear(Connection& connection, const QString& code, int year) const
+{
+    if (onServer()) {
+        connection.setServerSchema(server_, cashBookSchemaName(code, year));
+    } else {
+        // Relative to the program folder, which is made current before the connection opens.
+        connection.setConnectionString(
+            BaglantiMetni(cashBookRelativePath(code, QString::number(year))));
+    }
+}
+
+OpenBookTexts Session::connectCashBook(const QString& code, const QString& yearText,
+                                       const std::optional<FirmaRecord>& recordForNewFile,
+                                       bool keepPreviousOnFailure)
+{
+    // The new database is made before the old one is let go, so a missing template leaves
+    // the open cash book as it was.
+    const int year = yearText.toInt();
+    if (recordForNewFile && !bookYearExists(code, year)) {
+        createBookYear(code, year, *recordForNewFile);
+    }
+    const QString previousString = kasaConnection.connectionString();
+    const bool previousOnServer = kasaConnection.onServer();
+    const QString previousSchema = kasaConnection.serverSchema();
     const bool previousWasOpen = kasaConnection.isOpen();
     kasaConnection.close();
     try {
         enterProgramFolder();
-        kasaConnection.setConnectionString(BaglantiMetni(connectionPath));
+        pointAtBookYear(kasaConnection, code, year);
         kasaConnection.open();
         prepareCashBookDatabase(kasaConnection);
         const FirmaRecord record = readFirmaRecord(kasaConnection);
         const OpenBookTexts texts = openBookTexts(record, yearText);
-        CalismaYili = yearText.toInt();
+        CalismaYili = year;
         openBookCode = record.kodu();
         return texts;
     } catch (...) {
         // Never connected to one year while the windows show another: a step that fails after
-        // the new file was connected lets it go again, and a year switch goes back to the
+        // the new database was connected lets it go again, and a year switch goes back to the
         // year it came from.
         kasaConnection.close();
         if (keepPreviousOnFailure) {
-            kasaConnection.setConnectionString(previous);
+            if (previousOnServer) {
+                kasaConnection.setServerSchema(server_, previousSchema);
+            } else {
+                kasaConnection.setConnectionString(previousString);
+            }
             if (previousWasOpen) {
                 try {
                     enterProgramFolder();
@@ -97,7 +198,8 @@ OpenBookTexts Session::connectCashBook(const QString& connectionPath, const QStr
 void Session::openOtherYear(Connection& connection, int year)
 {
     connection.close();
-    connection.setConnectionString(BaglantiMetni(yearDatabasePath(year)));
+    enterProgramFolder();
+    pointAtBookYear(connection, openBookCode, year);
     connection.open();
     prepareCashBookDatabase(connection);
 }
@@ -107,28 +209,32 @@ QString Session::yearDatabasePath(int year) const
     return GetPathPath() + cashBookRelativePath(openBookCode, QString::number(year));
 }
 
+bool Session::yearExists(int year)
+{
+    return bookYearExists(openBookCode, year);
+}
+
 OpenBookTexts Session::kasaac(const QString& code, const QString& yearText,
                               const std::optional<FirmaRecord>& registryRecord)
 {
-    const QString relative = cashBookRelativePath(code, yearText);
-    return connectCashBook(relative, GetPathPath() + relative, registryRecord, yearText, false);
+    return connectCashBook(code, yearText, registryRecord, false);
 }
 
 QString Session::ensureYearDatabase(int year)
 {
     const FirmaRecord current = readFirmaRecord(kasaConnection);
-    const QString absolute =
-        GetPathPath() + cashBookRelativePath(current.kodu(), QString::number(year));
-    if (!QFileInfo::exists(absolute)) {
-        createCashBookDatabase(absolute, current);
+    if (!bookYearExists(current.kodu(), year)) {
+        createBookYear(current.kodu(), year, current);
     }
-    return absolute;
+    return onServer() ? cashBookSchemaName(current.kodu(), year)
+                      : GetPathPath() + cashBookRelativePath(current.kodu(), QString::number(year));
 }
 
 OpenBookTexts Session::kasadegistir(int year)
 {
-    const QString absolute = ensureYearDatabase(year);
-    return connectCashBook(absolute, absolute, std::nullopt, QString::number(year), true);
+    ensureYearDatabase(year);
+    const FirmaRecord current = readFirmaRecord(kasaConnection);
+    return connectCashBook(current.kodu(), QString::number(year), std::nullopt, true);
 }
 
 void Session::closeCashBook()

@@ -78,17 +78,39 @@ public:
 
     // The absolute path of the open cash book's database for `year` (which may not exist).
     QString yearDatabasePath(int year) const;
+    // Whether the open cash book has a database (a file, or a schema on the server) for
+    // `year`. Throws Error when the server cannot be asked.
+    bool yearExists(int year);
     // Opens the open cash book's existing database for `year` on `connection` (not
     // kasaConnection), prepared as an opened book is (prepareCashBookDatabase). Throws Error.
     void openOtherYear(Connection& connection, int year);
 
-    // The absolute path of the cash-book database kasaConnection names.
+    // The absolute path of the cash-book database kasaConnection names; empty on the server.
     QString cashBookPath() const { return kasaConnection.databasePath(); }
 
+    // The server the books live on, as FirmaAyar.ini's [Sunucu] named it when the general
+    // database was opened; not set, every book is a local file.
+    const ServerSettings& server() const { return server_; }
+    bool onServer() const { return server_.isSet(); }
+
+    // Whether cash book `code` has a database for `year`: its file (whatever the letter case
+    // of its name), or its schema on the server. Throws Error.
+    bool bookYearExists(const QString& code, int year);
+    // Makes cash book `code`'s database for `year` whole, with `record` as its firma record:
+    // a file from the template, or a schema on the server, never half made. Throws
+    // ValidationError(kTemplateMissing) without the template, or Error.
+    void createBookYear(const QString& code, int year, const FirmaRecord& record);
+    // Removes what createBookYear made, when the registry refused the record after it.
+    void removeBookYear(const QString& code, int year);
+    // Points `connection` at cash book `code`'s database for `year` (not opened).
+    void pointAtBookYear(Connection& connection, const QString& code, int year) const;
+
 private:
-    OpenBookTexts connectCashBook(const QString& connectionPath, const QString& absolutePath,
+    OpenBookTexts connectCashBook(const QString& code, const QString& yearText,
                                   const std::optional<FirmaRecord>& recordForNewFile,
-                                  const QString& yearText, bool keepPreviousOnFailure);
+                                  bool keepPreviousOnFailure);
+
+    ServerSettings server_;
 };
 
 }  // namespace tamevo

@@ -1,6 +1,7 @@
 #include "data/Transaction.h"
 
 #include "data/Errors.h"
+#include "data/ServerSchema.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -10,9 +11,13 @@ namespace tamevo {
 Transaction::Transaction(const QSqlDatabase& db, Mode mode) : db_(db)
 {
     if (mode == Mode::Write) {
-        // SQLite's own form; commit() and the rollback end it as any other transaction.
+        // SQLite takes its write lock at once. The server gives the transaction one snapshot
+        // instead: a row another desk changed after it was read here is not overwritten, the
+        // change fails and nothing of the transaction stays. commit() and the rollback end
+        // either as any other transaction.
         QSqlQuery begin(db_);
-        if (!begin.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+        if (!begin.exec(onServer(db_) ? QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ")
+                                      : QStringLiteral("BEGIN IMMEDIATE"))) {
             throw Error(begin.lastError().text());
         }
     } else if (!db_.transaction()) {

@@ -51,22 +51,30 @@ void run(QSqlQuery& query)
 QList<CurrencyTotal> carryOverRows(Connection& connection)
 {
     QSqlDatabase db = connection.database();
-    QSqlQuery currencies(db);
-    currencies.setForwardOnly(true);
-    currencies.prepare(QStringLiteral("SELECT doviz_cinsi FROM nakit_yillik ORDER BY doviz_cinsi"));
-    run(currencies);
+    // The currencies are read whole before the rows are looked up: the server's connection
+    // streams one statement's rows at a time.
+    QVariantList currencies;
+    {
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        query.prepare(QStringLiteral("SELECT doviz_cinsi FROM nakit_yillik ORDER BY doviz_cinsi"));
+        run(query);
+        while (query.next()) {
+            currencies << query.value(0);
+        }
+    }
     QList<CurrencyTotal> rows;
     QSqlQuery row(db);
     row.setForwardOnly(true);
-    row.prepare(
-        QStringLiteral("SELECT borc_tutar, alacak_tutar FROM nakit WHERE doviz_cinsi IS ? "
-                       "AND neden = ? ORDER BY islem_tarihi, nid LIMIT 1"));
-    while (currencies.next()) {
-        row.addBindValue(currencies.value(0));
+    row.prepare(QStringLiteral(
+        "SELECT borc_tutar, alacak_tutar FROM nakit WHERE doviz_cinsi IS NOT DISTINCT FROM ? "
+        "AND neden = ? ORDER BY islem_tarihi, nid LIMIT 1"));
+    for (const QVariant& currency : currencies) {
+        row.addBindValue(currency);
         row.addBindValue(kCarryOverType);
         run(row);
         if (row.next()) {
-            rows.append({currencies.value(0), kurus(row.value(0)), kurus(row.value(1))});
+            rows.append({currency, kurus(row.value(0)), kurus(row.value(1))});
         }
         row.finish();
     }
@@ -87,9 +95,9 @@ void writeRow(QSqlDatabase& db, int closedYear, const CurrencyTotal& total)
 
     // The first carry-over row of the currency in the movement table's order.
     QSqlQuery find(db);
-    find.prepare(
-        QStringLiteral("SELECT nid FROM nakit WHERE neden = ? AND doviz_cinsi IS ? "
-                       "ORDER BY islem_tarihi, nid LIMIT 1"));
+    find.prepare(QStringLiteral(
+        "SELECT nid FROM nakit WHERE neden = ? AND doviz_cinsi IS NOT DISTINCT FROM ? "
+        "ORDER BY islem_tarihi, nid LIMIT 1"));
     find.addBindValue(kCarryOverType);
     find.addBindValue(total.currency);
     run(find);

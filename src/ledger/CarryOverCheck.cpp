@@ -17,10 +17,7 @@ namespace {
 class YearDatabase {
 public:
     YearDatabase(Session& session, int year) : session_(session), year_(year) {}
-    bool exists() const
-    {
-        return year_ == session_.CalismaYili || QFileInfo::exists(session_.yearDatabasePath(year_));
-    }
+    bool exists() const { return year_ == session_.CalismaYili || session_.yearExists(year_); }
     Connection& connection()
     {
         if (year_ == session_.CalismaYili) {

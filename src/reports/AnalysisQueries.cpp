@@ -30,12 +30,12 @@ Statement sideCondition(AnalysisSide side, const AnalysisPeriod& period)
 // groups are formed in the order of the index on currency and group (nakit_doviz_neden,
 // nakit_doviz_kaynak), which holds every value they read, then listed by group.
 Statement groupTotals(AnalysisSide side, const AnalysisPeriod& period, const QString& groupField,
-                      const QString& extraCondition)
+                      const QString& extraCondition, SqlEngine engine)
 {
     const Statement condition = sideCondition(side, period);
     return {
         QStringLiteral("SELECT %1, doviz_cinsi, %2 / 100.0 AS %3 FROM nakit")
-                .arg(groupField, kurusSumSql(amountField(side)), sumField(side)) +
+                .arg(groupField, kurusSumSql(amountField(side), engine), sumField(side)) +
             condition.sql + extraCondition +
             QStringLiteral(" GROUP BY doviz_cinsi, %1 ORDER BY %1, doviz_cinsi").arg(groupField),
         condition.values};
@@ -55,15 +55,15 @@ QString sumField(AnalysisSide side)
                                              : QStringLiteral("alacaktutartop");
 }
 
-Statement typeTotalsStatement(AnalysisSide side, const AnalysisPeriod& period)
+Statement typeTotalsStatement(AnalysisSide side, const AnalysisPeriod& period, SqlEngine engine)
 {
-    return groupTotals(side, period, QStringLiteral("neden"), {});
+    return groupTotals(side, period, QStringLiteral("neden"), {}, engine);
 }
 
-Statement sourceTotalsStatement(AnalysisSide side, const AnalysisPeriod& period)
+Statement sourceTotalsStatement(AnalysisSide side, const AnalysisPeriod& period, SqlEngine engine)
 {
     return groupTotals(side, period, QStringLiteral("bankaadi"),
-                       QStringLiteral(" AND bankaadi IS NOT NULL"));
+                       QStringLiteral(" AND bankaadi IS NOT NULL"), engine);
 }
 
 Statement detailStatement(AnalysisSide side, const AnalysisPeriod& period,
@@ -73,12 +73,12 @@ Statement detailStatement(AnalysisSide side, const AnalysisPeriod& period,
         throw Error(QStringLiteral("%1 alanına göre ayrıntı listelenemez.").arg(groupField));
     }
     Statement statement = sideCondition(side, period);
-    // IS compares a null as a value: the group of movements without a type is selected as
-    // exactly as the group of a name.
-    statement.sql =
-        QStringLiteral("SELECT * FROM nakit") + statement.sql +
-        (groupValue ? QStringLiteral(" AND %1 IS ?").arg(groupField) : QStringLiteral(" AND 0")) +
-        QStringLiteral(" ORDER BY islem_tarihi, nid");
+    // IS NOT DISTINCT FROM compares a null as a value: the group of movements without a type is
+    // selected as exactly as the group of a name.
+    statement.sql = QStringLiteral("SELECT * FROM nakit") + statement.sql +
+                    (groupValue ? QStringLiteral(" AND %1 IS NOT DISTINCT FROM ?").arg(groupField)
+                                : QStringLiteral(" AND 1 = 0")) +
+                    QStringLiteral(" ORDER BY islem_tarihi, nid");
     if (groupValue) {
         statement.values << *groupValue;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/SqlEngine.h"
 #include "data/Statement.h"
 
 #include <QDate>
@@ -30,10 +31,10 @@ QString sumField(AnalysisSide side);     // borctutartop, alacaktutartop
 // and currency: neden, doviz_cinsi and the sum (ffQuery1, ffQuery2). Each movement counts
 // in whole kuruş, rounded half away from zero, so a sum is exactly the sum of what its
 // movements show.
-Statement typeTotalsStatement(AnalysisSide side, const AnalysisPeriod& period);
+Statement typeTotalsStatement(AnalysisSide side, const AnalysisPeriod& period, SqlEngine engine);
 // The same per source, leaving out movements without a source: bankaadi, doviz_cinsi and the
 // sum (ADOQuery1, ADOQuery2).
-Statement sourceTotalsStatement(AnalysisSide side, const AnalysisPeriod& period);
+Statement sourceTotalsStatement(AnalysisSide side, const AnalysisPeriod& period, SqlEngine engine);
 
 // The side's movements of the period whose `groupField` (neden or bankaadi) holds exactly
 // `groupValue`, every column of nakit, in date order. A null value selects the movements

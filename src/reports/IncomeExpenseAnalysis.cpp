@@ -12,6 +12,11 @@
 
 namespace tamevo {
 
+SqlEngine IncomeExpenseAnalysis::engine() const
+{
+    return engineOf(session_.kasaConnection.database());
+}
+
 namespace {
 
 const QString kType = QStringLiteral("neden");
@@ -46,8 +51,8 @@ IncomeExpenseAnalysis::IncomeExpenseAnalysis(Session& session)
         dataset.setQuery(statement.sql, statement.values);
     };
     for (AnalysisSide side : {AnalysisSide::Collections, AnalysisSide::Payments}) {
-        use(typeTotals(side), typeTotalsStatement(side, period_));
-        use(sourceTotals(side), sourceTotalsStatement(side, period_));
+        use(typeTotals(side), typeTotalsStatement(side, period_, engine()));
+        use(sourceTotals(side), sourceTotalsStatement(side, period_, engine()));
         use(detailQuery(side), detailStatement(side, period_, kType, std::nullopt));
         detailQuery(side).setDateField(kDay);
         detailQuery(side).setDateField(QStringLiteral("islem_vadesi"));
@@ -103,8 +108,8 @@ void IncomeExpenseAnalysis::useWorkingYear()
 void IncomeExpenseAnalysis::buildSide(AnalysisSide side)
 {
     Dataset& types = typeTotals(side);
-    useStatement(types, typeTotalsStatement(side, period_));
-    useStatement(sourceTotals(side), sourceTotalsStatement(side, period_));
+    useStatement(types, typeTotalsStatement(side, period_, engine()));
+    useStatement(sourceTotals(side), sourceTotalsStatement(side, period_, engine()));
 
     const int sum = types.fieldIndex(sumField(side));
     Money total;

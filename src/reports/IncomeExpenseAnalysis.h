@@ -119,6 +119,8 @@ signals:
     void detailChanged(tamevo::AnalysisSide side);
 
 private:
+    // The engine of the open book, whose kuruş sums its statements are written for.
+    SqlEngine engine() const;
     // Lists the movements of the group of the grouping's current row: its value of
     // `groupField` in its currency. Without a group the list is empty.
     void buildDetail(AnalysisSide side, const Dataset& grouping, const QString& groupField);

@@ -56,7 +56,8 @@ LedgerReports::LedgerReports(Session& session, Ledger& ledger)
     for (auto [dataset, statement] :
          {std::pair{&ikitarihQuery, twoDateMovementsStatement(start)},
           std::pair{&tarihQuery, twoDateDayTotalsStatement(start)},
-          std::pair{&islemturuQuery, twoDateTypeTotalsStatement(start)}}) {
+          std::pair{&islemturuQuery, twoDateTypeTotalsStatement(
+                                         start, engineOf(session.kasaConnection.database()))}}) {
         dataset->setQuery(statement.sql, statement.values);
     }
 }
@@ -140,7 +141,8 @@ int LedgerReports::ikitariharasi(const TwoDateRange& range, bool shortDescriptio
 
 int LedgerReports::islemturu(const TwoDateRange& range, bool shortDescription)
 {
-    useStatement(islemturuQuery, twoDateTypeTotalsStatement(range));
+    useStatement(islemturuQuery,
+                 twoDateTypeTotalsStatement(range, engineOf(session_.kasaConnection.database())));
     return finishBuild(range, Choice::IslemTuru, shortDescription, kTwoDateTypesWords);
 }
 

@@ -78,13 +78,13 @@ Statement twoDateDayTotalsStatement(const TwoDateRange& range)
                          range, QStringLiteral("ORDER BY islem_tarihi, doviz_cinsi"));
 }
 
-Statement twoDateTypeTotalsStatement(const TwoDateRange& range)
+Statement twoDateTypeTotalsStatement(const TwoDateRange& range, SqlEngine engine)
 {
     // Whole kuruş, as the per-day totals add them.
     return withCondition(QStringLiteral("SELECT neden, doviz_cinsi, %1 / 100.0 AS BorcToplam, "
                                         "%2 / 100.0 AS AlacakToplam FROM nakit ")
-                             .arg(kurusSumSql(QStringLiteral("borc_tutar")),
-                                  kurusSumSql(QStringLiteral("alacak_tutar"))),
+                             .arg(kurusSumSql(QStringLiteral("borc_tutar"), engine),
+                                  kurusSumSql(QStringLiteral("alacak_tutar"), engine)),
                          range,
                          QStringLiteral("GROUP BY neden, doviz_cinsi ORDER BY neden, doviz_cinsi"));
 }

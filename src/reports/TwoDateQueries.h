@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/SqlEngine.h"
 #include "data/Statement.h"
 
 #include <QDate>
@@ -53,7 +54,7 @@ Statement twoDateSumsStatement(const TwoDateRange& range);
 Statement twoDateDayTotalsStatement(const TwoDateRange& range);
 // One row per transaction type and currency (neden, doviz_cinsi, BorcToplam,
 // AlacakToplam): islemturuQuery.
-Statement twoDateTypeTotalsStatement(const TwoDateRange& range);
+Statement twoDateTypeTotalsStatement(const TwoDateRange& range, SqlEngine engine);
 
 // The title of a two-date report: both days in the short date format joined by " - ", then
 // the report's words.

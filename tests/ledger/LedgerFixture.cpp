@@ -14,6 +14,10 @@ FirmaRecord merkezRecord()
 void LedgerTest::SetUp()
 {
     ProgramFolderTest::SetUp();
+    if (testsOnServer()) {
+        server.emplace();
+        writeServerSettings(IniFile(path(QStringLiteral("FirmaAyar.ini"))), server->settings());
+    }
     session.openStartupConnections();
     session.kasaac(QStringLiteral("K01"), QStringLiteral("2021"), merkezRecord());
     ledger.emplace(session);
@@ -25,7 +29,9 @@ void LedgerTest::TearDown()
 {
     ledger.reset();
     session.kasaConnection.close();
+    session.ADOConnection1.close();
     ProgramFolderTest::TearDown();
+    server.reset();
 }
 
 void LedgerTest::addMovement(const QDate& day, const QString& currency, std::optional<double> in,

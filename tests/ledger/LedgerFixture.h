@@ -6,6 +6,7 @@
 
 #include "support/MoneyPrinter.h"
 #include "support/ProgramFolderFixture.h"
+#include "support/ServerFixture.h"
 
 #include <QDate>
 
@@ -31,6 +32,8 @@ protected:
     // A figure of a row of a query the ledger shows (null sums read as 0).
     static Money figure(const Dataset& query, int row, const char* field);
 
+    // The book's database on the test server, when the tests run there.
+    std::optional<TestServerDatabase> server;
     Session session;
     std::optional<Ledger> ledger;
 };

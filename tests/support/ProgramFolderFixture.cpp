@@ -1,10 +1,14 @@
 #include "support/ProgramFolderFixture.h"
 
 #include "data/ProgramFolder.h"
+#include "data/JournalUpkeep.h"
 #include "data/ProgramLayout.h"
+#include "data/ServerSchema.h"
+#include "data/ServerSettings.h"
 
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -42,14 +46,42 @@ void copyTree(const QString& from, const QString& to)
     }
 }
 
+// The schema on the server that a database file of the folder stands for, when the folder's
+// FirmaAyar.ini puts the books on a server: "Data/K012021.mdb" is K01_2021, the general
+// database is genel. Empty for a folder that keeps its books in files.
+QString serverSchemaOf(const QString& relativePath)
+{
+    if (!readServerSettings(programSettingsFile()).isSet()) {
+        return {};
+    }
+    const QString name = QFileInfo(relativePath).completeBaseName();
+    if (name.compare(QLatin1String("Genel"), Qt::CaseInsensitive) == 0) {
+        return generalSchemaName();
+    }
+    return cashBookSchemaName(name.left(name.size() - 4), name.right(4).toInt());
+}
+
+// Runs `body` on the database a file of the folder names: the file, or its schema on the
+// server. Fails the test when it does not exist.
 template <typename Body>
-void withDatabase(const QString& file, Body body)
+void withDatabase(const QString& relativePath, Body body)
 {
     const QString name = QUuid::createUuid().toString();
+    const QString schema = serverSchemaOf(relativePath);
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(file);
-        ASSERT_TRUE(db.open()) << db.lastError().text().toStdString();
+        QSqlDatabase db;
+        if (schema.isEmpty()) {
+            const QString file = GetPathPath() + relativePath;
+            ASSERT_TRUE(QFile::exists(file)) << relativePath.toStdString();
+            db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            db.setDatabaseName(file);
+            ASSERT_TRUE(db.open()) << db.lastError().text().toStdString();
+        } else {
+            db = addServerDatabase(readServerSettings(programSettingsFile()), name);
+            ASSERT_TRUE(db.open()) << db.lastError().text().toStdString();
+            ASSERT_TRUE(serverSchemaExists(db, schema)) << schema.toStdString();
+            useServerSchema(db, schema);
+        }
         body(db);
         db.close();
     }
@@ -83,8 +115,7 @@ QString ProgramFolderTest::folder() const
 
 void ProgramFolderTest::execute(const QString& relativePath, const QStringList& statements)
 {
-    ASSERT_TRUE(QFile::exists(path(relativePath))) << relativePath.toStdString();
-    withDatabase(path(relativePath), [&](QSqlDatabase& db) {
+    withDatabase(relativePath, [&](QSqlDatabase& db) {
         QSqlQuery q(db);
         for (const QString& s : statements) {
             ASSERT_TRUE(q.exec(s)) << s.toStdString() << ": " << q.lastError().text().toStdString();
@@ -95,8 +126,7 @@ void ProgramFolderTest::execute(const QString& relativePath, const QStringList& 
 void ProgramFolderTest::execute(const QString& relativePath, const QString& sql,
                                 const QVariantList& values)
 {
-    ASSERT_TRUE(QFile::exists(path(relativePath))) << relativePath.toStdString();
-    withDatabase(path(relativePath), [&](QSqlDatabase& db) {
+    withDatabase(relativePath, [&](QSqlDatabase& db) {
         QSqlQuery q(db);
         ASSERT_TRUE(q.prepare(sql)) << sql.toStdString();
         for (const QVariant& value : values) {
@@ -109,8 +139,7 @@ void ProgramFolderTest::execute(const QString& relativePath, const QString& sql,
 QVariant ProgramFolderTest::queryValue(const QString& relativePath, const QString& sql)
 {
     QVariant value;
-    EXPECT_TRUE(QFile::exists(path(relativePath))) << relativePath.toStdString();
-    withDatabase(path(relativePath), [&](QSqlDatabase& db) {
+    withDatabase(relativePath, [&](QSqlDatabase& db) {
         QSqlQuery q(db);
         EXPECT_TRUE(q.exec(sql)) << sql.toStdString() << ": " << q.lastError().text().toStdString();
         if (q.next()) {

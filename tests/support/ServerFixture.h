@@ -40,6 +40,63 @@ inline QSqlDatabase openTestServerConnection(const QString& qtName)
     return db;
 }
 
+// Whether the tests of the books run against the server (TAMEVO_TEST_ENGINE=server, as the
+// second run of those tests sets it) rather than against local files.
+inline bool testsOnServer()
+{
+    return qEnvironmentVariable("TAMEVO_TEST_ENGINE") == QLatin1String("server");
+}
+
+// A database of its own on the test server for one test, dropped after it, with the settings
+// that name it as FirmaAyar.ini's [Sunucu] would (the rest comes from the environment).
+class TestServerDatabase {
+public:
+    TestServerDatabase()
+    {
+        static QAtomicInt serial;
+        name_ = QStringLiteral("tamevo_test_%1_%2")
+                    .arg(QCoreApplication::applicationPid())
+                    .arg(serial.fetchAndAddRelaxed(1));
+        run(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(name_));
+        run(QStringLiteral("CREATE DATABASE %1").arg(name_));
+    }
+    ~TestServerDatabase()
+    {
+        run(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(name_));
+    }
+    TestServerDatabase(const TestServerDatabase&) = delete;
+    TestServerDatabase& operator=(const TestServerDatabase&) = delete;
+
+    ServerSettings settings() const
+    {
+        ServerSettings settings;
+        settings.database = name_;
+        return settings;
+    }
+
+private:
+    void run(const QString& statement)
+    {
+        const QString qtName = QStringLiteral("server_admin_") + name_;
+        {
+            QSqlDatabase db = addServerDatabase(ServerSettings{}, qtName);
+            if (!db.open()) {
+                ADD_FAILURE() << "PostgreSQL: " << db.lastError().text().toStdString();
+            } else {
+                QSqlQuery query(db);
+                if (!query.exec(statement)) {
+                    ADD_FAILURE() << statement.toStdString() << ": "
+                                  << query.lastError().text().toStdString();
+                }
+            }
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(qtName);
+    }
+
+    QString name_;
+};
+
 // A test on the server with a schema of its own, made empty for it and dropped after it, so
 // tests running side by side never meet.
 class ServerTest : public ::testing::Test {
