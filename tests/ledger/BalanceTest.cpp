@@ -185,22 +185,29 @@ TEST_F(LedgerTest, DayTotalsTableAlwaysEqualsTheMovements)
     }
     execute(bookFile(), statements);
     // The totals are whole kuruş: each amount rounded half away from zero, added as integers.
-    const QString in = QStringLiteral(
-        "CAST(borc_tutar * 100 + (CASE WHEN borc_tutar < 0 THEN -0.5 ELSE 0.5 END) AS INTEGER)");
-    const QString out = QStringLiteral(
-        "CAST(alacak_tutar * 100 + (CASE WHEN alacak_tutar < 0 THEN -0.5 ELSE 0.5 END) AS "
-        "INTEGER)");
+    // The fraction is cut off by SQLite's CAST and by the server's trunc().
+    const auto kurus = [](const char* column) {
+        const QString shifted =
+            QStringLiteral("%1 * 100 + (CASE WHEN %1 < 0 THEN -0.5 ELSE 0.5 END)")
+                .arg(QLatin1String(column));
+        return tamevo::test::testsOnServer()
+                   ? QStringLiteral("CAST(trunc(%1) AS BIGINT)").arg(shifted)
+                   : QStringLiteral("CAST(%1 AS INTEGER)").arg(shifted);
+    };
+    const QString in = kurus("borc_tutar");
+    const QString out = kurus("alacak_tutar");
     const QString mismatch =
         QStringLiteral(
             "SELECT count(*) FROM (SELECT islem_tarihi, doviz_cinsi, SUM(%1) b, "
             "SUM(%2) a, SUM(CASE WHEN borc_tutar > 0 THEN %1 END) bp, "
             "SUM(CASE WHEN alacak_tutar > 0 THEN %2 END) ap, COUNT(*) n FROM nakit "
             "GROUP BY islem_tarihi, doviz_cinsi) m FULL OUTER JOIN nakit_gunluk g "
-            "ON g.islem_tarihi IS m.islem_tarihi AND g.doviz_cinsi IS m.doviz_cinsi "
-            "WHERE g.adet IS NOT m.n OR IFNULL(m.b, 0) != g.borc_kurus "
-            "OR (m.b IS NULL) != (g.borc_adet = 0) OR IFNULL(m.a, 0) != g.alacak_kurus "
-            "OR (m.a IS NULL) != (g.alacak_adet = 0) OR IFNULL(m.bp, 0) != g.borc_arti_kurus "
-            "OR IFNULL(m.ap, 0) != g.alacak_arti_kurus")
+            "ON g.islem_tarihi = m.islem_tarihi "
+            "AND COALESCE(g.doviz_cinsi, '') = COALESCE(m.doviz_cinsi, '') "
+            "WHERE g.adet IS DISTINCT FROM m.n OR COALESCE(m.b, 0) != g.borc_kurus "
+            "OR (m.b IS NULL) != (g.borc_adet = 0) OR COALESCE(m.a, 0) != g.alacak_kurus "
+            "OR (m.a IS NULL) != (g.alacak_adet = 0) OR COALESCE(m.bp, 0) != g.borc_arti_kurus "
+            "OR COALESCE(m.ap, 0) != g.alacak_arti_kurus")
             .arg(in, out);
     EXPECT_EQ(queryValue(bookFile(), mismatch).toInt(), 0);
     EXPECT_GT(queryValue(bookFile(), QStringLiteral("SELECT count(*) FROM nakit")).toInt(), 50);
@@ -234,6 +241,7 @@ TEST_F(LedgerTest, LocatingAMovementMovesTheLedgerToItsDayAndRow)
 
 TEST_F(LedgerTest, AFailedReadOfTheDateListIsAnErrorNeverADayWithoutMovements)
 {
+    SKIP_ON_SERVER("the file's bytes are overwritten on the disk");
     addMovement(jan3, QStringLiteral("TL"), 5, std::nullopt);
     addMovement(jan5, QStringLiteral("TL"), 7, std::nullopt);
     ledger->openBook();

@@ -29,13 +29,10 @@ protected:
     // The carry-over rows of a year's file: currency, in, out, day, due day, description.
     QString rows(int year)
     {
-        return queryValue(bookFile(year),
-                          QStringLiteral(
-                              "SELECT group_concat(r, ';') FROM (SELECT doviz_cinsi || '|' || "
-                              "IFNULL(borc_tutar, '-') || '|' || IFNULL(alacak_tutar, '-') || "
-                              "'|' || islem_tarihi || '|' || islem_vadesi || '|' || aciklama "
-                              "AS r FROM nakit WHERE neden = 'DEVİR' ORDER BY doviz_cinsi, nid)"))
-            .toString();
+        return joinedRows(bookFile(year),
+                          QStringLiteral("SELECT doviz_cinsi, borc_tutar, alacak_tutar, "
+                                         "islem_tarihi, islem_vadesi, aciklama FROM nakit "
+                                         "WHERE neden = 'DEVİR' ORDER BY doviz_cinsi, nid"));
     }
 
     void reopen(int year)
@@ -125,6 +122,7 @@ TEST_F(CarryOverTest, DecliningTheQuestions)
 
 TEST_F(CarryOverTest, AMissingTemplateWritesNothingAnywhere)
 {
+    SKIP_ON_SERVER("a year on the server is made from the description, not from a template file");
     addMovement(QDate(2021, 3, 1), QStringLiteral("TL"), 100, std::nullopt);
     ASSERT_TRUE(QFile::remove(path(QStringLiteral("Kasa.mdb"))));
     dialogs().answer(Dialogs::Answer::Yes);
@@ -145,6 +143,7 @@ TEST_F(CarryOverTest, AMissingTemplateWritesNothingAnywhere)
 
 TEST_F(CarryOverTest, AFailureInTheMiddleLeavesTheNextYearAsItWas)
 {
+    SKIP_ON_SERVER("the failure is made by a trigger in SQLite's own words");
     addMovement(QDate(2021, 3, 1), QStringLiteral("TL"), 100, std::nullopt);
     addMovement(QDate(2021, 3, 1), QStringLiteral("USD"), 7, std::nullopt);
     carryOver({Dialogs::Answer::Yes, Dialogs::Answer::No});  // 2022 exists, without rows

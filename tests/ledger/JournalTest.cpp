@@ -22,6 +22,9 @@ protected:
     void SetUp() override
     {
         LedgerTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) {
+            return;
+        }
         addMovement(jan5, QStringLiteral("TL"), 100, std::nullopt, QStringLiteral("satış"));
         addMovement(jan6, QStringLiteral("TL"), std::nullopt, 30.5, QStringLiteral("kira"),
                     QStringLiteral("KİRA"));
@@ -41,23 +44,20 @@ protected:
                          .arg(ledger->selectedDay().toString(Qt::ISODate), f.dayStart.text(),
                               f.in.text(), f.out.text());
         }
-        parts << queryValue(bookFile(),
-                            QStringLiteral("SELECT group_concat(r, ';') FROM (SELECT islem_tarihi "
-                                           "|| doviz_cinsi || borc_kurus || '/' || alacak_kurus "
-                                           "|| '/' || adet AS r FROM nakit_gunluk ORDER BY 1)"))
-                     .toString();
+        parts << joinedRows(bookFile(),
+                            QStringLiteral("SELECT islem_tarihi, doviz_cinsi, borc_kurus, "
+                                           "alacak_kurus, adet FROM nakit_gunluk "
+                                           "ORDER BY islem_tarihi, doviz_cinsi"));
         return parts.join(QLatin1Char('|'));
     }
 
     // The journal, oldest first: kind, nid, changed columns, amount in, description.
     QString journal()
     {
-        return queryValue(bookFile(),
-                          QStringLiteral("SELECT group_concat(r, ';') FROM (SELECT islem || ' ' || "
-                                         "nid || ' ' || IFNULL(degisen, '-') || ' ' || "
-                                         "IFNULL(borc_tutar, '-') || ' ' || aciklama AS r "
-                                         "FROM nakit_gecmis ORDER BY gid)"))
-            .toString();
+        return joinedRows(bookFile(),
+                          QStringLiteral("SELECT islem, nid, degisen, borc_tutar, aciklama "
+                                         "FROM nakit_gecmis ORDER BY gid"),
+                          QStringLiteral(";"), QStringLiteral(" "));
     }
 
     qint64 newestEntry()
@@ -103,10 +103,10 @@ TEST_F(JournalTest, ADeletedMovementComesBackWithItsNumberAndTheFiguresAsBefore)
     EXPECT_NE(bookAsShown(), before);
     EXPECT_EQ(journal(), QStringLiteral("SİLİNDİ %1 - 100.0 satış").arg(nid));
     // The program's own deletes name the computer and the user.
-    EXPECT_EQ(queryValue(bookFile(), QStringLiteral("SELECT IFNULL(bilgisayar, '-') || '/' || "
-                                                    "IFNULL(kullanici, '-') FROM nakit_gecmis"))
-                  .toString(),
-              computerName() + QLatin1Char('/') + systemUserName());
+    EXPECT_EQ(
+        joinedRows(bookFile(), QStringLiteral("SELECT bilgisayar, kullanici FROM nakit_gecmis"),
+                   QStringLiteral(";"), QStringLiteral("/")),
+        computerName() + QLatin1Char('/') + systemUserName());
 
     const JournalEntry deleted = entry(newestEntry());
     EXPECT_EQ(deleted.action, JournalAction::PutBack);
@@ -152,10 +152,7 @@ TEST_F(JournalTest, AMovementChangedTwiceGetsItsFirstValuesBack)
     change("nakit 2", 75);
     // Each entry holds the values before its change and the columns it touched.
     const QString changedColumns =
-        queryValue(
-            bookFile(),
-            QStringLiteral("SELECT group_concat(degisen, ';') FROM nakit_gecmis ORDER BY gid"))
-            .toString();
+        joinedRows(bookFile(), QStringLiteral("SELECT degisen FROM nakit_gecmis ORDER BY gid"));
     EXPECT_EQ(changedColumns,
               QStringLiteral("borc_tutar,doviz_borc;borc_tutar,doviz_borc,aciklama"));
 
@@ -181,10 +178,8 @@ TEST_F(JournalTest, ChangesFromOutsideTheProgramAreJournalledAndComeBack)
     execute(bookFile(), {QStringLiteral("DELETE FROM nakit WHERE aciklama = 'kira'"),
                          QStringLiteral("UPDATE nakit SET aciklama = aciklama")});
     EXPECT_EQ(journal(), QStringLiteral("SİLİNDİ 2 - - kira"));
-    EXPECT_EQ(queryValue(bookFile(), QStringLiteral("SELECT IFNULL(bilgisayar, 'yok') "
-                                                    "FROM nakit_gecmis"))
-                  .toString(),
-              QStringLiteral("yok"));
+    EXPECT_EQ(joinedRows(bookFile(), QStringLiteral("SELECT bilgisayar FROM nakit_gecmis")),
+              QStringLiteral("-"));
     ledger->bringBack(entry(newestEntry()));
     EXPECT_EQ(bookAsShown(), before);
     EXPECT_EQ(queryValue(bookFile(), QStringLiteral("SELECT neden FROM nakit WHERE nid = 2")),
@@ -241,6 +236,7 @@ TEST_F(JournalTest, OldEntriesArePrunedAtOpeningAsTheSettingSays)
 
 TEST_F(JournalTest, AnOlderBookGetsItsJournalAndYearlyTotalsWhenOpened)
 {
+    SKIP_ON_SERVER("a book on the server is made whole from the description, never older");
     ledger->closeBook();
     session.closeCashBook();
     QStringList drops;
@@ -333,9 +329,9 @@ TEST_F(CarryOverCheckTest, AChangedOldYearIsNamedUntilTheCarryOverIsTakenAgain)
     EXPECT_EQ(told.size(), 3);
     ledger->retakeCarryOver();
     EXPECT_TRUE(ledger->carryOverState().agrees());
-    EXPECT_EQ(queryValue(bookFile(2022), QStringLiteral("SELECT group_concat(doviz_cinsi || "
-                                                        "borc_tutar, ';') FROM nakit WHERE neden "
-                                                        "= 'DEVİR'"))
-                  .toString(),
+    EXPECT_EQ(joinedRows(bookFile(2022),
+                         QStringLiteral("SELECT doviz_cinsi, borc_tutar FROM nakit "
+                                        "WHERE neden = 'DEVİR' ORDER BY doviz_cinsi"),
+                         QStringLiteral(";"), QString()),
               QStringLiteral("TL112.25;USD45.0"));
 }

@@ -15,6 +15,13 @@ void LedgerTest::SetUp()
 {
     ProgramFolderTest::SetUp();
     if (testsOnServer()) {
+        if (!serverNamed()) {
+            if (serverRequired()) {
+                FAIL() << "TAMEVO_SERVER_TESTS=required, but no PostgreSQL server is named "
+                          "(PGHOST or PGSERVICE)";
+            }
+            GTEST_SKIP() << "no PostgreSQL server named (PGHOST or PGSERVICE)";
+        }
         server.emplace();
         writeServerSettings(IniFile(path(QStringLiteral("FirmaAyar.ini"))), server->settings());
     }

@@ -38,6 +38,9 @@ protected:
     void SetUp() override
     {
         LedgerTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) {
+            return;
+        }
         addMovement(jan5, QStringLiteral("TL"), 10, std::nullopt, QStringLiteral("ilk"));
         ledger->setCurrencySelection(kAllCurrencies);
         ledger->openBook();
@@ -182,16 +185,12 @@ TEST_F(MovementSaveTest, ADateInTheNextYearIsStoredInThatYearsBook)
               QStringLiteral("Kayıt yılı 2022 olacak. Devam etmek istediğinize eminmisiniz?"));
     EXPECT_EQ(session.CalismaYili, 2022);
     EXPECT_EQ(ledger->pickerDate(), next);
-    ASSERT_TRUE(QFile::exists(path(bookFile(2022))));
+    ASSERT_TRUE(databaseExists(bookFile(2022)));
     EXPECT_EQ(queryValue(bookFile(2022), QStringLiteral("SELECT count(*) FROM nakit")).toInt(), 1);
-    EXPECT_EQ(
-        queryValue(bookFile(2022),
-                   QStringLiteral("SELECT borc_tutar || '|' || doviz_kuru || '|' || aciklama || "
-                                  "'|' || islem_tarihi || '|' || doviz_cinsi || '|' || "
-                                  "IFNULL(neden, '-') || IFNULL(bankaadi, '-') || "
-                                  "IFNULL(alacak_tutar, '-') FROM nakit"))
-            .toString(),
-        QStringLiteral("75.0|2.0|yeni yıl|2022-01-03|USD|---"));
+    EXPECT_EQ(joinedRows(bookFile(2022),
+                         QStringLiteral("SELECT borc_tutar, doviz_kuru, aciklama, islem_tarihi, "
+                                        "doviz_cinsi, neden, bankaadi, alacak_tutar FROM nakit")),
+              QStringLiteral("75.0|2.0|yeni yıl|2022-01-03|USD|-|-|-"));
     // The movement being changed stays as it was in 2021.
     EXPECT_EQ(storedRow(QStringLiteral("aciklama = 'ilk'")).in, 10);
     EXPECT_EQ(ledger->selectedDay(), next);
@@ -199,6 +198,7 @@ TEST_F(MovementSaveTest, ADateInTheNextYearIsStoredInThatYearsBook)
 
 TEST_F(MovementSaveTest, AFailedYearSwitchStoresNothingAndKeepsTheRowPending)
 {
+    SKIP_ON_SERVER("the switch fails for want of the template file");
     type({"TL", 5, std::nullopt, std::nullopt});
     ASSERT_TRUE(QFile::remove(path(QStringLiteral("Kasa.mdb"))));
     dialogs().answer(Dialogs::Answer::Yes);

@@ -12,6 +12,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QUuid>
 
 namespace tamevo::test {
@@ -147,6 +148,53 @@ QVariant ProgramFolderTest::queryValue(const QString& relativePath, const QStrin
         }
     });
     return value;
+}
+
+QString ProgramFolderTest::joinedRows(const QString& relativePath, const QString& sql,
+                                      const QString& rowSeparator, const QString& valueSeparator)
+{
+    QStringList rows;
+    withDatabase(relativePath, [&](QSqlDatabase& db) {
+        QSqlQuery q(db);
+        EXPECT_TRUE(q.exec(sql)) << sql.toStdString() << ": " << q.lastError().text().toStdString();
+        while (q.next()) {
+            QStringList values;
+            for (int i = 0; i < q.record().count(); ++i) {
+                const QVariant value = q.value(i);
+                if (value.isNull()) {
+                    values << QStringLiteral("-");
+                } else if (value.typeId() == QMetaType::Double) {
+                    QString text = QString::number(value.toDouble(), 'g', 15);
+                    if (!text.contains(QLatin1Char('.')) && !text.contains(QLatin1Char('e'))) {
+                        text += QStringLiteral(".0");
+                    }
+                    values << text;
+                } else {
+                    values << value.toString();
+                }
+            }
+            rows << values.join(valueSeparator);
+        }
+    });
+    return rows.join(rowSeparator);
+}
+
+bool ProgramFolderTest::databaseExists(const QString& relativePath)
+{
+    const QString schema = serverSchemaOf(relativePath);
+    if (schema.isEmpty()) {
+        return QFile::exists(path(relativePath));
+    }
+    bool exists = false;
+    const QString name = QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = addServerDatabase(readServerSettings(programSettingsFile()), name);
+        EXPECT_TRUE(db.open()) << db.lastError().text().toStdString();
+        exists = db.isOpen() && serverSchemaExists(db, schema);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return exists;
 }
 
 }  // namespace tamevo::test

@@ -57,7 +57,6 @@ public:
         name_ = QStringLiteral("tamevo_test_%1_%2")
                     .arg(QCoreApplication::applicationPid())
                     .arg(serial.fetchAndAddRelaxed(1));
-        run(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(name_));
         run(QStringLiteral("CREATE DATABASE %1").arg(name_));
     }
     ~TestServerDatabase()
