@@ -47,16 +47,17 @@ Statement dayTotalsStatement(const QString& currency, const QDate& day)
 
 Statement currencySummaryStatement(const QDate& day)
 {
-    return {QStringLiteral("SELECT doviz_cinsi, "
-                           "(SUM(CASE WHEN islem_tarihi < ? THEN borc_arti_kurus ELSE 0 END) - "
-                           "SUM(CASE WHEN islem_tarihi < ? THEN alacak_arti_kurus ELSE 0 END)) "
-                           "/ 100.0 AS GunBasi, "
-                           "SUM(CASE WHEN islem_tarihi = ? THEN borc_kurus ELSE 0 END) / 100.0 "
-                           "AS BorcToplam, "
-                           "SUM(CASE WHEN islem_tarihi = ? THEN alacak_kurus ELSE 0 END) / 100.0 "
-                           "AS AlacakToplam "
-                           "FROM nakit_gunluk GROUP BY doviz_cinsi ORDER BY doviz_cinsi"),
-            {day, day, day, day}};
+    return {
+        QStringLiteral("SELECT doviz_cinsi, "
+                       "(SUM(CASE WHEN islem_tarihi < ? THEN borc_arti_kurus ELSE 0 END) - "
+                       "SUM(CASE WHEN islem_tarihi < ? THEN alacak_arti_kurus ELSE 0 END)) "
+                       "/ 100.0 AS GunBasi, "
+                       "SUM(CASE WHEN islem_tarihi = ? THEN borc_kurus ELSE 0 END) / 100.0 "
+                       "AS BorcToplam, "
+                       "SUM(CASE WHEN islem_tarihi = ? THEN alacak_kurus ELSE 0 END) / 100.0 "
+                       "AS AlacakToplam "
+                       "FROM nakit_gunluk GROUP BY doviz_cinsi ORDER BY doviz_cinsi NULLS FIRST"),
+        {day, day, day, day}};
 }
 
 }  // namespace tamevo

@@ -27,7 +27,7 @@ QList<CurrencyTotal> yearTotals(Connection& connection)
     QSqlQuery query(connection.database());
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT doviz_cinsi, borc_kurus, alacak_kurus FROM nakit_yillik "
-                                   "ORDER BY doviz_cinsi"))) {
+                                   "ORDER BY doviz_cinsi NULLS FIRST"))) {
         throw Error(query.lastError().text());
     }
     QList<CurrencyTotal> totals;
@@ -57,7 +57,8 @@ QList<CurrencyTotal> carryOverRows(Connection& connection)
     {
         QSqlQuery query(db);
         query.setForwardOnly(true);
-        query.prepare(QStringLiteral("SELECT doviz_cinsi FROM nakit_yillik ORDER BY doviz_cinsi"));
+        query.prepare(QStringLiteral(
+            "SELECT doviz_cinsi FROM nakit_yillik ORDER BY doviz_cinsi NULLS FIRST"));
         run(query);
         while (query.next()) {
             currencies << query.value(0);

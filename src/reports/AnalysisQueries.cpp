@@ -10,13 +10,13 @@ namespace {
 
 // The period's movements of a side with their condition's values: an amount greater than
 // zero (an empty amount is not one), both days included, the currency when one is chosen.
-// The days are compared as values ("+"), not through the index of days: a period is mostly
-// a whole year, which the covering indexes of currency and group read faster than the
-// movements themselves found day by day.
+// The days are compared as texts made anew (|| ''), not through the index of days: a period is
+// mostly a whole year, which the covering indexes of currency and group read faster than the
+// movements themselves found day by day. Both engines read the expression alike.
 Statement sideCondition(AnalysisSide side, const AnalysisPeriod& period)
 {
     Statement condition{
-        QStringLiteral(" WHERE %1 > 0 AND +islem_tarihi >= ? AND +islem_tarihi <= ?")
+        QStringLiteral(" WHERE %1 > 0 AND islem_tarihi || '' >= ? AND islem_tarihi || '' <= ?")
             .arg(amountField(side)),
         {period.first, period.last}};
     if (!period.currency.isEmpty()) {
@@ -33,12 +33,13 @@ Statement groupTotals(AnalysisSide side, const AnalysisPeriod& period, const QSt
                       const QString& extraCondition, SqlEngine engine)
 {
     const Statement condition = sideCondition(side, period);
-    return {
-        QStringLiteral("SELECT %1, doviz_cinsi, %2 / 100.0 AS %3 FROM nakit")
-                .arg(groupField, kurusSumSql(amountField(side), engine), sumField(side)) +
-            condition.sql + extraCondition +
-            QStringLiteral(" GROUP BY doviz_cinsi, %1 ORDER BY %1, doviz_cinsi").arg(groupField),
-        condition.values};
+    return {QStringLiteral("SELECT %1, doviz_cinsi, %2 / 100.0 AS %3 FROM nakit")
+                    .arg(groupField, kurusSumSql(amountField(side), engine), sumField(side)) +
+                condition.sql + extraCondition +
+                QStringLiteral(
+                    " GROUP BY doviz_cinsi, %1 ORDER BY %1 NULLS FIRST, doviz_cinsi NULLS FIRST")
+                    .arg(groupField),
+            condition.values};
 }
 
 }  // namespace

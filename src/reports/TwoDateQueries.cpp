@@ -75,18 +75,20 @@ Statement twoDateDayTotalsStatement(const TwoDateRange& range)
                                         "CASE WHEN alacak_adet > 0 THEN alacak_kurus / 100.0 END "
                                         "AS AlacakToplam "
                                         "FROM nakit_gunluk "),
-                         range, QStringLiteral("ORDER BY islem_tarihi, doviz_cinsi"));
+                         range, QStringLiteral("ORDER BY islem_tarihi, doviz_cinsi NULLS FIRST"));
 }
 
 Statement twoDateTypeTotalsStatement(const TwoDateRange& range, SqlEngine engine)
 {
     // Whole kuruş, as the per-day totals add them.
-    return withCondition(QStringLiteral("SELECT neden, doviz_cinsi, %1 / 100.0 AS BorcToplam, "
-                                        "%2 / 100.0 AS AlacakToplam FROM nakit ")
-                             .arg(kurusSumSql(QStringLiteral("borc_tutar"), engine),
-                                  kurusSumSql(QStringLiteral("alacak_tutar"), engine)),
-                         range,
-                         QStringLiteral("GROUP BY neden, doviz_cinsi ORDER BY neden, doviz_cinsi"));
+    return withCondition(
+        QStringLiteral("SELECT neden, doviz_cinsi, %1 / 100.0 AS BorcToplam, "
+                       "%2 / 100.0 AS AlacakToplam FROM nakit ")
+            .arg(kurusSumSql(QStringLiteral("borc_tutar"), engine),
+                 kurusSumSql(QStringLiteral("alacak_tutar"), engine)),
+        range,
+        QStringLiteral(
+            "GROUP BY neden, doviz_cinsi ORDER BY neden NULLS FIRST, doviz_cinsi NULLS FIRST"));
 }
 
 QString twoDateTitle(const TwoDateRange& range, const QString& words, const QLocale& locale)

@@ -300,9 +300,11 @@ TEST_F(SpreadsheetExportTest, PeriodExportWritesEveryMovementOfALongPeriod)
                             "WHERE i < 2500) "
                             "INSERT INTO nakit (islem_tarihi, doviz_cinsi, borc_tutar, "
                             "alacak_tutar, doviz_kuru, aciklama) "
-                            "SELECT date('2021-06-01', '+' || (i % 30) || ' days'), "
-                            "CASE WHEN i % 5 THEN 'TL' ELSE 'USD' END, "
-                            "CASE WHEN i % 3 THEN i + 0.25 END, CASE WHEN i % 3 = 0 THEN 0.1 END, "
+                            "SELECT CASE WHEN i % 30 < 9 THEN '2021-06-0' || (1 + i % 30) "
+                            "ELSE '2021-06-' || (1 + i % 30) END, "
+                            "CASE WHEN i % 5 <> 0 THEN 'TL' ELSE 'USD' END, "
+                            "CASE WHEN i % 3 <> 0 THEN i + 0.25 END, "
+                            "CASE WHEN i % 3 = 0 THEN 0.1 END, "
                             "1, 'Hareket ' || i FROM n"),
              QStringLiteral("INSERT INTO nakit (islem_tarihi, doviz_cinsi, borc_tutar, "
                             "doviz_kuru) VALUES ('2021-05-31', 'TL', 40, 1)")});
@@ -378,7 +380,7 @@ TEST_F(SpreadsheetExportTest, FiveThousandMovementsExportCompletely)
                             "WHERE i < 5000) "
                             "INSERT INTO nakit (islem_tarihi, doviz_cinsi, borc_tutar, "
                             "alacak_tutar, doviz_kuru, aciklama) "
-                            "SELECT '2021-03-01', 'TL', CASE WHEN i % 4 THEN i + 0.01 END, "
+                            "SELECT '2021-03-01', 'TL', CASE WHEN i % 4 <> 0 THEN i + 0.01 END, "
                             "CASE WHEN i % 4 = 0 THEN 0.1 END, 1, 'Hareket ' || i FROM n")});
     ledger->openBook();
 
