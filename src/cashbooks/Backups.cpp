@@ -195,6 +195,15 @@ QString openCashBookRestoreMessage(const QString& path)
 
 Backups::Backups(Session& session) : session_(session) {}
 
+void Backups::refuseOnServer() const
+{
+    // The archives hold the local files; the books on a server are not in them, so a backup
+    // would be reported done with none of them.
+    if (session_.onServer()) {
+        throw ValidationError(kServerBackupRefused);
+    }
+}
+
 void Backups::writeBackupPair(const QString& path)
 {
     const auto progress = backupProgress();
@@ -217,6 +226,7 @@ void Backups::writeBackupPair(const QString& path)
 
 bool Backups::TekKasaYedekle(const QString& code)
 {
+    refuseOnServer();
     if (code.isEmpty()) {
         throw ValidationError(kRegistryEmptyCode);
     }
@@ -251,6 +261,7 @@ bool Backups::TekKasaYedekle(const QString& code)
 
 bool Backups::TumunuYedekle()
 {
+    refuseOnServer();
     const CurrentDirectoryKeeper keeper;
     const IniFile settings = backupSettingsFile();
     const QString path =
@@ -269,6 +280,7 @@ bool Backups::TumunuYedekle()
 
 bool Backups::TumunuYedekleOto()
 {
+    refuseOnServer();
     const CurrentDirectoryKeeper keeper;
     const QDate today = now().date();
     // The stored folder, not the panel's: settings not saved do not count.
@@ -288,6 +300,7 @@ bool Backups::TumunuYedekleOto()
 
 bool Backups::TekKasaGeriYukle()
 {
+    refuseOnServer();
     const CurrentDirectoryKeeper keeper;
     const QString path = dialogs().openFileName(kSingleRestoreDialogTitle, defaultBackupFolder(),
                                                 kSingleBackupFilter);
@@ -312,6 +325,7 @@ bool Backups::TekKasaGeriYukle()
 
 bool Backups::TumFirmalarGeriYukle()
 {
+    refuseOnServer();
     if (askBeforeReplacing(kProgramTitle, kRestoreAllWarning, Dialogs::Buttons::YesNo,
                            Dialogs::Icon::Warning) != Dialogs::Answer::Yes) {
         return false;

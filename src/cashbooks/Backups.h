@@ -15,6 +15,11 @@ inline const QString kBackupDialogTitle = QStringLiteral("Norvane Yedek");
 inline const QString kSingleRestoreDialogTitle = QStringLiteral("Norvane Tamevo Yedek");
 inline const QString kSingleBackupFilter = QStringLiteral("Yedek (*.ydk)");
 inline const QString kAllBackupFilter = QStringLiteral("Yedek (*.zip)");
+// A backup or restore asked for while the books live on a PostgreSQL server.
+inline const QString kServerBackupRefused = QStringLiteral(
+    "Kasalar sunucuda tutuluyor. Yedekleme ve geri yükleme şimdilik yalnız bu bilgisayardaki "
+    "kasalar için yapılabilir; sunucunun yedeğini PostgreSQL'in kendi araçlarıyla (pg_dump) "
+    "alın.");
 inline const QString kBackupAllDone =
     QStringLiteral("Tüm firmaların yedekleme işlemi\n\rbaşarılı bir şekilde gerçekleştirildi.");
 inline const QString kAutomaticBackupFolderMissing = QStringLiteral(
@@ -79,6 +84,8 @@ public:
     std::optional<QString> OtoYedekAdresiniBul();
 
 private:
+    // Refuses a backup or restore while the books live on a server. Throws ValidationError.
+    void refuseOnServer() const;
     // Data/*.mdb into `path`, AnaData/*.mdb into `path` + "Gen".
     void writeBackupPair(const QString& path);
     void reconnect(bool generalWasOpen, const QString& generalString, bool cashWasOpen,

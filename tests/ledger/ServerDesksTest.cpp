@@ -2,6 +2,8 @@
 // desk saves is in the other's figures once it reads its book again ("BİLGİLERİ GÜNCELLE").
 #include "LedgerFixture.h"
 
+#include "cashbooks/Backups.h"
+#include "data/Errors.h"
 #include "data/IniFile.h"
 #include "data/JournalUpkeep.h"
 #include "data/ServerSettings.h"
@@ -102,4 +104,28 @@ TEST_F(TwoDesksTest, ABookMadeAtOneDeskIsEnteredAtTheOtherAndTheirSavesMeet)
                          QStringLiteral("SELECT islem_tarihi, borc_kurus, alacak_kurus, adet "
                                         "FROM nakit_gunluk ORDER BY islem_tarihi")),
               QStringLiteral("2021-03-01|10000|3025|2;2021-03-02|750|0|1"));
+}
+
+TEST_F(TwoDesksTest, BackupsAndRestoresSayTheyCannotTakeTheBooksOfTheServer)
+{
+    // The archives hold local files only: each command refuses before it asks anything,
+    // rather than report a backup done with none of the server's books in it.
+    first.openStartupConnections();
+    first.kasaac(QStringLiteral("K01"), QStringLiteral("2021"), merkezRecord());
+    Backups backups(first);
+    const std::vector<std::function<void()>> commands{
+        [&] { backups.TekKasaYedekle(QStringLiteral("K01")); },
+        [&] { backups.TumunuYedekle(); },
+        [&] { backups.TumunuYedekleOto(); },
+        [&] { backups.TekKasaGeriYukle(); },
+        [&] { backups.TumFirmalarGeriYukle(); },
+    };
+    for (const auto& command : commands) {
+        try {
+            command();
+            ADD_FAILURE() << "no refusal";
+        } catch (const ValidationError& refusal) {
+            EXPECT_EQ(refusal.text(), kServerBackupRefused);
+        }
+    }
 }
