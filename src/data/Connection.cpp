@@ -78,11 +78,7 @@ void Connection::openServer()
     if (QSqlDatabase::contains(serverQtName_)) {
         QSqlDatabase::removeDatabase(serverQtName_);
     }
-    QSqlDatabase db = addServerDatabase(server_, serverQtName_);
-    if (!db.open()) {
-        const QString text = db.lastError().text();
-        throw Error(QStringLiteral("Sunucuya bağlanılamadı.\n%1").arg(text.trimmed()));
-    }
+    QSqlDatabase db = openServerDatabase(server_, serverQtName_);
     try {
         if (!serverSchemaExists(db, schema_)) {
             throw Error(QStringLiteral("Sunucuda %1 bulunamadı.").arg(schema_));

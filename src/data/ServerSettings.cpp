@@ -2,6 +2,7 @@
 
 #include "data/Errors.h"
 
+#include <QSqlError>
 #include <QStringList>
 
 namespace tamevo {
@@ -74,6 +75,16 @@ QSqlDatabase addServerDatabase(const ServerSettings& settings, const QString& qt
     }
     if (!settings.user.isEmpty()) {
         db.setUserName(settings.user);
+    }
+    return db;
+}
+
+QSqlDatabase openServerDatabase(const ServerSettings& settings, const QString& qtName)
+{
+    QSqlDatabase db = addServerDatabase(settings, qtName);
+    if (!db.open()) {
+        throw Error(
+            QStringLiteral("Sunucuya bağlanılamadı.\n%1").arg(db.lastError().text().trimmed()));
     }
     return db;
 }

@@ -32,6 +32,10 @@ void writeServerSettings(const IniFile& file, const ServerSettings& settings);
 // not installed.
 QSqlDatabase addServerDatabase(const ServerSettings& settings, const QString& qtName);
 
+// addServerDatabase, opened. Throws Error "Sunucuya bağlanılamadı." with the server's text
+// when it cannot be reached; the Qt connection stays added (closed).
+QSqlDatabase openServerDatabase(const ServerSettings& settings, const QString& qtName);
+
 // An SQL identifier in double quotes, any quote in it doubled, so any name is one name.
 QString quotedIdentifier(const QString& name);
 

@@ -61,13 +61,11 @@ void ensureServerSchema(const ServerSettings& server, const QString& schema,
                         const std::function<void(QSqlDatabase&)>& create)
 {
     const QString name = QStringLiteral("tamevo_sunucu_kurulum");
+    // Let go of after the connection below, whichever way the block is left.
+    const auto removing = qScopeGuard([&name] { QSqlDatabase::removeDatabase(name); });
     {
-        QSqlDatabase db = addServerDatabase(server, name);
+        QSqlDatabase db = openServerDatabase(server, name);
         const auto closing = qScopeGuard([&db] { db.close(); });
-        if (!db.open()) {
-            throw Error(
-                QStringLiteral("Sunucuya bağlanılamadı.\n%1").arg(db.lastError().text().trimmed()));
-        }
         if (!serverSchemaExists(db, schema)) {
             try {
                 create(db);
@@ -78,7 +76,6 @@ void ensureServerSchema(const ServerSettings& server, const QString& schema,
             }
         }
     }
-    QSqlDatabase::removeDatabase(name);
 }
 
 }  // namespace
@@ -233,8 +230,7 @@ QString Session::ensureYearDatabase(int year)
 OpenBookTexts Session::kasadegistir(int year)
 {
     ensureYearDatabase(year);
-    const FirmaRecord current = readFirmaRecord(kasaConnection);
-    return connectCashBook(current.kodu(), QString::number(year), std::nullopt, true);
+    return connectCashBook(openBookCode, QString::number(year), std::nullopt, true);
 }
 
 void Session::closeCashBook()
