@@ -10,14 +10,16 @@ namespace {
 
 // The period's movements of a side with their condition's values: an amount greater than
 // zero (an empty amount is not one), both days included, the currency when one is chosen.
-// The days are compared as texts made anew (|| ''), not through the index of days: a period is
+// In a file the days are compared as values ("+"), not through the index of days: a period is
 // mostly a whole year, which the covering indexes of currency and group read faster than the
-// movements themselves found day by day. Both engines read the expression alike.
-Statement sideCondition(AnalysisSide side, const AnalysisPeriod& period)
+// movements themselves found day by day. The server has no "+" for a text; its planner
+// chooses by its statistics.
+Statement sideCondition(AnalysisSide side, const AnalysisPeriod& period, SqlEngine engine)
 {
+    const QString day = engine == SqlEngine::PostgreSQL ? QStringLiteral("islem_tarihi")
+                                                        : QStringLiteral("+islem_tarihi");
     Statement condition{
-        QStringLiteral(" WHERE %1 > 0 AND islem_tarihi || '' >= ? AND islem_tarihi || '' <= ?")
-            .arg(amountField(side)),
+        QStringLiteral(" WHERE %1 > 0 AND %2 >= ? AND %2 <= ?").arg(amountField(side), day),
         {period.first, period.last}};
     if (!period.currency.isEmpty()) {
         condition.sql += QStringLiteral(" AND doviz_cinsi = ?");
@@ -32,7 +34,7 @@ Statement sideCondition(AnalysisSide side, const AnalysisPeriod& period)
 Statement groupTotals(AnalysisSide side, const AnalysisPeriod& period, const QString& groupField,
                       const QString& extraCondition, SqlEngine engine)
 {
-    const Statement condition = sideCondition(side, period);
+    const Statement condition = sideCondition(side, period, engine);
     return {QStringLiteral("SELECT %1, doviz_cinsi, %2 / 100.0 AS %3 FROM nakit")
                     .arg(groupField, kurusSumSql(amountField(side), engine), sumField(side)) +
                 condition.sql + extraCondition +
@@ -68,12 +70,13 @@ Statement sourceTotalsStatement(AnalysisSide side, const AnalysisPeriod& period,
 }
 
 Statement detailStatement(AnalysisSide side, const AnalysisPeriod& period,
-                          const QString& groupField, const std::optional<QVariant>& groupValue)
+                          const QString& groupField, const std::optional<QVariant>& groupValue,
+                          SqlEngine engine)
 {
     if (groupField != QLatin1String("neden") && groupField != QLatin1String("bankaadi")) {
         throw Error(QStringLiteral("%1 alanına göre ayrıntı listelenemez.").arg(groupField));
     }
-    Statement statement = sideCondition(side, period);
+    Statement statement = sideCondition(side, period, engine);
     // IS NOT DISTINCT FROM compares a null as a value: the group of movements without a type is
     // selected as exactly as the group of a name.
     statement.sql = QStringLiteral("SELECT * FROM nakit") + statement.sql +

@@ -41,7 +41,8 @@ Statement sourceTotalsStatement(AnalysisSide side, const AnalysisPeriod& period,
 // without one, an empty text those stored with an empty text; without a group (nullopt) no
 // movement is selected.
 Statement detailStatement(AnalysisSide side, const AnalysisPeriod& period,
-                          const QString& groupField, const std::optional<QVariant>& groupValue);
+                          const QString& groupField, const std::optional<QVariant>& groupValue,
+                          SqlEngine engine);
 
 // The period as the analysis prints it: both days day/month/year without leading zeros,
 // joined by " - " ("1/1/2021 - 31/12/2021").

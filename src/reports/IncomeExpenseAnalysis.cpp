@@ -53,7 +53,7 @@ IncomeExpenseAnalysis::IncomeExpenseAnalysis(Session& session)
     for (AnalysisSide side : {AnalysisSide::Collections, AnalysisSide::Payments}) {
         use(typeTotals(side), typeTotalsStatement(side, period_, engine()));
         use(sourceTotals(side), sourceTotalsStatement(side, period_, engine()));
-        use(detailQuery(side), detailStatement(side, period_, kType, std::nullopt));
+        use(detailQuery(side), detailStatement(side, period_, kType, std::nullopt, engine()));
         detailQuery(side).setDateField(kDay);
         detailQuery(side).setDateField(QStringLiteral("islem_vadesi"));
     }
@@ -194,7 +194,7 @@ void IncomeExpenseAnalysis::buildDetail(AnalysisSide side, const Dataset& groupi
     Detail& shown = details_[indexOf(side)];
     shown.totalText = QStringLiteral("0.00");
     Dataset& movements = detailQuery(side);
-    useStatement(movements, detailStatement(side, period, groupField, groupValue));
+    useStatement(movements, detailStatement(side, period, groupField, groupValue, engine()));
 
     const int amount = movements.fieldIndex(amountField(side));
     Money total;
