@@ -4,6 +4,7 @@
 #include "data/Errors.h"
 #include "data/ProgramFolder.h"
 #include "data/Schema.h"
+#include "data/SqlFailure.h"
 
 #include <QDir>
 #include <QFile>
@@ -80,7 +81,7 @@ void insertFirmaRecord(QSqlDatabase& db, const FirmaRecord& record)
         insert.addBindValue(record.values.value(i));
     }
     if (!insert.exec()) {
-        throw Error(insert.lastError().text());
+        throwStatementError(insert);
     }
 }
 
@@ -100,7 +101,7 @@ FirmaRecord readFirmaRecord(Connection& connection)
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT %1 FROM firma ORDER BY firma_ind LIMIT 1")
                         .arg(firmaFieldNames().join(QLatin1Char(','))))) {
-        throw Error(query.lastError().text());
+        throwStatementError(query);
     }
     FirmaRecord record;
     if (query.next()) {

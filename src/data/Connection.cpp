@@ -2,6 +2,7 @@
 
 #include "data/ConnectionString.h"
 #include "data/Errors.h"
+#include "data/JournalUpkeep.h"
 #include "data/ServerSchema.h"
 
 #include <QDir>
@@ -83,10 +84,34 @@ void Connection::openServer()
         if (!serverSchemaExists(db, schema_)) {
             throw Error(QStringLiteral("Sunucuda %1 bulunamadı.").arg(schema_));
         }
-        useServerSchema(db, schema_);
+        prepareServerSession(db);
     } catch (const Error&) {
         db.close();
         throw;
+    }
+    serverOpen_ = true;
+}
+
+void Connection::prepareServerSession(QSqlDatabase& db) const
+{
+    useServerSchema(db, schema_);
+    identifyJournalWriter(db);
+}
+
+void Connection::reconnectToServer() const
+{
+    // The same Qt connection is opened again, so the handles the datasets and transactions
+    // took before stay valid.
+    QSqlDatabase db = QSqlDatabase::database(serverQtName_, false);
+    if (!db.open()) {
+        db.close();
+        throw ConnectionLost(kServerUnreachable);
+    }
+    try {
+        prepareServerSession(db);
+    } catch (const Error&) {
+        db.close();
+        throw ConnectionLost(kServerUnreachable);
     }
 }
 
@@ -122,21 +147,27 @@ void Connection::openFile()
 
 void Connection::close()
 {
-    QSqlDatabase db = QSqlDatabase::database(activeQtName(), false);
-    if (!db.isOpen()) {
+    if (!isOpen()) {
         return;
     }
     emit aboutToClose();
-    db.close();
+    serverOpen_ = false;
+    QSqlDatabase::database(activeQtName(), false).close();
 }
 
 bool Connection::isOpen() const
 {
-    return QSqlDatabase::database(activeQtName(), false).isOpen();
+    if (onServer_) {
+        return serverOpen_;
+    }
+    return QSqlDatabase::database(qtName_, false).isOpen();
 }
 
 QSqlDatabase Connection::database() const
 {
+    if (onServer_ && serverOpen_ && !QSqlDatabase::database(serverQtName_, false).isOpen()) {
+        reconnectToServer();
+    }
     return QSqlDatabase::database(activeQtName(), false);
 }
 

@@ -36,13 +36,18 @@ public:
     void open();
     // Closes every dataset on the connection (aboutToClose) and the database.
     void close();
+    // Whether the connection was opened and not closed since. A connection to the server
+    // stays open while the server cannot be reached: its next use connects again.
     bool isOpen() const;
 
     // The absolute path of the file the connection has open, or would open; empty on the
     // server.
     QString databasePath() const;
 
-    // The Qt database handle for queries; valid while open.
+    // The Qt database handle for queries; valid while open. A connection to the server that
+    // was lost is made again first, with its schema and its desk's name for the journal, so
+    // the command after a lost connection carries on; every handle taken before stays valid.
+    // Throws ConnectionLost(kServerUnreachable) while the server cannot be reached.
     QSqlDatabase database() const;
 
 signals:
@@ -52,6 +57,8 @@ signals:
 private:
     void openFile();
     void openServer();
+    void prepareServerSession(QSqlDatabase& db) const;
+    void reconnectToServer() const;
     const QString& activeQtName() const { return onServer_ ? serverQtName_ : qtName_; }
 
     QString name_;
@@ -59,6 +66,8 @@ private:
     QString serverQtName_;
     QString connectionString_;
     bool onServer_ = false;
+    // Open as the program sees it; the server's connection under it may be lost meanwhile.
+    bool serverOpen_ = false;
     ServerSettings server_;
     QString schema_;
 };

@@ -5,6 +5,7 @@
 #include "data/ServerSchema.h"
 #include "data/ServerSettings.h"
 #include "data/RowConflict.h"
+#include "data/SqlFailure.h"
 #include "data/Transaction.h"
 
 #include <QDate>
@@ -54,13 +55,13 @@ QSqlQuery run(const QSqlDatabase& database, const QString& sql, const QVariantLi
     QSqlQuery query(database);
     query.setForwardOnly(true);
     if (!query.prepare(sql)) {
-        throw Error(query.lastError().text());
+        throwStatementError(query);
     }
     for (const QVariant& value : values) {
         query.addBindValue(sqlValue(value));
     }
     if (!query.exec()) {
-        throw Error(query.lastError().text());
+        throwStatementError(query);
     }
     return query;
 }
@@ -354,7 +355,7 @@ QList<Dataset::Row> Dataset::fetchRows()
         rows.append(readRow(query));
     }
     if (query.lastError().isValid()) {
-        throw Error(query.lastError().text());
+        throwStatementError(query);
     }
     if (rowFilter_) {
         QList<Row> kept;
@@ -395,7 +396,7 @@ std::optional<Dataset::Row> Dataset::readStoredRow(const QVariant& key)
             selectSql() + QLatin1String(" WHERE ") + keySql() + QLatin1String(" = ?"), {key});
     if (!query.next()) {
         if (query.lastError().isValid()) {
-            throw Error(query.lastError().text());
+            throwStatementError(query);
         }
         return std::nullopt;
     }

@@ -25,4 +25,21 @@ public:
     using Error::Error;
 };
 
+// The connection to the server is gone: a statement found it closed, or it could not be made
+// again. The text is plain Turkish, never the engine's, and says what became of the command.
+class ConnectionLost : public Error {
+public:
+    using Error::Error;
+};
+
+inline const QString kServerConnectionLost = QStringLiteral(
+    "Sunucuyla bağlantı kesildi; son işlem kaydedilmedi.\n"
+    "Sunucuya yeniden ulaşıldığında kaldığınız yerden devam edebilirsiniz.");
+inline const QString kServerConnectionLostAtCommit = QStringLiteral(
+    "Sunucuyla bağlantı, işlem kaydedilirken kesildi; işlemin sunucuya ulaşıp ulaşmadığı "
+    "anlaşılamadı.\nSunucuya yeniden ulaşıldığında \"BİLGİLERİ GÜNCELLE\" ile bakınız.");
+inline const QString kServerUnreachable = QStringLiteral(
+    "Sunucuya ulaşılamıyor; işlem yapılmadı.\n"
+    "Sunucu yeniden açıldığında işlemi tekrarlayınız.");
+
 }  // namespace tamevo

@@ -3,6 +3,7 @@
 #include "data/Errors.h"
 #include "data/ProgramFolder.h"
 #include "data/ServerSchema.h"
+#include "data/SqlFailure.h"
 #include "data/Transaction.h"
 
 #include <QSqlError>
@@ -19,7 +20,7 @@ const QString kKeepingDays = QStringLiteral("SaklamaGun");
 void exec(QSqlQuery& query, const QString& sql)
 {
     if (!query.exec(sql)) {
-        throw Error(query.lastError().text());
+        throwStatementError(query);
     }
 }
 
@@ -62,7 +63,7 @@ void identifyJournalWriter(QSqlDatabase& db)
         query.addBindValue(text(computerName()));
         query.addBindValue(text(systemUserName()));
         if (!query.exec()) {
-            throw Error(query.lastError().text());
+            throwStatementError(query);
         }
         return;
     }
@@ -77,7 +78,7 @@ void identifyJournalWriter(QSqlDatabase& db)
     query.addBindValue(text(computerName()));
     query.addBindValue(text(systemUserName()));
     if (!query.exec()) {
-        throw Error(query.lastError().text());
+        throwStatementError(query);
     }
     exec(query, QStringLiteral("CREATE TEMP TRIGGER IF NOT EXISTS gecmis_yazan_yaz "
                                "AFTER INSERT ON main.nakit_gecmis BEGIN "
@@ -110,7 +111,7 @@ int pruneJournal(QSqlDatabase& db, int keepDays, const QDate& today)
     query.prepare(QStringLiteral("DELETE FROM nakit_gecmis WHERE zaman < ?"));
     query.addBindValue(firstKept);
     if (!query.exec()) {
-        throw Error(query.lastError().text());
+        throwStatementError(query);
     }
     const int removed = query.numRowsAffected();
     transaction.commit();

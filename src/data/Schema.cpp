@@ -1,6 +1,7 @@
 #include "data/Schema.h"
 
 #include "data/Errors.h"
+#include "data/SqlFailure.h"
 #include "data/Transaction.h"
 
 #include <QDir>
@@ -126,7 +127,7 @@ void executeScript(QSqlDatabase& db, const QString& script)
     QSqlQuery query(db);
     for (const QString& statement : splitSqlScript(script)) {
         if (!query.exec(statement)) {
-            throw Error(query.lastError().text());
+            throwStatementError(query);
         }
     }
     query.finish();

@@ -3,6 +3,7 @@
 #include "data/Errors.h"
 #include "data/Schema.h"
 #include "data/ServerSettings.h"
+#include "data/SqlFailure.h"
 #include "data/Transaction.h"
 
 #include <QRegularExpression>
@@ -16,7 +17,7 @@ namespace {
 void run(QSqlQuery& query, const QString& statement)
 {
     if (!query.exec(statement)) {
-        throw Error(query.lastError().text());
+        throwStatementError(query);
     }
 }
 
@@ -111,7 +112,7 @@ bool serverSchemaExists(QSqlDatabase& db, const QString& schemaName)
     query.prepare(QStringLiteral("SELECT 1 FROM pg_namespace WHERE nspname = ?"));
     query.addBindValue(schemaName);
     if (!query.exec()) {
-        throw Error(query.lastError().text());
+        throwStatementError(query);
     }
     return query.next();
 }

@@ -19,8 +19,8 @@ void prepareCashBookDatabase(Connection& connection)
 {
     QSqlDatabase db = connection.database();
     if (connection.onServer()) {
-        // A schema on the server is made whole from the current description.
-        identifyJournalWriter(db);
+        // A schema on the server is made whole from the current description, and the
+        // connection names its desk to the journal at every opening (Connection).
         pruneJournal(db, journalKeepingDays(), QDate::currentDate());
         return;
     }

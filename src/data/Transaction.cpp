@@ -2,7 +2,9 @@
 
 #include "data/Errors.h"
 #include "data/ServerSchema.h"
+#include "data/SqlFailure.h"
 
+#include <QScopeGuard>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -18,10 +20,10 @@ Transaction::Transaction(const QSqlDatabase& db, Mode mode) : db_(db)
         QSqlQuery begin(db_);
         if (!begin.exec(onServer(db_) ? QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ")
                                       : QStringLiteral("BEGIN IMMEDIATE"))) {
-            throw Error(begin.lastError().text());
+            throwStatementError(begin);
         }
     } else if (!db_.transaction()) {
-        throw Error(db_.lastError().text());
+        throwDatabaseError(db_);
     }
     active_ = true;
 }
@@ -36,10 +38,10 @@ Transaction::~Transaction()
 void Transaction::commit()
 {
     if (!db_.commit()) {
-        const QString text = db_.lastError().text();
-        db_.rollback();
         active_ = false;
-        throw Error(text);
+        // Rolled back once the error is read: the rollback would replace the engine's text.
+        const auto rollingBack = qScopeGuard([this] { db_.rollback(); });
+        throwDatabaseError(db_, FailedAt::Commit);
     }
     active_ = false;
 }

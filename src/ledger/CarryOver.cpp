@@ -5,6 +5,7 @@
 #include "data/Dialogs.h"
 #include "data/Errors.h"
 #include "data/Session.h"
+#include "data/SqlFailure.h"
 #include "data/Transaction.h"
 #include "ledger/Ledger.h"
 
@@ -28,7 +29,7 @@ QList<CurrencyTotal> yearTotals(Connection& connection)
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT doviz_cinsi, borc_kurus, alacak_kurus FROM nakit_yillik "
                                    "ORDER BY doviz_cinsi NULLS FIRST"))) {
-        throw Error(query.lastError().text());
+        throwStatementError(query);
     }
     QList<CurrencyTotal> totals;
     while (query.next()) {
@@ -42,7 +43,7 @@ namespace {
 void run(QSqlQuery& query)
 {
     if (!query.exec()) {
-        throw Error(query.lastError().text());
+        throwStatementError(query);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "data/Errors.h"
 #include "data/Money.h"
+#include "data/SqlFailure.h"
 #include "data/Transaction.h"
 #include "ledger/Ledger.h"
 #include "ledger/LedgerTexts.h"
@@ -31,7 +32,7 @@ const QStringList& movementColumns()
 void run(QSqlQuery& query)
 {
     if (!query.exec()) {
-        throw Error(query.lastError().text());
+        throwStatementError(query);
     }
 }
 

@@ -14,7 +14,7 @@ FirmaRecord merkezRecord()
 void LedgerTest::SetUp()
 {
     ProgramFolderTest::SetUp();
-    if (testsOnServer()) {
+    if (bookOnServer()) {
         if (!serverNamed()) {
             if (serverRequired()) {
                 FAIL() << "TAMEVO_SERVER_TESTS=required, but no PostgreSQL server is named "

@@ -20,6 +20,9 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // Whether the book lives on the test server; by default as the run of the tests says.
+    virtual bool bookOnServer() const { return testsOnServer(); }
+
     // Inserts a movement straight into the open year's file (before the ledger reads it).
     void addMovement(const QDate& day, const QString& currency, std::optional<double> in,
                      std::optional<double> out, const QString& description = {},

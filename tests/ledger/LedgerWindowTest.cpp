@@ -1,6 +1,7 @@
 #include "ledger/KasaRWindow.h"
 #include "ledger/KasaWindow.h"
 #include "ledger/Ledger.h"
+#include "data/Errors.h"
 #include "data/RowConflict.h"
 
 #include "support/ProgramFixture.h"
@@ -143,9 +144,9 @@ TEST_F(LedgerWindowTest, TwoCopiesChangingOneMovementGiveTheSecondAQuestion)
         ASSERT_EQ(other.saveMovement({jan5, QStringLiteral("TL")}), Ledger::SaveResult::Saved);
     };
     const auto storedIn = [&] {
-        return queryValue(QStringLiteral("Data/K012021.mdb"),
-                          QStringLiteral("SELECT borc_tutar || '/' || doviz_borc FROM nakit"))
-            .toString();
+        return joinedRows(QStringLiteral("Data/K012021.mdb"),
+                          QStringLiteral("SELECT borc_tutar, doviz_borc FROM nakit"), {},
+                          QStringLiteral("/"));
     };
 
     // No: the other copy's 150 stays, and the movement window shows it.
@@ -405,9 +406,8 @@ TEST_F(LedgerWindowTest, MinimizingTheMovementWindowKeepsWhatWasTyped)
     type(control<QLineEdit>("kasaF", "DBEdit1"), QStringLiteral("80"));
     click(control<QAbstractButton>("kasaF", "kapat"));
     EXPECT_FALSE(program->ledger().hasPendingMovement());
-    EXPECT_EQ(queryValue(QStringLiteral("Data/K012021.mdb"),
-                         QStringLiteral("SELECT group_concat(borc_tutar) FROM nakit"))
-                  .toString(),
+    EXPECT_EQ(joinedRows(QStringLiteral("Data/K012021.mdb"),
+                         QStringLiteral("SELECT borc_tutar FROM nakit")),
               QStringLiteral("75.0"));
 }
 
@@ -529,4 +529,40 @@ TEST_F(LedgerWindowTest, AChangedCarriedYearIsWarnedOfUntilTakenAgain)
                          QStringLiteral("SELECT borc_tutar FROM nakit WHERE neden = 'DEVİR'"))
                   .toDouble(),
               650.0);
+}
+
+// The books on the server, which goes away while a movement is typed.
+class LedgerWindowLostServerTest : public LedgerWindowTest {
+protected:
+    bool booksOnServer() const override { return true; }
+};
+
+TEST_F(LedgerWindowLostServerTest, TheLostServerIsSaidOnceAndTheTypedMovementWaitsForIt)
+{
+    click(control<QAbstractButton>("kasaRF", "tahsilatYap"));
+    typeDate(control<QDateEdit>("kasaF", "vadesiDate"), jan4);
+    type(control<QLineEdit>("kasaF", "DBEdit1"), QStringLiteral("1500,25"));
+    type(control<QLineEdit>("kasaF", "DBEdit4"), QStringLiteral("satis"));
+    server->refuseConnections(true);
+    server->cutConnections();
+
+    dialogs().expectError(kServerConnectionLost);
+    click(control<QAbstractButton>("kasaF", "BitBtn1"));
+    EXPECT_EQ(dialogs().messages(), QStringList{kServerConnectionLost});
+    // The window stays on the movement as it was typed, and nothing was saved.
+    EXPECT_TRUE(isShown("kasaF"));
+    EXPECT_TRUE(program->ledger().hasPendingMovement());
+    EXPECT_EQ(control<QLineEdit>("kasaF", "DBEdit1")->text(), QStringLiteral("1.500,25"));
+    EXPECT_EQ(control<QLineEdit>("kasaF", "DBEdit4")->text(), QStringLiteral("satis"));
+
+    // The server is back: SAKLA saves the same movement, once.
+    server->refuseConnections(false);
+    dialogs().clear();
+    click(control<QAbstractButton>("kasaF", "BitBtn1"));
+    EXPECT_EQ(dialogs().messages(), QStringList{QStringLiteral("İşlem başarıyla kayıt edildi")});
+    click(control<QAbstractButton>("kasaF", "kapat"));
+    EXPECT_EQ(joinedRows(QStringLiteral("Data/K012021.mdb"),
+                         QStringLiteral("SELECT islem_tarihi, borc_tutar, aciklama FROM nakit")),
+              QStringLiteral("2021-01-04|1500.25|satis"));
+    EXPECT_EQ(label(control<QLabel>("kasaRF", "dayInLabel")), QStringLiteral("1.500,25"));
 }

@@ -5,6 +5,7 @@
 // objectNames, with real key and mouse events.
 
 #include "reportengine/ReportPreview.h"
+#include "data/JournalUpkeep.h"
 #include "shell/Program.h"
 #include "support/ProgramFolderFixture.h"
 
@@ -20,6 +21,7 @@
 #include <QTest>
 
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 namespace tamevo::test {
@@ -39,6 +41,17 @@ protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
+        if (booksOnServer()) {
+            if (!serverNamed()) {
+                if (serverRequired()) {
+                    FAIL() << "TAMEVO_SERVER_TESTS=required, but no PostgreSQL server is named "
+                              "(PGHOST or PGSERVICE)";
+                }
+                GTEST_SKIP() << "no PostgreSQL server named (PGHOST or PGSERVICE)";
+            }
+            server.emplace();
+            writeServerSettings(programSettingsFile(), server->settings());
+        }
         QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
         beforeProgram();
         program = std::make_unique<Program>();
@@ -50,7 +63,14 @@ protected:
         program.reset();
         QLocale::setDefault(QLocale::c());
         ProgramFolderTest::TearDown();
+        server.reset();
     }
+
+    // Whether the program keeps its books on the test server; by default as the run of the
+    // tests says.
+    virtual bool booksOnServer() const { return testsOnServer(); }
+    // The program's database on the test server, when it keeps its books there.
+    std::optional<TestServerDatabase> server;
 
     // Runs after the program folder is laid out and before the program starts.
     virtual void beforeProgram() {}

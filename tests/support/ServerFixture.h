@@ -73,6 +73,21 @@ public:
         return settings;
     }
 
+    // The server going away for the program, as far as it can see: with `refused` no new
+    // connection to the database is accepted, as when the server is down.
+    void refuseConnections(bool refused)
+    {
+        run(QStringLiteral("ALTER DATABASE %1 WITH ALLOW_CONNECTIONS %2")
+                .arg(name_, refused ? QStringLiteral("false") : QStringLiteral("true")));
+    }
+    // Ends every connection to the database, as a server restart or a cut cable does.
+    void cutConnections()
+    {
+        run(QStringLiteral("SELECT pg_terminate_backend(pid, 5000) FROM pg_stat_activity "
+                           "WHERE datname = '%1' AND pid <> pg_backend_pid()")
+                .arg(name_));
+    }
+
 private:
     void run(const QString& statement)
     {
