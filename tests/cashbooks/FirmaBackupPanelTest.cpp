@@ -28,6 +28,10 @@ QDateTime at(int month, int day, int hour = 12, int minute = 0)
 
 class FirmaBackupPanelTest : public ProgramTest {
 protected:
+    // The backups hold local files; with the books on a server every command refuses
+    // (TwoDesksTest).
+    bool booksOnServer() const override { return false; }
+
     void beforeProgram() override
     {
         for (const auto& [key, value] : storedSettings) {
@@ -302,6 +306,10 @@ TEST_F(FirmaBackupPanelTest, TheExitSequenceTakesTheAutomaticBackupWhenThePanelM
 // stored settings, and the automatic backup follows them.
 class AutomaticBackupOfAnUnshownPanelTest : public ProgramTest {
 protected:
+    // The backups hold local files; with the books on a server every command refuses
+    // (TwoDesksTest).
+    bool booksOnServer() const override { return false; }
+
     void beforeProgram() override
     {
         ASSERT_TRUE(QFile::copy(path(QStringLiteral("Kasa.mdb")),

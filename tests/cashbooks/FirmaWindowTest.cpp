@@ -3,6 +3,7 @@
 #include "data/Dataset.h"
 #include "widgets/DatasetModel.h"
 #include "entry/GirisWindow.h"
+#include "data/ServerSettings.h"
 #include "data/Session.h"
 #include "cashbooks/FirmaWindow.h"
 #include "cashbooks/Registry.h"
@@ -54,6 +55,14 @@ protected:
     }
 
     Dataset& firma() { return session().FirmaTakip; }
+
+    // How an error names a book's year that has no database: its file, or its schema on the
+    // server.
+    static QString missingBookName(const QString& code, int year)
+    {
+        return tamevo::test::testsOnServer() ? cashBookSchemaName(code, year)
+                                             : QStringLiteral("%1%2.mdb").arg(code).arg(year);
+    }
 
     // A cash book created through the window: "YENİ KASA EKLE", title and code typed,
     // "KAYDET" and Yes.
@@ -220,7 +229,7 @@ TEST_F(FirmaWindowTest, ANewCashBookIsCreatedThroughTheWindow)
     createThroughWindow(QStringLiteral("K01"), QStringLiteral("Merkez"));
     EXPECT_EQ(dialogs().questions(),
               QStringList{QStringLiteral("Değişiklikler kayıt edilecektir. Eminmisiniz?")});
-    EXPECT_TRUE(QFile::exists(path(QStringLiteral("Data/K012021.mdb"))));
+    EXPECT_TRUE(databaseExists(QStringLiteral("Data/K012021.mdb")));
     EXPECT_EQ(queryValue(QStringLiteral("Data/K012021.mdb"),
                          QStringLiteral("SELECT firma_unvani_1 FROM firma"))
                   .toString(),
@@ -272,12 +281,12 @@ TEST_F(FirmaWindowTest, TypingIntoAFieldEditsTheRecordAndSavingReachesTheWorking
     retype(control<QLineEdit>("girisF", "yilEdit"), QStringLiteral("2024"));
     type(control<QLineEdit>("firmaF", "fax_no"), QStringLiteral("0312 555 44 30"));
     dialogs().answer(Answer::Yes);
-    dialogs().expectError(QStringLiteral("K012024.mdb"));
+    dialogs().expectError(missingBookName(QStringLiteral("K01"), 2024));
     click(control<QAbstractButton>("firmaF", "kaydetBut"));
     ASSERT_NE(dialogs().last(), nullptr);
     EXPECT_EQ(dialogs().last()->icon, Dialogs::Icon::Error);
-    EXPECT_TRUE(dialogs().last()->text.contains(QStringLiteral("K012024.mdb")));
-    EXPECT_FALSE(QFile::exists(path(QStringLiteral("Data/K012024.mdb"))));
+    EXPECT_TRUE(dialogs().last()->text.contains(missingBookName(QStringLiteral("K01"), 2024)));
+    EXPECT_FALSE(databaseExists(QStringLiteral("Data/K012024.mdb")));
     EXPECT_EQ(
         queryValue(QStringLiteral("AnaData/Genel.mdb"), QStringLiteral("SELECT fax_no FROM firma"))
             .toString(),
@@ -356,7 +365,7 @@ TEST_F(FirmaWindowTest, AnUnknownCodeOnTheEntryScreenStartsARecordWithThatCode)
     typeKeys(control<QLineEdit>("firmaF", "firma_unvani_1"), QStringLiteral("Yeni Şube"));
     dialogs().answer(Answer::Yes);
     click(control<QAbstractButton>("firmaF", "kaydetBut"));
-    EXPECT_TRUE(QFile::exists(path(QStringLiteral("Data/K072021.mdb"))));
+    EXPECT_TRUE(databaseExists(QStringLiteral("Data/K072021.mdb")));
     EXPECT_EQ(firma().state(), DatasetState::Browse);
 }
 
@@ -396,7 +405,7 @@ TEST_F(FirmaWindowTest, ClosingKeepsPendingChangesAndDeletingRemovesTheRecordOnl
                          QStringLiteral("SELECT count(*) FROM firma"))
                   .toInt(),
               0);
-    EXPECT_TRUE(QFile::exists(path(QStringLiteral("Data/K012021.mdb"))));
+    EXPECT_TRUE(databaseExists(QStringLiteral("Data/K012021.mdb")));
 }
 
 TEST_F(FirmaWindowTest, APastedCodeIsCheckedBeforeItIsStored)
@@ -426,7 +435,8 @@ TEST_F(FirmaWindowTest, APastedCodeIsCheckedBeforeItIsStored)
     QTest::keyClick(code, Qt::Key_A, Qt::ControlModifier);
     typeKeys(code, QStringLiteral("K09"));
     dialogs().answer(Answer::Yes);
-    dialogs().expectError(QStringLiteral("K092021.mdb"));  // that cash book has no file yet
+    // That cash book has no database yet.
+    dialogs().expectError(missingBookName(QStringLiteral("K09"), 2021));
     click(control<QAbstractButton>("firmaF", "kaydetBut"));
     EXPECT_EQ(firma().state(), DatasetState::Browse);
 }

@@ -102,7 +102,7 @@ protected:
         press("JvXPButton28");
     }
 
-    qlonglong documentCount(const QString& condition = QStringLiteral("1"))
+    qlonglong documentCount(const QString& condition = QStringLiteral("TRUE"))
     {
         return queryValue(kBook,
                           QStringLiteral("SELECT COUNT(*) FROM resimnakit WHERE ") + condition)

@@ -322,7 +322,10 @@ TEST_F(TwoDateWindowTest, ShortDescriptionIsReadAtThePress)
 // and leaves the two-date window open.
 TEST_F(TwoDateWindowTest, RefusedBuildLeavesTheWindowOpen)
 {
-    execute(QStringLiteral("Data/K012021.mdb"), {QStringLiteral("DROP TABLE nakit_gunluk")});
+    // The per-day totals are a table in a file and a view over the desks' parts on the server.
+    execute(QStringLiteral("Data/K012021.mdb"),
+            {testsOnServer() ? QStringLiteral("DROP VIEW nakit_gunluk")
+                             : QStringLiteral("DROP TABLE nakit_gunluk")});
     for (const char* button : {"STRG1Yaz", "JvXPButton7"}) {
         SCOPED_TRACE(button);
         if (QByteArray(button) == "STRG1Yaz") {
@@ -399,13 +402,15 @@ TEST_F(TwoDateWindowTest, BrowserShowsTheRangeAndItsFigures)
 // The grid reads its rows as the user scrolls down, not the whole period at once.
 TEST_F(TwoDateWindowTest, GridReadsFurtherRowsAsItScrolls)
 {
-    execute(QStringLiteral("Data/K012021.mdb"),
-            {QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
-                            "WHERE i < 250) "
-                            "INSERT INTO nakit (islem_tarihi, doviz_cinsi, borc_tutar, "
-                            "doviz_kuru, aciklama) "
-                            "SELECT date('2021-01-06', '+' || (i % 20) || ' days'), 'TL', i, 1, "
-                            "'Hareket ' || i FROM n")});
+    QStringList inserts;
+    for (int i = 1; i <= 250; ++i) {
+        inserts << QStringLiteral(
+                       "INSERT INTO nakit (islem_tarihi, doviz_cinsi, borc_tutar, "
+                       "doviz_kuru, aciklama) VALUES ('%1', 'TL', %2, 1, 'Hareket %2')")
+                       .arg(QDate(2021, 1, 6).addDays(i % 20).toString(Qt::ISODate))
+                       .arg(i);
+    }
+    execute(QStringLiteral("Data/K012021.mdb"), inserts);
     openBrowser(QStringLiteral("TL"));
     QTableView* grid = browserGrid();
     const int total = 254;  // the 250 and four of the fixture's in the range

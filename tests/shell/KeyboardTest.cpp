@@ -121,10 +121,10 @@ TEST_F(KeyboardTest, TheDailyJobByKeyboardAlone)
     press(Qt::Key_Return);
     EXPECT_EQ(label("bottomDayLabel"), firstDay);
     EXPECT_EQ(label("Label10"), QStringLiteral("150,25"));
-    EXPECT_EQ(queryValue(QStringLiteral("Data/K012021.mdb"),
-                         QStringLiteral("SELECT group_concat(aciklama, '|') FROM nakit"))
-                  .toString(),
-              QStringLiteral("Peşin satış|Tahsilat"));
+    EXPECT_EQ(
+        joinedRows(QStringLiteral("Data/K012021.mdb"),
+                   QStringLiteral("SELECT aciklama FROM nakit ORDER BY nid"), QStringLiteral("|")),
+        QStringLiteral("Peşin satış|Tahsilat"));
 }
 
 }  // namespace tamevo::test

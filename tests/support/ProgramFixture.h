@@ -51,6 +51,9 @@ protected:
             }
             server.emplace();
             writeServerSettings(programSettingsFile(), server->settings());
+            // The general schema is there before the program starts, as the delivered
+            // general database is in a folder.
+            server->createGeneralSchema();
         }
         QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
         beforeProgram();

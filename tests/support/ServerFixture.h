@@ -73,6 +73,22 @@ public:
         return settings;
     }
 
+    // Makes the program's general schema with its first values, as a first start does.
+    void createGeneralSchema()
+    {
+        const QString qtName = QStringLiteral("server_general_") + name_;
+        {
+            QSqlDatabase db = addServerDatabase(settings(), qtName);
+            if (!db.open()) {
+                ADD_FAILURE() << "PostgreSQL: " << db.lastError().text().toStdString();
+            } else {
+                createServerGeneralSchema(db, generalSchemaName());
+            }
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(qtName);
+    }
+
     // The server going away for the program, as far as it can see: with `refused` no new
     // connection to the database is accepted, as when the server is down.
     void refuseConnections(bool refused)
