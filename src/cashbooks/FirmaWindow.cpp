@@ -38,6 +38,10 @@ TfirmaF::TfirmaF(Session& session) : session_(session), registry_(session), back
 
     layout->addWidget(buildBackupPanel());
 
+    serverButton = makeButton(QStringLiteral("sunucuBut"), QStringLiteral("Sunucu Ayarları"));
+    layout->addWidget(serverButton, 0, Qt::AlignRight);
+    connect(serverButton, &QPushButton::clicked, this, &TfirmaF::serverSettingsRequested);
+
     buildMenu();
     resize(640, 620);
 }

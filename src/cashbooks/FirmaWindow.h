@@ -52,6 +52,8 @@ public:
 signals:
     // "KASAYI SEÇ": the entry screen takes the chosen cash book.
     void cashBookChosen(const QString& code, const QString& title);
+    // "Sunucu Ayarları": the server window, where the books of several desks are kept.
+    void serverSettingsRequested();
 
 private:
     // --- Operations ---------------------------------------------------------------------
@@ -135,6 +137,8 @@ private:
     QLineEdit* backupDaysEdit = nullptr;            // "Yedek" ... "Günde Bir Alınsın": 3 digits
     QPushButton* autoBackupFolderButton = nullptr;  // "Otomatik Yedek Adresini Bul"
     QPushButton* saveAutoBackupButton = nullptr;    // "Oto.Yed.Ayarlarını Sakla"
+
+    QPushButton* serverButton = nullptr;  // "Sunucu Ayarları"
 };
 
 }  // namespace tamevo

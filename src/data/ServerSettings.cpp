@@ -2,6 +2,7 @@
 
 #include "data/Errors.h"
 
+#include <QScopeGuard>
 #include <QSqlError>
 #include <QStringList>
 
@@ -39,6 +40,36 @@ ServerSettings readServerSettings(const IniFile& file)
     settings.database = file.read(kSection, kDatabase).trimmed();
     settings.user = file.read(kSection, kUser).trimmed();
     return settings;
+}
+
+ServerSettings typedServerSettings(const QString& service, const QString& host, const QString& port,
+                                   const QString& database, const QString& user)
+{
+    ServerSettings settings;
+    settings.service = service.trimmed();
+    settings.host = host.trimmed();
+    settings.database = database.trimmed();
+    settings.user = user.trimmed();
+    const QString portText = port.trimmed();
+    if (!portText.isEmpty()) {
+        bool ok = false;
+        settings.port = portText.toInt(&ok);
+        if (!ok || settings.port < 1 || settings.port > 65535) {
+            throw ValidationError(kServerPortRefused);
+        }
+    }
+    if (!settings.isSet() && (settings.port > 0 || !settings.user.isEmpty())) {
+        throw ValidationError(kServerNameMissing);
+    }
+    return settings;
+}
+
+void tryServerConnection(const ServerSettings& settings)
+{
+    const QString qtName = QStringLiteral("tamevo_sunucu_deneme");
+    // Let go of after the handle below, whichever way this is left.
+    const auto removing = qScopeGuard([&qtName] { QSqlDatabase::removeDatabase(qtName); });
+    openServerDatabase(settings, qtName).close();
 }
 
 void writeServerSettings(const IniFile& file, const ServerSettings& settings)

@@ -24,6 +24,22 @@ struct ServerSettings {
 };
 
 ServerSettings readServerSettings(const IniFile& file);
+
+inline const QString kServerPortRefused =
+    QStringLiteral("Port 1 ile 65535 arasında bir sayı olmalıdır.");
+inline const QString kServerNameMissing =
+    QStringLiteral("Sunucu için bir servis adı, bir adres ya da bir veritabanı adı yazınız.");
+
+// The settings as typed into the server window: the texts trimmed, the port as text (empty
+// for the client library's default). Throws ValidationError when the port is no number from
+// 1 to 65535, or when a user or a port is given without a service, an address or a database
+// to go with it. All empty gives settings that are not set (the books stay local).
+ServerSettings typedServerSettings(const QString& service, const QString& host, const QString& port,
+                                   const QString& database, const QString& user);
+
+// Connects to the server with the settings and lets go again. Throws Error "Sunucuya
+// bağlanılamadı." with the server's text when it cannot be reached.
+void tryServerConnection(const ServerSettings& settings);
 // Writes every key of the section; an empty value clears a key. Throws Error.
 void writeServerSettings(const IniFile& file, const ServerSettings& settings);
 

@@ -2,6 +2,7 @@
 
 #include "cashbooks/FirmaWindow.h"
 #include "cashbooks/RestoreJournal.h"
+#include "cashbooks/SunucuWindow.h"
 #include "data/Dialogs.h"
 #include "documents/ResimKasaWindow.h"
 #include "entry/GirisWindow.h"
@@ -257,8 +258,14 @@ TfirmaF* Program::firmaF()
     // The chosen cash book goes to the entry screen, whose year box gives a new cash book's
     // database its year.
     connect(firmaF_, &TfirmaF::cashBookChosen, girisF_, &TgirisF::setChosenCashBook);
+    connect(firmaF_, &TfirmaF::serverSettingsRequested, this, [this] { present(sunucuF()); });
     firmaF_->workingYearText = [this] { return girisF_->workingYearText(); };
     return firmaF_;
+}
+
+TsunucuF* Program::sunucuF()
+{
+    return sunucuF_ != nullptr ? sunucuF_ : build(sunucuF_);
 }
 
 TparabirimiF* Program::parabirimiF()
@@ -392,6 +399,7 @@ std::vector<std::pair<QString, std::function<QWidget*()>>> Program::windowOrder(
         entry("kasaikitarihF", [this] { return kasaikitarihF(); }),
         entry("kaynakF", [this] { return kaynakF(); }),
         entry("gecmisF", [this] { return gecmisF(); }),
+        entry("sunucuF", [this] { return sunucuF(); }),
     };
 }
 

@@ -21,6 +21,7 @@ class SourceTypeList;
 class TdetayF;
 class TgecmisF;
 class TfirmaF;
+class TsunucuF;
 class TgelirdetayF;
 class TgiderdetayF;
 class TgirisF;
@@ -109,6 +110,7 @@ private:
     TkasaikitarihF* kasaikitarihF();
     TkaynakF* kaynakF();
     TgecmisF* gecmisF();
+    TsunucuF* sunucuF();
 
     // The windows by objectName, in the program's fixed order, each with the call that gives
     // it (building it when it was not built yet).
@@ -156,6 +158,7 @@ private:
     TkasaikitarihF* kasaikitarihF_ = nullptr;
     TkaynakF* kaynakF_ = nullptr;
     TgecmisF* gecmisF_ = nullptr;
+    TsunucuF* sunucuF_ = nullptr;
 };
 
 }  // namespace tamevo
