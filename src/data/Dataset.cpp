@@ -382,8 +382,12 @@ Dataset::Row Dataset::readRow(const QSqlQuery& query) const
             // the field is written.
             const QDate day = QDate::fromString(query.value(i).toString(), Qt::ISODate);
             row.append(day.isValid() ? QVariant(day) : QVariant());
+        } else if (const QVariant value = query.value(i); value.typeId() == QMetaType::ULongLong) {
+            // The server's driver reads a positive BIGINT as unsigned: a key or a count is
+            // the same signed number a file gives.
+            row.append(QVariant(value.toLongLong()));
         } else {
-            row.append(query.value(i));
+            row.append(value);
         }
     }
     return row;
@@ -777,12 +781,19 @@ void Dataset::updateCurrentRow()
                 throw Error(QStringLiteral("%1: değiştirilen kayıt artık yok.").arg(displayName()));
             }
             if (*onFile == expected) {
-                run(connection_.database(),
-                    QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
-                        .arg(quoted(table_), assignments.join(QLatin1String(", ")), keySql()),
-                    values);
+                // On the server a changed row moves to a new address: a table without a key
+                // of its own learns it from the change, to read the row back by it.
+                const bool rowMoves = hiddenRowid_ && onServer(connection_.database());
+                QSqlQuery updated =
+                    run(connection_.database(),
+                        QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?%4")
+                            .arg(quoted(table_), assignments.join(QLatin1String(", ")), keySql(),
+                                 rowMoves ? QStringLiteral(" RETURNING ") + keySql() : QString()),
+                        values);
+                const QVariant keyAfter =
+                    rowMoves ? (updated.next() ? updated.value(0) : QVariant()) : newKey;
                 transaction.commit();
-                rows_[current_] = fetchStoredRow(newKey);
+                rows_[current_] = fetchStoredRow(keyAfter);
                 return;
             }
         }

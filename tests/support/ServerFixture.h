@@ -76,17 +76,13 @@ public:
     // Makes the program's general schema with its first values, as a first start does.
     void createGeneralSchema()
     {
-        const QString qtName = QStringLiteral("server_general_") + name_;
-        {
-            QSqlDatabase db = addServerDatabase(settings(), qtName);
-            if (!db.open()) {
-                ADD_FAILURE() << "PostgreSQL: " << db.lastError().text().toStdString();
-            } else {
-                createServerGeneralSchema(db, generalSchemaName());
-            }
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(qtName);
+        withConnection(
+            [](QSqlDatabase& db) { createServerGeneralSchema(db, generalSchemaName()); });
+    }
+    // Makes an empty cash-book schema, as a book's year is made without its firma record.
+    void createCashBookSchema(const QString& schema)
+    {
+        withConnection([&schema](QSqlDatabase& db) { createServerCashBookSchema(db, schema); });
     }
 
     // The server going away for the program, as far as it can see: with `refused` no new
@@ -105,6 +101,23 @@ public:
     }
 
 private:
+    // Runs `body` on a connection of its own to the test's database.
+    template <typename Body>
+    void withConnection(Body body)
+    {
+        const QString qtName = QStringLiteral("server_setup_") + name_;
+        {
+            QSqlDatabase db = addServerDatabase(settings(), qtName);
+            if (!db.open()) {
+                ADD_FAILURE() << "PostgreSQL: " << db.lastError().text().toStdString();
+            } else {
+                body(db);
+            }
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(qtName);
+    }
+
     void run(const QString& statement)
     {
         const QString qtName = QStringLiteral("server_admin_") + name_;
