@@ -24,12 +24,7 @@ protected:
     void SetUp() override
     {
         ProgramTest::SetUp();
-        if (!tamevo::test::serverNamed()) {
-            if (tamevo::test::serverRequired()) {
-                FAIL() << "TAMEVO_SERVER_TESTS=required, but no PostgreSQL server is named";
-            }
-            GTEST_SKIP() << "no PostgreSQL server named (PGHOST or PGSERVICE)";
-        }
+        TAMEVO_REQUIRE_TEST_SERVER();
         testDatabase.emplace();
         program->window(QStringLiteral("firmaF"))->show();
         click(control<QAbstractButton>("firmaF", "sunucuBut"));

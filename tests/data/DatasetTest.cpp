@@ -45,12 +45,7 @@ protected:
             ASSERT_TRUE(QFile::copy(path(QStringLiteral("Kasa.mdb")), path(kKasa)));
             return;
         }
-        if (!tamevo::test::serverNamed()) {
-            if (tamevo::test::serverRequired()) {
-                FAIL() << "TAMEVO_SERVER_TESTS=required, but no PostgreSQL server is named";
-            }
-            GTEST_SKIP() << "no PostgreSQL server named (PGHOST or PGSERVICE)";
-        }
+        TAMEVO_REQUIRE_TEST_SERVER();
         server.emplace();
         writeServerSettings(programSettingsFile(), server->settings());
         server->createGeneralSchema();

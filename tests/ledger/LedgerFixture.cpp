@@ -15,13 +15,7 @@ void LedgerTest::SetUp()
 {
     ProgramFolderTest::SetUp();
     if (bookOnServer()) {
-        if (!serverNamed()) {
-            if (serverRequired()) {
-                FAIL() << "TAMEVO_SERVER_TESTS=required, but no PostgreSQL server is named "
-                          "(PGHOST or PGSERVICE)";
-            }
-            GTEST_SKIP() << "no PostgreSQL server named (PGHOST or PGSERVICE)";
-        }
+        TAMEVO_REQUIRE_TEST_SERVER();
         server.emplace();
         writeServerSettings(IniFile(path(QStringLiteral("FirmaAyar.ini"))), server->settings());
     }

@@ -18,12 +18,7 @@ protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        if (!serverNamed()) {
-            if (serverRequired()) {
-                FAIL() << "TAMEVO_SERVER_TESTS=required, but no PostgreSQL server is named";
-            }
-            GTEST_SKIP() << "no PostgreSQL server named (PGHOST or PGSERVICE)";
-        }
+        TAMEVO_REQUIRE_TEST_SERVER();
         server.emplace();
         writeServerSettings(programSettingsFile(), server->settings());
     }

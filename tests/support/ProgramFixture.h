@@ -42,13 +42,7 @@ protected:
     {
         ProgramFolderTest::SetUp();
         if (booksOnServer()) {
-            if (!serverNamed()) {
-                if (serverRequired()) {
-                    FAIL() << "TAMEVO_SERVER_TESTS=required, but no PostgreSQL server is named "
-                              "(PGHOST or PGSERVICE)";
-                }
-                GTEST_SKIP() << "no PostgreSQL server named (PGHOST or PGSERVICE)";
-            }
+            TAMEVO_REQUIRE_TEST_SERVER();
             server.emplace();
             writeServerSettings(programSettingsFile(), server->settings());
             // The general schema is there before the program starts, as the delivered

@@ -29,6 +29,19 @@ inline bool serverNamed()
            !qEnvironmentVariable("PGSERVICE").isEmpty();
 }
 
+// Ends a test's set-up when no server is named: with a failure where the server is required
+// (TAMEVO_SERVER_TESTS=required), else with a skip.
+#define TAMEVO_REQUIRE_TEST_SERVER()                                                         \
+    do {                                                                                     \
+        if (!::tamevo::test::serverNamed()) {                                                \
+            if (::tamevo::test::serverRequired()) {                                          \
+                FAIL() << "TAMEVO_SERVER_TESTS=required, but no PostgreSQL server is named " \
+                          "(PGHOST or PGSERVICE)";                                           \
+            }                                                                                \
+            GTEST_SKIP() << "no PostgreSQL server named (PGHOST or PGSERVICE)";              \
+        }                                                                                    \
+    } while (false)
+
 // A connection to the test server under a name of its own, open. Fails the test when it
 // cannot connect.
 inline QSqlDatabase openTestServerConnection(const QString& qtName)
@@ -146,13 +159,7 @@ class ServerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!serverNamed()) {
-            if (serverRequired()) {
-                FAIL() << "TAMEVO_SERVER_TESTS=required, but no PostgreSQL server is named "
-                          "(PGHOST or PGSERVICE)";
-            }
-            GTEST_SKIP() << "no PostgreSQL server named (PGHOST or PGSERVICE)";
-        }
+        TAMEVO_REQUIRE_TEST_SERVER();
         static QAtomicInt serial;
         const QString tag = QStringLiteral("%1_%2")
                                 .arg(QCoreApplication::applicationPid())
