@@ -196,3 +196,4 @@ $$;
 
 CREATE TRIGGER nakit_gecmis_yaz AFTER INSERT OR UPDATE OR DELETE ON nakit
     FOR EACH ROW EXECUTE FUNCTION nakit_gecmis();
+

@@ -80,6 +80,8 @@ void Connection::openServer()
         QSqlDatabase::removeDatabase(serverQtName_);
     }
     QSqlDatabase db = openServerDatabase(server_, serverQtName_);
+    // The notices reach the driver of this opening, which a reconnection keeps.
+    connect(db.driver(), &QSqlDriver::notification, this, &Connection::takeNotice);
     try {
         if (!serverSchemaExists(db, schema_)) {
             throw Error(QStringLiteral("Sunucuda %1 bulunamadı.").arg(schema_));
@@ -92,10 +94,54 @@ void Connection::openServer()
     serverOpen_ = true;
 }
 
+namespace {
+
+// The channel of the notices of a book's changed movements (schema/server/kasa.sql).
+const QString kMovementsChannel = QStringLiteral("tamevo_nakit");
+
+}  // namespace
+
 void Connection::prepareServerSession(QSqlDatabase& db) const
 {
     useServerSchema(db, schema_);
     identifyJournalWriter(db);
+    // The listening belongs to the server's session, so it is taken up again at every
+    // reconnection.
+    db.driver()->subscribeToNotification(kMovementsChannel);
+}
+
+bool sendMovementsNotice(QSqlDatabase& db)
+{
+    // One statement, so its own transaction: synchronous_commit is set for that transaction
+    // alone.
+    QSqlQuery notice(db);
+    notice.prepare(
+        QStringLiteral("SELECT set_config('synchronous_commit', 'off', true), "
+                       "pg_notify(?, current_schema())"));
+    notice.addBindValue(kMovementsChannel);
+    return notice.exec();
+}
+
+void Connection::announceChange()
+{
+    if (!onServer_ || !serverOpen_) {
+        return;
+    }
+    try {
+        QSqlDatabase db = database();
+        sendMovementsNotice(db);
+    } catch (const Error&) {
+        // The server is away: the next command says so.
+    }
+}
+
+void Connection::takeNotice(const QString& channel, QSqlDriver::NotificationSource source,
+                            const QVariant& payload)
+{
+    if (channel == kMovementsChannel && source == QSqlDriver::OtherSource &&
+        payload.toString() == schema_) {
+        emit changedElsewhere();
+    }
 }
 
 void Connection::reconnectToServer() const

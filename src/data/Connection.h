@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QString>
 
 namespace tamevo {
@@ -13,6 +14,11 @@ namespace tamevo {
 // pair. Opening never creates a file: a missing file or a file that is not a database is an Error
 // with the file's name and the engine's text. Every open file runs in journal mode DELETE with
 // synchronous=FULL, so each .mdb file is complete on its own at every moment.
+// Sends the notice of changed movements for the schema `db` is on (Connection::announceChange),
+// in a transaction of its own that does not wait for the disk. Called outside any
+// transaction; returns false when it could not be sent.
+bool sendMovementsNotice(QSqlDatabase& db);
+
 class Connection : public QObject {
     Q_OBJECT
 public:
@@ -44,6 +50,14 @@ public:
     // server.
     QString databasePath() const;
 
+    // Tells the other desks that keep this book open on the server that its movements changed
+    // (changedElsewhere there), once the change is committed. Called outside any
+    // transaction. The notice is a transaction of its own that does not wait for the disk: a
+    // notice sent inside the change's own transaction would make every desk's commit wait
+    // for the others', as the server sends notices one commit at a time. A notice that cannot
+    // be sent is dropped: the change itself is done. Does nothing for a file.
+    void announceChange();
+
     // The Qt database handle for queries; valid while open. A connection to the server that
     // was lost is made again first, with its schema and its desk's name for the journal, so
     // the command after a lost connection carries on; every handle taken before stays valid.
@@ -53,11 +67,16 @@ public:
 signals:
     // Emitted before the database closes, so the datasets on it close first.
     void aboutToClose();
+    // Another desk changed the movements of the book this connection has open on the server
+    // (its commit is done). Delivered by the message loop.
+    void changedElsewhere();
 
 private:
     void openFile();
     void openServer();
     void prepareServerSession(QSqlDatabase& db) const;
+    void takeNotice(const QString& channel, QSqlDriver::NotificationSource source,
+                    const QVariant& payload);
     void reconnectToServer() const;
     const QString& activeQtName() const { return onServer_ ? serverQtName_ : qtName_; }
 

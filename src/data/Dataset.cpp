@@ -698,6 +698,13 @@ void Dataset::edit()
     setState(DatasetState::Edit);
 }
 
+void Dataset::announceChange()
+{
+    if (announcesChanges_) {
+        connection_.announceChange();
+    }
+}
+
 void Dataset::post()
 {
     requireWritable();
@@ -744,6 +751,8 @@ void Dataset::insertCurrentRow()
                              server ? sql + QStringLiteral(" RETURNING ") + keySql() : sql, values);
     const QVariant key =
         server ? (inserted.next() ? inserted.value(0) : QVariant()) : inserted.lastInsertId();
+    inserted.finish();
+    announceChange();
     rows_[current_] = fetchStoredRow(key);
 }
 
@@ -793,6 +802,7 @@ void Dataset::updateCurrentRow()
                 const QVariant keyAfter =
                     rowMoves ? (updated.next() ? updated.value(0) : QVariant()) : newKey;
                 transaction.commit();
+                announceChange();
                 rows_[current_] = fetchStoredRow(keyAfter);
                 return;
             }
@@ -869,6 +879,9 @@ void Dataset::remove()
                         {seen[keyColumn_]});
                 }
                 transaction.commit();
+                if (onFile) {
+                    announceChange();
+                }
                 break;
             }
         }

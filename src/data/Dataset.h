@@ -110,6 +110,9 @@ public:
 
     // A per-row filter applied when the dataset opens or reloads.
     void setRowFilter(RowFilter filter);
+    // Whether each stored change of the table is told to the other desks that keep the book
+    // open on the server (Connection::announceChange): set for the movements.
+    void setAnnouncesChanges(bool announces) { announcesChanges_ = announces; }
 
     // A field computed from the row whenever it is read; writing it is an Error.
     void addCalculatedField(const QString& name, Calculation calculation);
@@ -241,6 +244,7 @@ private:
     Row fetchStoredRow(const QVariant& key);
     QList<FieldValue> changedFields(const Row& row, const Row& read) const;
     void insertCurrentRow();
+    void announceChange();
     void updateCurrentRow();
     void settlePending();
     void forEachDetail(void (Dataset::*step)());
@@ -278,6 +282,7 @@ private:
 
     DatasetState state_ = DatasetState::Inactive;
     bool modified_ = false;
+    bool announcesChanges_ = false;
     int current_ = -1;
     bool eof_ = true;
     bool bof_ = true;

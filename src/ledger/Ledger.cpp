@@ -62,11 +62,23 @@ Ledger::Ledger(Session& session)
       guntoplamtumuQuery(session.kasaConnection, QStringLiteral("guntoplamtumuQuery")),
       pickerDate_(QDate::currentDate())
 {
+    // Another desk's change is shown a tenth of a second after its notice, so a burst of
+    // saves is read once.
+    followTimer_.setSingleShot(true);
+    followTimer_.setInterval(100);
+    connect(&session.kasaConnection, &Connection::changedElsewhere, this, [this] {
+        if (!followTimer_.isActive()) {
+            followTimer_.start();
+        }
+    });
+    connect(&followTimer_, &QTimer::timeout, this, &Ledger::followOtherDesks);
+
     kasaRQuery.setDateField(kDay);
     const Statement list = dateListStatement(QStringLiteral("TL"));
     kasaRQuery.setQuery(list.sql, list.values);
 
     kasaTable.setTable(QStringLiteral("nakit"), QStringLiteral("islem_tarihi, nid"));
+    kasaTable.setAnnouncesChanges(true);
     kasaTable.setMasterLink(&kasaRQuery, kDay, kDay);
     // The currency filter of the movement table (kasaTableFilterRecord): applied whenever
     // the table opens or follows another day.
@@ -425,6 +437,7 @@ void Ledger::bringBack(const JournalEntry& entry)
     settlePendingMovement();
     QSqlDatabase db = session_.kasaConnection.database();
     applyJournalEntry(db, entry, session_.CalismaYili);
+    session_.kasaConnection.announceChange();
     showDayOf(entry.day, entry.nid);
     afterMovementsChanged();
 }
@@ -443,6 +456,30 @@ void Ledger::showDayOf(const QDate& day, const QVariant& nid)
     emit figuresChanged();
     ParaBirimiDurum();
     emit dayLocated();
+}
+
+void Ledger::followOtherDesks()
+{
+    if (!kasaRQuery.isOpen()) {
+        return;
+    }
+    if (hasPendingMovement()) {
+        // Reading the list again would store the movement being typed: looked at again in a
+        // second.
+        followTimer_.start(1000);
+        return;
+    }
+    followTimer_.setInterval(100);
+    try {
+        showDayOf(selectedDay(),
+                  currentMovementId() > 0 ? QVariant(currentMovementId()) : QVariant());
+        afterMovementsChanged();
+    } catch (const Error&) {
+        // Nobody asked for this reading: the figures stay as last shown, and the next command
+        // of the user says what is wrong.
+        return;
+    }
+    emit followedOtherDesks();
 }
 
 void Ledger::afterMovementsChanged()

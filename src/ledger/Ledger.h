@@ -9,6 +9,7 @@
 #include <QDate>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 namespace tamevo {
 
@@ -199,6 +200,8 @@ signals:
     void dayLocated();
     // A movement was stored, deleted or brought back through the ledger.
     void movementsChanged();
+    // The figures of another desk's change are shown (followOtherDesks).
+    void followedOtherDesks();
     // The carry-over check ran (the warning line follows its state).
     void carryOverChecked(const tamevo::CarryOverState& state);
     // The check found a carry-over that does not agree, and not the same one it last told of:
@@ -220,10 +223,16 @@ private:
     void showDayOf(const QDate& day, const QVariant& nid);
     // After a change of the movements: the carry-over check and movementsChanged.
     void afterMovementsChanged();
+    // Another desk changed the open book's movements: the date list, the day's movements,
+    // the figures and the summary are read again, on the day and the movement shown. Waits
+    // while a movement is being typed here, which it never stores.
+    void followOtherDesks();
     // The neighbour years read from their files again, then the check.
     void checkCarryOverWithNeighbours();
 
     Session& session_;
+    // Gathers another desk's notices: one reading for a burst of them.
+    QTimer followTimer_;
     // The date list, the selected day's movements, the day start and day totals (BorcToplam,
     // AlacakToplam and the calculated bakiye), the per-currency summary.
     Dataset kasaRQuery;

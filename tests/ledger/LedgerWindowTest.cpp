@@ -2,6 +2,7 @@
 #include "ledger/KasaWindow.h"
 #include "ledger/Ledger.h"
 #include "data/Errors.h"
+#include "data/Session.h"
 #include "data/RowConflict.h"
 
 #include "support/ProgramFixture.h"
@@ -531,13 +532,13 @@ TEST_F(LedgerWindowTest, AChangedCarriedYearIsWarnedOfUntilTakenAgain)
               650.0);
 }
 
-// The books on the server, which goes away while a movement is typed.
-class LedgerWindowLostServerTest : public LedgerWindowTest {
+// The books on the server, shared with another desk, or going away while a movement is typed.
+class LedgerWindowOnServerTest : public LedgerWindowTest {
 protected:
     bool booksOnServer() const override { return true; }
 };
 
-TEST_F(LedgerWindowLostServerTest, TheLostServerIsSaidOnceAndTheTypedMovementWaitsForIt)
+TEST_F(LedgerWindowOnServerTest, TheLostServerIsSaidOnceAndTheTypedMovementWaitsForIt)
 {
     click(control<QAbstractButton>("kasaRF", "tahsilatYap"));
     typeDate(control<QDateEdit>("kasaF", "vadesiDate"), jan4);
@@ -565,4 +566,30 @@ TEST_F(LedgerWindowLostServerTest, TheLostServerIsSaidOnceAndTheTypedMovementWai
                          QStringLiteral("SELECT islem_tarihi, borc_tutar, aciklama FROM nakit")),
               QStringLiteral("2021-01-04|1500.25|satis"));
     EXPECT_EQ(label(control<QLabel>("kasaRF", "dayInLabel")), QStringLiteral("1.500,25"));
+}
+
+TEST_F(LedgerWindowOnServerTest, AnotherDesksSaveShowsInTheLedgerWithoutAClick)
+{
+    // The other desk: a program of its own on the same server, here its session and ledger.
+    Session otherDesk;
+    otherDesk.openStartupConnections();
+    otherDesk.kasaac(QStringLiteral("K01"), QStringLiteral("2021"), {});
+    Ledger otherLedger(otherDesk);
+    otherLedger.setCurrencySelection(QStringLiteral("TL"));
+    otherLedger.setPickerDate(jan4);
+    otherLedger.openBook();
+    otherLedger.appendMovement();
+    otherLedger.movementEntry().setValue(QStringLiteral("borc_tutar"), 250.75);
+    ASSERT_EQ(otherLedger.saveMovement({jan4, QStringLiteral("TL"), {}}),
+              Ledger::SaveResult::Saved);
+
+    QLabel* dayIn = control<QLabel>("kasaRF", "dayInLabel");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dayIn->text() == QStringLiteral("250,75"); }, 5000))
+        << dayIn->text().toStdString();
+    EXPECT_EQ(control<QTableView>("kasaRF", "DBGrid2")->model()->rowCount(), 1);
+    EXPECT_EQ(control<QTableView>("kasaRF", "DBGrid1")->model()->index(0, 2).data().toString(),
+              QStringLiteral("250,75"));
+    EXPECT_TRUE(dialogs().shown().empty());
+    otherDesk.kasaConnection.close();
+    otherDesk.ADOConnection1.close();
 }

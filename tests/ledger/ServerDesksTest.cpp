@@ -8,6 +8,9 @@
 #include "data/JournalUpkeep.h"
 #include "data/ServerSettings.h"
 
+#include <QElapsedTimer>
+#include <QThread>
+
 using namespace tamevo;
 using namespace tamevo::test;
 
@@ -31,6 +34,16 @@ protected:
         }
         ProgramFolderTest::TearDown();
         server.reset();
+    }
+
+    // Opens both desks' ledgers on TL and `day`.
+    static void openLedgers(Ledger& atFirst, Ledger& atSecond, const QDate& day)
+    {
+        for (Ledger* ledger : {&atFirst, &atSecond}) {
+            ledger->setCurrencySelection(QStringLiteral("TL"));
+            ledger->setPickerDate(day);
+            ledger->openBook();
+        }
     }
 
     // Saves money in (or out, when negative) on a day of the desk's ledger.
@@ -80,11 +93,7 @@ TEST_F(TwoDesksTest, ABookMadeAtOneDeskIsEnteredAtTheOtherAndTheirSavesMeet)
 
     Ledger atFirst(first);
     Ledger atSecond(second);
-    for (Ledger* ledger : {&atFirst, &atSecond}) {
-        ledger->setCurrencySelection(QStringLiteral("TL"));
-        ledger->setPickerDate(march1);
-        ledger->openBook();
-    }
+    openLedgers(atFirst, atSecond, march1);
     save(atFirst, march1, 100);
     save(atSecond, march1, -30.25);
     save(atSecond, march2, 7.5);
@@ -123,4 +132,62 @@ TEST_F(TwoDesksTest, BackupsAndRestoresSayTheyCannotTakeTheBooksOfTheServer)
             EXPECT_EQ(refusal.text(), kServerBackupRefused);
         }
     }
+}
+
+namespace {
+
+// Lets the message loop run until `done` holds, for at most `ms` milliseconds.
+template <typename Condition>
+bool waitUntil(Condition done, int ms = 5000)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!done() && waited.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    return done();
+}
+
+}  // namespace
+
+TEST_F(TwoDesksTest, AnotherDesksSaveReachesTheFiguresWithoutAClickButNeverAMovementBeingTyped)
+{
+    const QDate march1(2021, 3, 1);
+    first.openStartupConnections();
+    second.openStartupConnections();
+    first.kasaac(QStringLiteral("K01"), QStringLiteral("2021"), merkezRecord());
+    second.kasaac(QStringLiteral("K01"), QStringLiteral("2021"), {});
+    Ledger atFirst(first);
+    Ledger atSecond(second);
+    openLedgers(atFirst, atSecond, march1);
+    int followedAtFirst = 0;
+    int followedAtSecond = 0;
+    QObject::connect(&atFirst, &Ledger::followedOtherDesks, [&] { ++followedAtFirst; });
+    QObject::connect(&atSecond, &Ledger::followedOtherDesks, [&] { ++followedAtSecond; });
+
+    // A save at the first desk: the second's date list and figures follow by themselves.
+    save(atFirst, march1, 100);
+    ASSERT_TRUE(waitUntil([&] { return followedAtSecond == 1; }));
+    EXPECT_EQ(atSecond.selectedDay(), march1);
+    EXPECT_EQ(atSecond.dayFigures().in, Money::fromKurus(10000));
+    EXPECT_EQ(atSecond.movements().recordCount(), 1);
+
+    // A movement typed at the second desk waits, never stored by the reading, while the
+    // first desk saves again; once it is dropped the figures follow.
+    atSecond.appendMovement();
+    atSecond.movementEntry().setValue(QStringLiteral("alacak_tutar"), 5.0);
+    save(atFirst, march1, 20.5);
+    EXPECT_FALSE(waitUntil([&] { return followedAtSecond == 2; }, 1500));
+    EXPECT_TRUE(atSecond.hasPendingMovement());
+    EXPECT_EQ(joinedRows(QStringLiteral("Data/K012021.mdb"),
+                         QStringLiteral("SELECT borc_kurus, alacak_kurus, adet FROM nakit_gunluk")),
+              QStringLiteral("12050|0|2"));
+    atSecond.cancelPendingMovement();
+    ASSERT_TRUE(waitUntil([&] { return followedAtSecond == 2; }));
+    EXPECT_EQ(atSecond.dayFigures().in, Money::fromKurus(12050));
+
+    // A desk's own saves are not read again as another's.
+    QCoreApplication::processEvents();
+    EXPECT_EQ(followedAtFirst, 0);
 }
