@@ -96,7 +96,7 @@ void Connection::openServer()
 
 namespace {
 
-// The channel of the notices of a book's changed movements (schema/server/kasa.sql).
+// The channel of the notices of a book's changed movements (announceChange).
 const QString kMovementsChannel = QStringLiteral("tamevo_nakit");
 
 }  // namespace
